@@ -1,0 +1,22 @@
+#pragma once
+
+#include "IgnitionParameters.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+class QIODevice;
+
+// The *.ign parameter file: keyed text, CR LF line ends, a fixed layout of 311 bytes.
+inline constexpr quint32 ParameterFileVersion = 61;
+inline constexpr int ParameterFileSize = 311;
+
+QByteArray ParameterFileText(const IgnitionParameters &set);
+// Writes the whole file; write errors are the caller's to detect.
+void WriteParameterFile(QIODevice &device, const IgnitionParameters &set);
+
+// Reads keys in any order after a QUELLMAR_KEY word followed by 61 (modulo 65536).
+// Returns whether the version matched; when it did not, nothing is changed. Values
+// are stored as read (low 8 bits); the caller normalises the set afterwards.
+bool ReadParameterFile(QByteArrayView text, IgnitionParameters &set);
+bool ReadParameterFile(QIODevice &device, IgnitionParameters &set);

@@ -1,0 +1,135 @@
+#pragma once
+
+#include "IgnitionParameters.h"
+#include "UnitFrame.h"
+#include "UnitPort.h"
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+#include <memory>
+
+class MessageTable;
+
+// The toolkit's named colours; the window turns them into real ones.
+enum class NamedColour : quint8 { BtnFace, Window, Red, Yellow, Lime, Aqua };
+
+// What the window shows of a label the link writes.
+struct LabelView
+{
+    QString caption;
+    NamedColour colour = NamedColour::BtnFace;
+    bool visible = true;
+};
+
+struct GaugeView
+{
+    int maximum = 1;
+    int position = 0;
+    bool visible = false;
+};
+
+// The clock of the unit link. Timer1Timer is one 55 ms tick; the window calls it from
+// its timer and tests call it directly. Everything the link writes into the window is
+// held here as view state (captions, colours, visibility, gauges, highlighted row), so
+// a test reads exactly what the window would show; the window only mirrors it.
+class LinkDriver : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int TickMs = 55;
+    static constexpr int AnswerWaitTicks = 4;
+    static constexpr int MaxSends = 5;
+    static constexpr int MonitorEveryTicks = 6;
+    static constexpr int NoConnectionTicks = 18;
+    static constexpr int ReopenTicks = 30;
+    static constexpr int MessageTicks_ = 200;
+    static constexpr int PcProgramVersion = 61;
+    static constexpr int PortCount = 21; // COM1..COM20 in the menu, plus COM21 for the scan
+
+    LinkDriver(IgnitionParameters &set, SessionSettings &settings, const MessageTable &messages,
+               UnitPortProvider &ports, QObject *parent = nullptr);
+    ~LinkDriver() override;
+
+    // One tick: poll, transfer or monitor step, message area, watchdog, curve highlight.
+    void Timer1Timer();
+
+    // Transfer starts. The window takes its controls into the set and normalises it
+    // before StartProgram and StartVerify; the link does not read controls.
+    void StartProgram();
+    void StartVerify();
+    void StartRead();
+    void StartProgrammingAfterChange();
+
+    // Port: opens the port that PortChoice / AutoScanPort name; closes it.
+    void OpenUnitPort();
+    void CloseUnitPort();
+    bool portOpen() const;
+
+    // Text and colour into the message area, visible for 200 ticks.
+    void ShowLinkMessage(const QString &text, NamedColour colour);
+    // Opening a file and New hide the area without touching MessageTicks.
+    void HideMessageArea();
+
+    // The curve point nearest to the last live engine speed, and the row colours.
+    void HighlightCurrentCurvePoint();
+
+    // --- state (fields of the link, named as the window's layout knows them) ---
+    LinkMode Mode = LinkMode::Idle; // LinkMode
+    quint8 CommandByte = 0;
+    quint8 TicksSinceSend = 0;
+    quint8 SendAttempts = 0;
+    quint8 MessageTicks = 0;
+    quint8 LinkWatchdog = NoConnectionTicks;
+    quint8 ReconnectTicks = 0;
+    bool ProgrammedOk = false;
+    quint16 SavingCountdown = 0;
+    quint16 LiveRpm = 0;
+    bool QuietReopen = false;
+    quint8 CurrentCurvePoint = 0;
+    bool NoCurvePoint = false;
+
+    // Inputs from the window.
+    bool Printing = false;            // while printing, message area and "No Connection" stay hidden
+    bool BlockEnableChecked = true;   // CheckBoxBlokEnable as the user sees it
+
+    // Unit information (block 0), decoded.
+    std::array<quint8, FrameDataSize> UnitInformationCopy{};
+    QString UnitVersionText;
+    QString UnitDateText;
+    QString UnitTimeText;
+
+    // --- view state the window mirrors ---
+    LabelView LabelHlaseni{QStringLiteral("Programming:"), NamedColour::BtnFace, false};
+    GaugeView CGaugeProgram{1, 0, false};
+    bool LabelSpojeniVisible = true;
+    QString LabelComCaption{QStringLiteral("COM = ---")};
+    QString LabelComDevice; // the device behind the port last tried, for a tooltip
+    LabelView LabelRpm{QStringLiteral("RPM = ---")};
+    int CGaugeRpmPosition = 0;
+    LabelView LabelAdvance{QStringLiteral("ADVANCE= --- [\u00B0]")};
+    LabelView LabelNapeti{QStringLiteral("U = --- [V]")};
+    LabelView LabelBlocking{QStringLiteral("Blocking = --")};
+    LabelView LabelNeutral{QStringLiteral("Neutral sw. = --")};
+    LabelView LabelSideStand{QStringLiteral("Side stand sw. = --")};
+    LabelView LabelMonSnimac1{QStringLiteral("Snimac 1 = --- ")};
+    LabelView LabelMonSnimac2{QStringLiteral("Snimac 2 = --- ")}; // visibility is the editor's
+    QString LabelPocetProgramovani{QStringLiteral("Number of Programing: -----")};
+    bool LabelEeDataErrVisible = false;
+    LabelView LabelVersion{QStringLiteral("LabelVersion"), NamedColour::Red, false};
+    std::array<QString, 8> LabelTest{};
+    std::array<NamedColour, CurvePoints> CurveRowColour{}; // BtnFace never used here: Window or Lime
+
+signals:
+    // A block from the unit has changed the set (or the unit texts): show it again.
+    void parametersReceived();
+    // Raised after the tick that found the mismatch has returned; the link is Idle.
+    void versionMismatch(const QString &text);
+    // A fixed port chosen by the user or at start-up could not be opened.
+    void portOpenFailed(const QString &portName, const QString &detail);
+
+private:
+    // implementation is the link's own
+};
