@@ -131,5 +131,9 @@ signals:
     void portOpenFailed(const QString &portName, const QString &detail);
 
 private:
-    // implementation is the link's own
+    IgnitionParameters &m_set;
+    SessionSettings &m_settings;
+    const MessageTable &m_messages;
+    UnitPortProvider &m_ports;
+    std::unique_ptr<UnitPort> m_port;
 };
