@@ -1,0 +1,81 @@
+#include "LanguageTexts.h"
+
+#include "MessageTable.h"
+
+std::optional<QString> TransferStartCaption(TransferStart transfer, quint8 languageIndex)
+{
+    // Columns: English, German, French (none), Czech.
+    static constexpr const char *Captions[3][4] = {
+        {"Program device:", "Programmieren:", nullptr, "Programování:"},
+        {"Verify device:", "Vergleichen:", nullptr, "Verifikace:"},
+        {"Read device:", "Lesen:", nullptr, "Čtení:"},
+    };
+    if (languageIndex >= 4)
+        return std::nullopt;
+    const char *caption = Captions[static_cast<int>(transfer)][languageIndex];
+    if (!caption)
+        return std::nullopt;
+    return QString::fromUtf8(caption);
+}
+
+QString FileVersionMismatchText(quint8 languageIndex)
+{
+    switch (languageIndex) {
+    case 1:
+        return QStringLiteral("Uneinig Version der Datendatei *.ign!");
+    case 2:
+        return MessageTable::entryText(MsgUnmatchedFileVersion, languageIndex);
+    case 3:
+        return QStringLiteral("Neshodná verze souboru *.ign!");
+    default:
+        return QStringLiteral("Unmatched version of *.ign file!");
+    }
+}
+
+QString PrintStampPrefix(quint8 languageIndex)
+{
+    switch (languageIndex) {
+    case 2:
+        return MessageTable::entryText(MsgPrintStamp, languageIndex);
+    case 3:
+        return QStringLiteral("Datum a čas tisku:  ");
+    default:
+        return QStringLiteral("Date and Time of printing:  ");
+    }
+}
+
+QString PrintStampText(quint8 languageIndex, const QString &date, const QString &time)
+{
+    return PrintStampPrefix(languageIndex) + date + QStringLiteral("    ") + time;
+}
+
+std::optional<QString> AboutCaption(quint8 languageIndex)
+{
+    switch (languageIndex) {
+    case 0:
+        return QStringLiteral("About Korvo_TCI");
+    case 1:
+        return QStringLiteral("Über Programm Korvo_TCI");
+    case 2:
+        return QStringLiteral("Information Korvo_TCI");
+    case 3:
+        return QStringLiteral("O programu ZENTARA");
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<QString> ManualCommandLine(quint8 languageIndex)
+{
+    const QString processor = QStringLiteral("C:\\Program Files\\Microsoft Office\\Office\\WINWORD.EXE ");
+    switch (languageIndex) {
+    case 0:
+        return processor + QStringLiteral("C:\\Quellmar\\Strada9\\Manual_Strada9_en.doc");
+    case 1:
+        return processor + QStringLiteral("C:\\Quellmar\\Strada9\\Manual_Strada9_de.doc");
+    case 3:
+        return processor + QStringLiteral("C:\\Quellmar\\Strada9\\Manual_Strada9_cz.doc");
+    default:
+        return std::nullopt;
+    }
+}
