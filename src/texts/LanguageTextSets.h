@@ -7,7 +7,11 @@
 // hint text: a short part, a vertical bar and a long part, or one sentence for both.
 struct TextAssignment
 {
-    enum Kind { Caption, Hint };
+    enum Kind
+    {
+        Caption,
+        Hint
+    };
 
     const char *objectName = nullptr;
     Kind kind = Caption;

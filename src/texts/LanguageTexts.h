@@ -7,7 +7,12 @@
 // Small per-language texts outside the message table and the window text sets.
 // Language indices: 0 English, 1 German, 2 French, 3 Czech.
 
-enum class TransferStart { Program, Verify, Read };
+enum class TransferStart
+{
+    Program,
+    Verify,
+    Read
+};
 
 // Message-area caption when a transfer starts from its command ("Program device:" ...).
 // French and unknown languages have none: the message area keeps its text.

@@ -26,10 +26,11 @@ constexpr std::array<LanguageRow, MessageTable::MessageCount> Entries{{
     {"Unmatched version of *.ign file!", "Datei *.ign ist nicht kompatiebel!",
      "Programme du fichier non compatible avec programme PC!", "Neshodná verze souboru *.ign!"},
     /* 10 */
-    {"Date and time of printing:  ", "Zeitpunkt des Ausdruckes   ", "Date et heur de l´imprimé:   ",
-     "Datum a čas tisku:  "},
+    {"Date and time of printing:  ", "Zeitpunkt des Ausdruckes   ",
+     "Date et heur de l´imprimé:   ", "Datum a čas tisku:  "},
     /* 11 */
-    {"Com opening error!", "Falscher COM-Anschlußes!", "Erreur connections PC!", "Chyba při otevírání portu Com!"},
+    {"Com opening error!", "Falscher COM-Anschlußes!", "Erreur connections PC!",
+     "Chyba při otevírání portu Com!"},
     /* 12 */
     {"Open file error!", "Fehler beim öffnen der Datei!", "Erreur ouvertur fichier!",
      "Chyba při otevírání souboru!"},
@@ -39,7 +40,8 @@ constexpr std::array<LanguageRow, MessageTable::MessageCount> Entries{{
     /* 14 */ {"No reading!", "Lesen verboten!", "Pas axessible!", "Zákaz čtení!"},
     /* 15 */ {"", "", "", ""}, // built from entry 0, see ManualOpenErrorPrefix
     /* 16 */ {"Advance", "Vorzündung", "Avance", "Předstih"},
-    /* 17 */ {"Start soft limiter", "Startsoftbegrenzer", "Limitateur départ mou", "Startovací měkký omezovač"},
+    /* 17 */
+    {"Start soft limiter", "Startsoftbegrenzer", "Limitateur départ mou", "Startovací měkký omezovač"},
     /* 18 */ {"Start limiter", "Startbegrenzer", "Limitateur départ", "Startovací omezovač"},
     /* 19 */ {"Soft limiter", "Soft begrenzer", "Limitateur mou", "Měkký omezovač"},
     /* 20 */ {"Limiter", "Begrenzer", "Limitateur", "Omezovač"},
@@ -49,7 +51,8 @@ constexpr std::array<LanguageRow, MessageTable::MessageCount> Entries{{
     /* 24 */ {"Motor off", "Motor off", "Blocage", "Blokování"},
     /* 25 */ {"2nd advance chart ", "2.Vorzündung mappe", "2nd advance chart ", "2. mapa předstihu"},
     /* 26 */
-    {"Number of Programing= ", "Programmierungsanzahl= ", "Nombre de programmations= ", "Počet programování= "},
+    {"Number of Programing= ", "Programmierungsanzahl= ", "Nombre de programmations= ",
+     "Počet programování= "},
     /* 27 */ {"YES", "JA", "Oui", "ANO"},
     /* 28 */ {"NO", "NEIN", "Non", "NE"},
     /* 29 */ {"Pick-up (CPS)", "Geber(CPS)", "Capteur(CPS)", "Snímač (CPS)"},
@@ -61,7 +64,8 @@ constexpr std::array<LanguageRow, MessageTable::MessageCount> Entries{{
 
 // Entry 15 is the prefix, then entry 0, then ManualOpenErrorSuffix.
 constexpr LanguageRow ManualOpenErrorPrefix{"Error by opening file ", "Fehler beim öffnen der Datei ",
-                                    "Erreur ŕ l´ouvertur du Fichier ", "Chyba při otevírání souboru "};
+                                            "Erreur ŕ l´ouvertur du Fichier ",
+                                            "Chyba při otevírání souboru "};
 constexpr const char *ManualOpenErrorSuffix = " !";
 
 struct MessageControlRow

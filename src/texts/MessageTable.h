@@ -7,7 +7,8 @@
 
 // Indices of the message table. Readers take an entry by index and use it unchanged,
 // often with a fixed suffix of their own.
-enum MessageEntry : int {
+enum MessageEntry : int
+{
     MsgManualDocument = 0,
     MsgProgramError = 1,
     MsgVerifyError = 2,
@@ -76,11 +77,11 @@ struct MessageControlTexts
 {
     QString MenuOpenExeDir;
     QString MenuSaveExeDir;
-    QString LabelAdvance;       // entry 16 + "= --- [°]", only while LabelSpojeni is visible
-    QString AdvanceMinus;       // entry 16 + " -"
-    QString AdvancePlus;        // entry 16 + " +"
-    QString LabelMonSnimac1;    // entry 29 + " 1 = ---", only while LabelSpojeni is visible
-    QString LabelMonSnimac2;    // entry 29 + " 2 = ---", only while LabelSpojeni is visible
+    QString LabelAdvance;        // entry 16 + "= --- [°]", only while LabelSpojeni is visible
+    QString AdvanceMinus;        // entry 16 + " -"
+    QString AdvancePlus;         // entry 16 + " +"
+    QString LabelMonSnimac1;     // entry 29 + " 1 = ---", only while LabelSpojeni is visible
+    QString LabelMonSnimac2;     // entry 29 + " 2 = ---", only while LabelSpojeni is visible
     QString ComboBoxBikeSpecial; // the tenth (last) entry of ComboBoxBike
     QString CheckBoxBuzDlouhe;
     QString LabelBaseAdv;
