@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// Where the program keeps its files. On Windows: the settings file in the Windows
+// folder (where a private-profile file by bare name lives), the snapshot at
+// "c:\windows\_Korvo_TCI.ini" and the marker at "c:\test_torbel.txt". Elsewhere all
+// three are in the folder "korvo-tci" of the user's configuration folder
+// ($XDG_CONFIG_HOME, else ~/.config); the savers create that folder when they write.
+inline constexpr char SettingsFileName[] = "Korvo_TCI.ini";
+inline constexpr char TestMarkerFileName[] = "test_torbel.txt";
+inline constexpr char AppConfigFolderName[] = "korvo-tci";
+
+QString settingsFilePath();
+QString snapshotFilePath();
+QString testMarkerFilePath();
+
+// The file "data.ign" beside the executable: the path up to and including its last
+// separator, then "data.ign"; a path without a separator gives just "data.ign". On
+// Windows both '\' and '/' separate (Qt hands out '/'); elsewhere only '/', as '\' is
+// an ordinary file name character there.
+QString ExeDirDataFile(const QString &executablePath);

@@ -1,0 +1,77 @@
+#include "Settings.h"
+
+#include "AtomicWrite.h"
+#include "IniFile.h"
+
+#include <QFileInfo>
+
+namespace {
+
+constexpr char FormSection[] = "FORM_HLAV";
+constexpr char BasicSection[] = "BASIC";
+constexpr char IgnitionSection[] = "IGNITION";
+constexpr char IgnAllKey[] = "CheckBoxIgnAll->Checked";
+
+quint8 low8(int value)
+{
+    return quint8(unsigned(value) & 0xFFu);
+}
+
+} // namespace
+
+void readSettings(const IniFile &ini, Settings &s)
+{
+    s.Left = ini.readInteger(FormSection, "Left", s.Left);
+    s.Top = ini.readInteger(FormSection, "Top", s.Top);
+    s.Height = ini.readInteger(FormSection, "Height", s.Height);
+    s.Width = ini.readInteger(FormSection, "Width", s.Width);
+    s.session.PortChoice = quint8(low8(ini.readInteger(BasicSection, "ComPort", s.session.PortChoice)) - 1);
+    s.session.AutoScanPort = quint8(low8(ini.readInteger(BasicSection, "ComPortAuto", s.session.AutoScanPort)) - 1);
+    s.session.LanguageIndex = low8(ini.readInteger(FormSection, "Language", s.session.LanguageIndex));
+    s.FileLabel = ini.readString(FormSection, "File", s.FileLabel);
+    s.CurrentFileName = ini.readString(FormSection, "IniDir", s.CurrentFileName);
+    s.CheckBoxIgnAllChecked = ini.readInteger(IgnitionSection, IgnAllKey, s.CheckBoxIgnAllChecked ? 1 : 0) != 0;
+}
+
+void writeSettings(IniFile &ini, const Settings &s)
+{
+    ini.writeInteger(FormSection, "Left", s.Left);
+    ini.writeInteger(FormSection, "Top", s.Top);
+    ini.writeInteger(FormSection, "Height", s.Height);
+    ini.writeInteger(FormSection, "Width", s.Width);
+    ini.writeInteger(BasicSection, "ComPort", s.session.PortChoice + 1);
+    ini.writeInteger(BasicSection, "ComPortAuto", s.session.AutoScanPort + 1);
+    ini.writeInteger(FormSection, "Language", s.session.LanguageIndex);
+    ini.writeString(FormSection, "File", s.FileLabel);
+    ini.writeString(FormSection, "IniDir", s.CurrentFileName);
+    ini.writeInteger(IgnitionSection, IgnAllKey, s.CheckBoxIgnAllChecked ? 1 : 0);
+}
+
+bool loadSettingsFile(const QString &path, Settings &settings)
+{
+    IniFile ini;
+    const bool read = ini.load(path);
+    readSettings(ini, settings);
+    return read;
+}
+
+bool saveSettingsFile(const QString &path, const Settings &settings, QString *errorString)
+{
+    IniFile ini;
+    if (QFileInfo::exists(path) && !ini.load(path)) {
+        if (errorString)
+            *errorString = ini.errorString();
+        return false;
+    }
+    writeSettings(ini, settings);
+    if (!makeParentFolder(path)) {
+        if (errorString)
+            *errorString = QStringLiteral("Cannot create the folder of %1").arg(path);
+        return false;
+    }
+    if (ini.save(path))
+        return true;
+    if (errorString)
+        *errorString = ini.errorString();
+    return false;
+}

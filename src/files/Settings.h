@@ -1,0 +1,38 @@
+#pragma once
+
+#include "IgnitionParameters.h"
+
+#include <QString>
+
+class IniFile;
+
+// What the settings file "Korvo_TCI.ini" keeps from one run to the next.
+struct Settings
+{
+    // Window place and outer size in screen pixels (section FORM_HLAV).
+    int Left = 0;
+    int Top = 0;
+    int Height = 0;
+    int Width = 0;
+    SessionSettings session; // LanguageIndex, PortChoice, AutoScanPort
+    QString FileLabel;       // caption of LabelFile2, key File
+    QString CurrentFileName; // key IniDir
+    bool CheckBoxIgnAllChecked = false;
+};
+
+// Reads the ten keys in their fixed order, each with the value in force in `settings`
+// as its default. ComPort and ComPortAuto store the choice plus one, so the value read
+// (or the default) is reduced modulo 256 and one is taken off: with PortChoice 1 in
+// force, as at start-up, a missing ComPort gives 0 (COM1), and with AutoScanPort 0 a
+// missing ComPortAuto gives 255. Nothing is bounded here; NormaliseParameters does that.
+void readSettings(const IniFile &ini, Settings &settings);
+// Writes the ten keys in their fixed order; every other line of ini stays as it is.
+void writeSettings(IniFile &ini, const Settings &settings);
+
+// readSettings from the file at path; a missing or unreadable file reads as empty, so
+// every key takes its default. Returns whether the file was read.
+bool loadSettingsFile(const QString &path, Settings &settings);
+// Updates the ten keys in the file at path (created with its folder when missing) and
+// replaces it atomically. Fails, writing nothing, when an existing file cannot be read,
+// since rewriting it would lose its other sections.
+bool saveSettingsFile(const QString &path, const Settings &settings, QString *errorString = nullptr);
