@@ -76,6 +76,14 @@ public:
     // The curve point nearest to the last live engine speed, and the row colours.
     void HighlightCurrentCurvePoint();
 
+    // Steps of a tick, public so that tests can drive one step alone.
+    void PollReceive();
+    void DispatchReceivedFrame(const UnitFrame &frame);
+    void HandleLiveFrame(const UnitFrame &frame);
+    void HandleAnswerFrame(const UnitFrame &frame);
+    // Builds the three unit texts from UnitInformationCopy.
+    void DecodeUnitInformation();
+
     // --- state (fields of the link, named as the window's layout knows them) ---
     LinkMode Mode = LinkMode::Idle; // LinkMode
     quint8 CommandByte = 0;
@@ -131,9 +139,29 @@ signals:
     void portOpenFailed(const QString &portName, const QString &detail);
 
 private:
+    static constexpr int ReceiveBufferSize = 15000;
+
+    void SendCommandFrame();
+    void SendMonitorRequest();
+    void WriteFrame(const UnitFrame &frame);
+    void transferStep();
+    void idleStep();
+    void messageAreaStep();
+    void watchdogStep();
+    void startTransfer(LinkMode mode, quint8 command, quint8 attempts);
+    void setStartCaption(LinkMode mode);
+    void nextBlock();
+    void raiseVersionMismatch(quint8 unitVersion);
+    bool frameMatchesBlockImage(const UnitFrame &frame) const;
+    void setGaugeMaximum(int maximum);
+    void setGaugePosition(int position);
+
     IgnitionParameters &m_set;
     SessionSettings &m_settings;
     const MessageTable &m_messages;
     UnitPortProvider &m_ports;
     std::unique_ptr<UnitPort> m_port;
+    std::array<quint8, ReceiveBufferSize> m_receiveBuffer{};
+    bool m_mismatchPending = false;
+    QString m_mismatchText;
 };
