@@ -17,8 +17,8 @@ QString windowsFolder()
 #else
 QString configFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/'
-           + QLatin1String(AppConfigFolderName) + u'/';
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' +
+           QLatin1String(AppConfigFolderName) + u'/';
 }
 #endif
 

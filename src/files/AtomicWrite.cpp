@@ -7,18 +7,19 @@
 bool writeFileAtomically(const QString &path, QByteArrayView data, QString *errorString)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (errorString)
-            *errorString = file.errorString();
-        return false;
+    // Unbuffered, and the count checked: with Qt's write buffer a write that fails only
+    // when commit() flushes it, or stops short (a file size limit), goes unnoticed and
+    // the truncated file is put in place of the good one.
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        if (file.write(data.data(), data.size()) == data.size() && file.commit())
+            return true;
     }
-    // A failed write leaves the device in error, and commit() then discards the
-    // temporary file instead of renaming it: the old content stays.
-    file.write(data.data(), data.size());
-    if (file.commit())
-        return true;
-    if (errorString)
+    if (errorString) {
         *errorString = file.errorString();
+        if (file.error() == QFileDevice::NoError || errorString->isEmpty())
+            *errorString = QStringLiteral("Could not write %1 completely").arg(path);
+    }
+    // Not committed: the destructor throws the new content away.
     return false;
 }
 

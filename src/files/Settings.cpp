@@ -26,11 +26,13 @@ void readSettings(const IniFile &ini, Settings &s)
     s.Height = ini.readInteger(FormSection, "Height", s.Height);
     s.Width = ini.readInteger(FormSection, "Width", s.Width);
     s.session.PortChoice = quint8(low8(ini.readInteger(BasicSection, "ComPort", s.session.PortChoice)) - 1);
-    s.session.AutoScanPort = quint8(low8(ini.readInteger(BasicSection, "ComPortAuto", s.session.AutoScanPort)) - 1);
+    s.session.AutoScanPort =
+        quint8(low8(ini.readInteger(BasicSection, "ComPortAuto", s.session.AutoScanPort)) - 1);
     s.session.LanguageIndex = low8(ini.readInteger(FormSection, "Language", s.session.LanguageIndex));
     s.FileLabel = ini.readString(FormSection, "File", s.FileLabel);
     s.CurrentFileName = ini.readString(FormSection, "IniDir", s.CurrentFileName);
-    s.CheckBoxIgnAllChecked = ini.readInteger(IgnitionSection, IgnAllKey, s.CheckBoxIgnAllChecked ? 1 : 0) != 0;
+    s.CheckBoxIgnAllChecked =
+        ini.readInteger(IgnitionSection, IgnAllKey, s.CheckBoxIgnAllChecked ? 1 : 0) != 0;
 }
 
 void writeSettings(IniFile &ini, const Settings &s)
