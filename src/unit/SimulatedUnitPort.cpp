@@ -1,0 +1,62 @@
+#include "SimulatedUnitPort.h"
+
+#include <QElapsedTimer>
+
+class SimulatedUnitPort : public UnitPort
+{
+public:
+    explicit SimulatedUnitPort(SimulatedUnitPortProvider &provider) : m_provider(provider)
+    {
+        unit().advanceTo(m_provider.now());
+        unit().resetReceiver();
+    }
+
+    void writeFrame(const UnitFrame &frame) override
+    {
+        if (!m_provider.present())
+            return;
+        unit().advanceTo(m_provider.now());
+        unit().receive(frame);
+    }
+    qint64 queuedBytes() override
+    {
+        if (!m_provider.present())
+            return 0;
+        unit().advanceTo(m_provider.now());
+        return unit().outputAvailable();
+    }
+    qint64 read(quint8 *buffer, qint64 maxBytes) override
+    {
+        if (!m_provider.present())
+            return 0;
+        return unit().readOutput(buffer, maxBytes);
+    }
+    void purgeReceiveAbort() override {}
+
+private:
+    SimulatedUnit &unit() { return m_provider.unit(); }
+    SimulatedUnitPortProvider &m_provider;
+};
+
+SimulatedUnitPortProvider::SimulatedUnitPortProvider(int portNumber) : m_portNumber(portNumber)
+{
+    auto timer = std::make_shared<QElapsedTimer>();
+    timer->start();
+    m_clock = [timer] { return timer->elapsed(); };
+}
+
+SimulatedUnitPortProvider::~SimulatedUnitPortProvider() = default;
+
+std::unique_ptr<UnitPort> SimulatedUnitPortProvider::open(int portNumber, QString &errorDetail)
+{
+    if (!m_present || !serves(portNumber)) {
+        errorDetail = QStringLiteral("No simulated unit on COM%1").arg(portNumber);
+        return nullptr;
+    }
+    return std::make_unique<SimulatedUnitPort>(*this);
+}
+
+QString SimulatedUnitPortProvider::deviceName(int portNumber) const
+{
+    return serves(portNumber) ? QStringLiteral("simulated unit") : QString();
+}
