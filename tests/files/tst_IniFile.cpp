@@ -115,6 +115,8 @@ void tst_IniFile::lookup_data()
     QTest::newRow("missing section") << file << QByteArray("BASIC") << QByteArray("ComPort") << QString();
     QTest::newRow("BOM") << QByteArray("\xEF\xBB\xBF[BASIC]\r\nComPort=3\r\n") << QByteArray("BASIC")
                          << QByteArray("ComPort") << QString("3");
+    QTest::newRow("bytes beyond ASCII are not folded")
+        << QByteArray("[\xC3\x80]\nk=1\n") << QByteArray("\xE3\x80") << QByteArray("k") << QString();
     QTest::newRow("garbage") << QByteArray("\x01\xff[\n[BASIC\n]\n=7\n[BASIC]\nComPort=4")
                              << QByteArray("BASIC") << QByteArray("ComPort") << QString("4");
 }
