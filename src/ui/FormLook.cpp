@@ -1,0 +1,56 @@
+#include "FormLook.h"
+
+#include "LinkDriver.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QPalette>
+
+namespace {
+
+QString formFamily()
+{
+    // The layout is measured for "MS Sans Serif". Where it is missing, a sans-serif of
+    // about its width keeps numbers such as "10,000" inside their 40-pixel edits; the
+    // system's own sans-serif is the last resort.
+    static const QString family = [] {
+        for (const char *candidate :
+             {"MS Sans Serif", "Microsoft Sans Serif", "Arial", "Liberation Sans", "Nimbus Sans", "Helvetica"}) {
+            const QString name = QString::fromLatin1(candidate);
+            if (QFontDatabase::hasFamily(name))
+                return name;
+        }
+        return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    }();
+    return family;
+}
+
+} // namespace
+
+QFont formFont(int pixelSize, bool bold)
+{
+    QFont font(formFamily());
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+QColor namedColourValue(NamedColour colour)
+{
+    switch (colour) {
+    case NamedColour::BtnFace:
+        return QApplication::palette().color(QPalette::Button);
+    case NamedColour::Window:
+        return QApplication::palette().color(QPalette::Base);
+    case NamedColour::Red:
+        return QColor(255, 0, 0);
+    case NamedColour::Yellow:
+        return QColor(255, 255, 0);
+    case NamedColour::Lime:
+        return QColor(0, 255, 0);
+    case NamedColour::Aqua:
+        return QColor(0, 255, 255);
+    }
+    return {};
+}

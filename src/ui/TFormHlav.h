@@ -1,0 +1,317 @@
+#pragma once
+
+#include "IgnitionParameters.h"
+#include "LanguageTextSets.h"
+#include "LinkDriver.h"
+#include "MessageTable.h"
+#include "UndoHistory.h"
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class MouseUpCheckBox;
+class QCheckBox;
+class QAction;
+class QActionGroup;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QStatusBar;
+class QTimer;
+class QToolButton;
+class UnitPortProvider;
+class UpDownButton;
+class UserPrompts;
+
+// What the program hands the main window when it creates it.
+struct FormSetup
+{
+    UnitPortProvider *ports = nullptr; // required: how COM numbers become ports
+    UserPrompts *prompts = nullptr;    // null: the window's own message boxes and dialogs
+    QStringList arguments;             // command line after the program name, our "--" options removed
+    // False in demo mode and in tests: the user's settings file and parameter snapshot
+    // are neither read nor written.
+    bool useSettingsFiles = true;
+    // False in tests, which call Timer1Timer themselves tick by tick.
+    bool runTimer = true;
+    // Called once, right after the first tick has been shown (start-up figures).
+    std::function<void()> afterFirstTick;
+};
+
+// The main window. It holds the program's state (parameter set, session settings,
+// message table, undo history, the unit link) and every control of the layout under
+// its layout name, as C++ member and as Qt object name. The logic lives in the classes
+// it owns; the window wires controls to them and shows what they expose.
+//
+// The methods are spread over several files by subject:
+//   TFormHlav.cpp          construction, layout, menus, texts and hints, start-up, shutdown
+//   TFormHlavEditor.cpp    editor binding, presets, advance shift, New, undo and redo
+//   TFormHlavLink.cpp      port menu, transfers, the tick and the mirror of the link
+//   TFormHlavFiles.cpp     file commands, settings and snapshot, printing
+//   TFormHlavLanguage.cpp  interface languages and the message table
+//   TFormHlavHelp.cpp      manual and About
+class TFormHlav : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    static constexpr int ClientWidth = 753;
+    static constexpr int ClientHeight = 776;
+
+    explicit TFormHlav(const FormSetup &setup, QWidget *parent = nullptr);
+    ~TFormHlav() override;
+
+    // ---- state ----
+    IgnitionParameters Parameters;
+    SessionSettings Session;
+    MessageTable Messages;
+    UndoHistory Undo;
+    bool VehicleListChanged = false;
+    bool ProgramAfterChangeArmed = false;
+    bool Printing = false;
+    bool TestMode = false;
+    QString CurrentFileName;
+    QString ExeDirDataFile;
+
+    LinkDriver &link() { return *m_link; }
+    UserPrompts &prompts() { return *m_prompts; }
+    const FormSetup &setup() const { return m_setup; }
+    QTimer *Timer1 = nullptr;
+
+    // ---- start-up and shutdown ----
+    void FormCreate();
+    void FormClose();
+    void LoadSettings();
+    void SaveSettings();
+    void ReadTestMode();
+
+    // ---- texts and hints ----
+    // Writes captions and whole hints into the controls and menu items named in texts.
+    void ApplyTexts(const QList<TextAssignment> &texts);
+    // A hint is one text, "short|long"; the short part is the tooltip of the controls that
+    // show tooltips, the long part goes to the status bar.
+    void SetHint(QObject *object, const QString &hint);
+    static QString HintOf(const QObject *object);
+    static QString ShortHint(const QString &hint);
+    static QString LongHint(const QString &hint);
+    void HintToStatusBar(const QString &hint);
+
+    // ---- editor (TFormHlavEditor.cpp) ----
+    void FillCurveControlArrays();
+    void TakeVehicleTypeFromList();
+    void ShowVehicleTypeInList();
+    void ApplyVehiclePreset();
+    void TakeControlsIntoParameters();
+    void ShowParametersInControls();
+    void ParameterChanged();
+    void UpdateControlStates();
+    void UpDownClick();
+    void EditExit();
+    void CheckBoxProgHnedMouseUp();
+    void CheckBoxProgHnedClick();
+    void ComboBoxBikeChange();
+    void BitBtnAdvMinusClick();
+    void BitBtnAdvPlusClick();
+    void MenuNewClick();
+    void ResetUndoHistory();
+    void UpdateUndoButtons();
+    void SpeedButtonZpetClick();
+    void SpeedButtonZnovuClick();
+
+    // ---- unit link (TFormHlavLink.cpp) ----
+    void Timer1Timer();
+    void ShowLinkState();
+    void BuildPortMenu();
+    void MenuCom1Click(int itemIndex);
+    void UpdatePortMenuChecks();
+    void MenuReadClick();
+    void MenuVerifyClick();
+    void MenuProgramClick();
+    void StartProgrammingAfterChange();
+
+    // ---- files, settings, printing (TFormHlavFiles.cpp) ----
+    void MenuOpenClick();
+    void MenuOpenExeDirClick();
+    void MenuSaveClick();
+    void MenuSaveExeDirClick();
+    void SpeedButtonPrintClick();
+
+    // ---- languages (TFormHlavLanguage.cpp) ----
+    void ApplyInterfaceLanguage();
+    void MenuEnglishClick();
+    void MenuCzechClick();
+    void MenuGermanClick();
+
+    // ---- help (TFormHlavHelp.cpp) ----
+    void MenuContensClick();
+    void MenuAboutClick();
+
+    void MenuExitClick();
+
+    // ---- controls, by layout name ----
+    QWidget *ClientArea = nullptr;
+
+    QGroupBox *GroupBox5 = nullptr;
+    QToolButton *SpeedButton6 = nullptr;
+    QToolButton *SpeedButton5 = nullptr;
+    QToolButton *SpeedButton7 = nullptr;
+    QToolButton *SpeedButtonPrint = nullptr;
+    QToolButton *SpeedButtonZpet = nullptr;
+    QToolButton *SpeedButtonZnovu = nullptr;
+    QPushButton *Button1 = nullptr;
+    QPushButton *BitBtn2 = nullptr;
+    QPushButton *BitBtn1 = nullptr;
+
+    QLabel *LabelSpojeni = nullptr;
+
+    QGroupBox *GroupBox6 = nullptr;
+    QLabel *Label26 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLineEdit *EditRpmAdv1 = nullptr, *EditRpmAdv2 = nullptr, *EditRpmAdv3 = nullptr, *EditRpmAdv4 = nullptr,
+              *EditRpmAdv5 = nullptr, *EditRpmAdv6 = nullptr, *EditRpmAdv7 = nullptr, *EditRpmAdv8 = nullptr,
+              *EditRpmAdv9 = nullptr, *EditRpmAdv10 = nullptr;
+    UpDownButton *UpDownRpmAdv1 = nullptr, *UpDownRpmAdv2 = nullptr, *UpDownRpmAdv3 = nullptr,
+                 *UpDownRpmAdv4 = nullptr, *UpDownRpmAdv5 = nullptr, *UpDownRpmAdv6 = nullptr,
+                 *UpDownRpmAdv7 = nullptr, *UpDownRpmAdv8 = nullptr, *UpDownRpmAdv9 = nullptr,
+                 *UpDownRpmAdv10 = nullptr;
+    QLineEdit *Edit50 = nullptr, *Edit51 = nullptr, *Edit52 = nullptr, *Edit53 = nullptr, *Edit54 = nullptr,
+              *Edit55 = nullptr, *Edit56 = nullptr, *Edit57 = nullptr, *Edit58 = nullptr, *Edit59 = nullptr;
+    UpDownButton *UpDown50 = nullptr, *UpDown51 = nullptr, *UpDown52 = nullptr, *UpDown53 = nullptr,
+                 *UpDown54 = nullptr, *UpDown55 = nullptr, *UpDown56 = nullptr, *UpDown57 = nullptr,
+                 *UpDown58 = nullptr, *UpDown59 = nullptr;
+    QPushButton *BitBtnAdvMinus = nullptr;
+    QPushButton *BitBtnAdvPlus = nullptr;
+    QCheckBox *CheckBoxIgnAll = nullptr;
+
+    QGroupBox *GroupBox1 = nullptr;
+    QLabel *Image3 = nullptr;
+    QLineEdit *EditPalec13 = nullptr;
+    UpDownButton *UpDownPalec13 = nullptr;
+    QLabel *LabelPalec13 = nullptr;
+    QLineEdit *EditPalec24 = nullptr;
+    UpDownButton *UpDownPalec24 = nullptr;
+    QLabel *LabelPalec24 = nullptr;
+
+    QGroupBox *GroupBox2 = nullptr;
+    QComboBox *ComboBoxBike = nullptr;
+    QLineEdit *EditBaseAdv = nullptr;
+    UpDownButton *UpDownBaseAdv = nullptr;
+    QLabel *LabelBaseAdv = nullptr;
+    QLineEdit *EditOmez2 = nullptr;
+    UpDownButton *UpDownOmez2 = nullptr;
+    QLabel *LabelOmez2 = nullptr;
+    MouseUpCheckBox *CheckBoxBuzDlouhe = nullptr;
+    MouseUpCheckBox *CheckBoxBlokEnable = nullptr;
+    MouseUpCheckBox *CheckBoxRpm2Krat = nullptr;
+
+    MouseUpCheckBox *CheckBoxProgHned = nullptr;
+
+    QLabel *LabelRpm = nullptr;
+    QProgressBar *CGaugeRpm = nullptr;
+    QLabel *LabelAdvance = nullptr;
+    QLabel *LabelNapeti = nullptr;
+    QLabel *LabelBlocking = nullptr;
+    QLabel *LabelNeutral = nullptr;
+    QLabel *LabelSideStand = nullptr;
+    QLabel *LabelMonSnimac1 = nullptr;
+    QLabel *LabelMonSnimac2 = nullptr;
+    QLabel *LabelCom = nullptr;
+    QLabel *LabelVerze1 = nullptr;
+    QLabel *LabelVerze2 = nullptr;
+    QLabel *LabelVerze3 = nullptr;
+    QLabel *LabelPocetProgramovani = nullptr;
+
+    QLabel *Image1 = nullptr;
+
+    QLabel *LabelHlaseni = nullptr;
+    QProgressBar *CGaugeProgram = nullptr;
+    QLabel *LabelFile1 = nullptr;
+    QLabel *LabelFile2 = nullptr;
+    QLabel *LabelEeDataErr = nullptr;
+    QLabel *LabelVersion = nullptr;
+    std::array<QLabel *, 8> LabelTest{}; // LabelTest1 .. LabelTest8
+
+    QStatusBar *StatusBar1 = nullptr;
+
+    // Menus and their items.
+    QMenu *MenuFile = nullptr;
+    QAction *MenuNew = nullptr, *N3 = nullptr, *MenuOpen = nullptr, *MenuOpenExeDir = nullptr, *N1 = nullptr,
+            *MenuSave = nullptr, *MenuSaveExeDir = nullptr, *N2 = nullptr, *MenuPrint = nullptr, *N4 = nullptr,
+            *MenuExit = nullptr;
+    QMenu *MenuCom = nullptr;
+    std::array<QAction *, 21> PortMenuItems{};
+    QMenu *MenuDevice = nullptr;
+    QAction *MenuRead = nullptr, *MenuVerify = nullptr, *MenuProgram = nullptr;
+    QMenu *MenuTools = nullptr;
+    QAction *AdvanceMinus = nullptr, *AdvancePlus = nullptr, *MenuZpet = nullptr, *MenuZnovu = nullptr;
+    QMenu *MenuLanguage = nullptr;
+    QAction *MenuEnglish = nullptr, *MenuCzech = nullptr, *MenuGerman = nullptr;
+    QMenu *MenuHelp = nullptr;
+    QAction *MenuContens = nullptr, *MenuAbout = nullptr;
+
+    // Curve control arrays, index 0 is curve point 1.
+    std::array<QLineEdit *, CurvePoints> RpmEdits{};
+    std::array<QLineEdit *, CurvePoints> AdvanceEdits{};
+    std::array<UpDownButton *, CurvePoints> RpmUpDowns{};
+    std::array<UpDownButton *, CurvePoints> AdvanceUpDowns{};
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildLayout();
+    void buildMenus();
+    void buildToolBar();
+    void buildCurve();
+    void buildTrigger();
+    void buildVehicle();
+    void buildLiveValues();
+    void buildMessageArea();
+    void connectHandlers();
+    QLineEdit *makeEdit(QWidget *parent, const char *name, const QRect &rect);
+    UpDownButton *makeUpDown(QWidget *parent, const char *name, QLineEdit *buddy, int min, int max, int step,
+                             int position, bool thousands);
+    QLabel *makeLabel(QWidget *parent, const char *name, const QPoint &at, int pixelSize, bool bold);
+    void hintForWidgetAt(QWidget *widget);
+
+    // Shows a colour of the link's named colours behind a label, an edit or a check box.
+    void setNamedColour(QWidget *widget, NamedColour colour);
+    void mirrorLabel(int index, QLabel *label, const LabelView &view, bool withVisibility);
+    void onVersionMismatch(const QString &text);
+    void onPortOpenFailed(const QString &portName, const QString &detail);
+
+    FormSetup m_setup;
+    std::unique_ptr<UserPrompts> m_ownPrompts;
+    UserPrompts *m_prompts = nullptr;
+    std::unique_ptr<LinkDriver> m_link;
+    QActionGroup *m_portGroup = nullptr;
+    QActionGroup *m_languageGroup = nullptr;
+    bool m_created = false;
+    bool m_closed = false;
+    bool m_firstTickDone = false;
+    bool m_hintHandlerInstalled = false;
+
+    // What was last written into the link-owned labels, so that a tick that changed
+    // nothing touches no widget.
+    struct Mirrored
+    {
+        QString caption;
+        NamedColour colour = NamedColour::BtnFace;
+        bool valid = false;
+    };
+    static constexpr int MirroredLabels = 12;
+    std::array<Mirrored, MirroredLabels> m_mirror{};
+    std::array<NamedColour, CurvePoints> m_rowColour{};
+    std::array<QString, 8> m_testCaption{};
+    QString m_comDevice;
+};
