@@ -40,7 +40,7 @@ static void usage(FILE *to)
     std::fputs("usage: korvo-unit-sim [options]\n"
                "  --link PATH         also make PATH a symbolic link to the terminal\n"
                "  --silent            answer nothing\n"
-               "  --silent-after N    go silent after N block answers\n"
+               "  --silent-after N    answer nothing once N block commands are answered\n"
                "  --version N         report unit program version N (default 61)\n"
                "  --version-text T    report T (up to 30 characters) as the version name\n"
                "  --corrupt-echo      echo a programmed block with one byte changed\n"

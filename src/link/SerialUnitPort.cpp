@@ -20,7 +20,8 @@ public:
     SerialUnitPort()
     {
         QObject::connect(&m_serial, &QSerialPort::errorOccurred, [this](QSerialPort::SerialPortError error) {
-            if (error != QSerialPort::NoError && error != QSerialPort::TimeoutError && m_serial.isOpen())
+            if (error != QSerialPort::NoError && error != QSerialPort::TimeoutError && !m_settingModemLines
+                && m_serial.isOpen())
                 m_serial.close();
         });
     }
@@ -43,8 +44,10 @@ public:
         }
         // Some adapters and every pseudo-terminal refuse the modem lines; the unit does
         // not need them.
+        m_settingModemLines = true;
         m_serial.setDataTerminalReady(true);
         m_serial.setRequestToSend(true);
+        m_settingModemLines = false;
         m_serial.clearError();
         return true;
     }
@@ -92,6 +95,7 @@ public:
 private:
     static constexpr int WriteTimeoutMs = 200;
     QSerialPort m_serial;
+    bool m_settingModemLines = false;
 };
 
 SerialUnitPortProvider::SerialUnitPortProvider(QMap<int, QString> comDevices)

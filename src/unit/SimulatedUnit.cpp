@@ -59,7 +59,7 @@ void SimulatedUnit::handleFrame(const UnitFrame &frame)
     }
     const bool blockCommand = frame[0] == CommandProgramBlock0 || frame[0] == CommandProgramBlock1
                               || frame[0] == CommandReadBlock0 || frame[0] == CommandReadBlock1;
-    if (faults.silent || (blockCommand && faults.silentAfter >= 0 && m_blockAnswers >= faults.silentAfter))
+    if (faults.silent || (faults.silentAfter >= 0 && m_blockAnswers >= faults.silentAfter))
         return;
 
     UnitFrame reply{};

@@ -11,7 +11,7 @@
 struct SimulatedUnitFaults
 {
     bool silent = false;          // answers nothing at all
-    int silentAfter = -1;         // goes silent after this many block answers (-1: never)
+    int silentAfter = -1;         // answers nothing once it has answered this many block commands (-1: never)
     quint8 programVersion = 61;   // reported in block 0 and in every live frame
     bool corruptEcho = false;     // the echo of a programmed block differs in one reserved byte
     bool corruptChecksum = false; // every answer carries a wrong checksum

@@ -229,9 +229,10 @@ void tst_SimulatedUnit::faults()
     {
         SimulatedUnit unit;
         unit.faults.silentAfter = 1;
-        QCOMPARE(exchange(unit, command(CommandProgramBlock0)).size(), FrameSize);
         QCOMPARE(exchange(unit, command(CommandMonitor)).size(), FrameSize);
+        QCOMPARE(exchange(unit, command(CommandProgramBlock0)).size(), FrameSize);
         QVERIFY(exchange(unit, command(CommandProgramBlock1)).isEmpty());
+        QVERIFY(exchange(unit, command(CommandMonitor)).isEmpty());
     }
 }
 
