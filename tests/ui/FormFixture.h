@@ -1,0 +1,130 @@
+#pragma once
+
+#include "FakeUnitPort.h"
+#include "MouseUpCheckBox.h"
+#include "TFormHlav.h"
+#include "UpDownButton.h"
+#include "UserPrompts.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListView>
+#include <QLocale>
+#include <QTest>
+
+#include <memory>
+
+// Message boxes and file dialogs answered from a script, every request recorded.
+class ScriptedPrompts : public UserPrompts
+{
+public:
+    struct NoticeShown
+    {
+        Notice kind;
+        QString text;
+        QString detail;
+    };
+
+    QList<Answer> answers; // taken in order; Cancel when the script has run out
+    QStringList questions;
+    QStringList informations;
+    QList<NoticeShown> notices;
+
+    void information(QWidget *, const QString &text) override { informations.append(text); }
+    Answer question(QWidget *, const QString &text) override
+    {
+        questions.append(text);
+        return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
+    }
+    void notice(QWidget *, Notice kind, const QString &text, const QString &detail) override
+    {
+        notices.append({kind, text, detail});
+    }
+    QString getOpenFileName(QWidget *, const QString &, const QString &) override { return {}; }
+    QString getSaveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+};
+
+// One main window on a given port provider, shown and active, with the timer stopped:
+// the tests drive its controls and call its tick themselves. Nothing is read from or
+// written to the user's settings.
+class FormFixture
+{
+public:
+    explicit FormFixture(UnitPortProvider &ports, QStringList arguments = {})
+    {
+        FormSetup setup;
+        setup.ports = &ports;
+        setup.prompts = &prompts;
+        setup.arguments = std::move(arguments);
+        setup.useSettingsFiles = false;
+        setup.runTimer = false;
+        form = std::make_unique<TFormHlav>(setup);
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        if (!QTest::qWaitForWindowActive(form.get()))
+            qWarning("window did not become active");
+    }
+    ~FormFixture()
+    {
+        if (form)
+            form->close();
+    }
+
+    template <typename T = QWidget>
+    T *find(const char *name) const
+    {
+        T *child = form->findChild<T *>(QString::fromLatin1(name));
+        if (!child)
+            qFatal("no control %s", name);
+        return child;
+    }
+    QLineEdit *edit(const char *name) const { return find<QLineEdit>(name); }
+    UpDownButton *upDown(const char *name) const { return find<UpDownButton>(name); }
+
+    // Types text into an edit as the user does (focus, select all, keys) and leaves it
+    // for another control, which runs the edit's focus-leaving event.
+    void typeAndLeave(const char *name, const QString &text, const char *leaveTo = "ComboBoxBike")
+    {
+        QLineEdit *target = edit(name);
+        target->setFocus(Qt::MouseFocusReason);
+        target->selectAll();
+        QTest::keyClicks(target, text);
+        find<QWidget>(leaveTo)->setFocus(Qt::MouseFocusReason);
+    }
+    // A click on the upper (+1) or lower (-1) arrow of an up-down.
+    void clickArrow(const char *name, int direction)
+    {
+        UpDownButton *button = upDown(name);
+        const QPoint at(button->width() / 2, direction > 0 ? button->height() / 4 : button->height() * 3 / 4);
+        QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, at);
+    }
+    // Picks a row of the vehicle list through its open list, as the user does.
+    void pickVehicle(int row)
+    {
+        auto *combo = find<QComboBox>("ComboBoxBike");
+        combo->showPopup();
+        QAbstractItemView *view = combo->view();
+        if (!QTest::qWaitForWindowExposed(view->window()))
+            qWarning("vehicle list did not open");
+        const QRect rect = view->visualRect(combo->model()->index(row, 0));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+        QTRY_VERIFY(!view->window()->isVisible());
+    }
+    void setCurve(std::initializer_list<int> rpmHundreds)
+    {
+        int i = 0;
+        for (int value : rpmHundreds)
+            form->Parameters.RPM_ADV(i++) = quint8(value);
+        form->ShowParametersInControls();
+    }
+
+    ScriptedPrompts prompts;
+    std::unique_ptr<TFormHlav> form;
+};
+
+// Numbers in the edits are grouped the way the test expects them.
+inline void useEnglishNumbers()
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+}

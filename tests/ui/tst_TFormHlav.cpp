@@ -1,0 +1,329 @@
+#include "FormFixture.h"
+
+#include "LinkDriver.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QEnterEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QToolButton>
+
+// The window as built: layout, menus and shortcuts, hints, start-up and shutdown.
+class tst_TFormHlav : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void layout_data();
+    void layout();
+    void curveRows();
+    void shortcuts_data();
+    void shortcuts();
+    void portMenu();
+    void startUp();
+    void languageWordOnCommandLine();
+    void portOpenFailureIsReported();
+    void hintsToStatusBar();
+    void tooltipsOnlyWhereMarked();
+    void printingAppearance();
+    void exitClosesPort();
+    void noticesAreNotStacked();
+
+private:
+    FakeUnitPortProvider *m_ports = nullptr;
+    FormFixture *m_fixture = nullptr;
+    TFormHlav *form() const { return m_fixture->form.get(); }
+    QString status() const { return form()->StatusBar1->currentMessage(); }
+    void enter(QWidget *widget)
+    {
+        QEnterEvent event(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+        QApplication::sendEvent(widget, &event);
+    }
+};
+
+void tst_TFormHlav::initTestCase()
+{
+    useEnglishNumbers();
+}
+
+void tst_TFormHlav::init()
+{
+    m_ports = new FakeUnitPortProvider;
+    m_fixture = new FormFixture(*m_ports);
+}
+
+void tst_TFormHlav::cleanup()
+{
+    delete m_fixture;
+    m_fixture = nullptr;
+    delete m_ports;
+    m_ports = nullptr;
+}
+
+void tst_TFormHlav::layout_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("rect"); // in the client area
+
+    QTest::newRow("client area") << "ClientArea" << QRect(0, 0, 753, 776);
+    QTest::newRow("tool bar") << "GroupBox5" << QRect(6, 0, 422, 43);
+    QTest::newRow("connection") << "LabelSpojeni" << QRect(440, 9, 174, 29);
+    QTest::newRow("curve") << "GroupBox6" << QRect(5, 48, 185, 441);
+    QTest::newRow("trigger") << "GroupBox1" << QRect(195, 48, 209, 353);
+    QTest::newRow("vehicle") << "GroupBox2" << QRect(409, 48, 221, 201);
+    QTest::newRow("immediate programming") << "CheckBoxProgHned" << QRect(430, 256, 170, 16);
+    QTest::newRow("logo") << "Image1" << QRect(200, 407, 162, 83);
+    QTest::newRow("program gauge") << "CGaugeProgram" << QRect(160, 502, 209, 17);
+    QTest::newRow("status bar") << "StatusBar1" << QRect(0, 757, 753, 19);
+}
+
+void tst_TFormHlav::layout()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, rect);
+    auto *widget = form()->findChild<QWidget *>(name);
+    QVERIFY(widget);
+    const QPoint topLeft = widget->mapTo(form()->ClientArea, QPoint(0, 0));
+    QCOMPARE(QRect(widget == form()->ClientArea ? QPoint(0, 0) : topLeft, widget->size()), rect);
+}
+
+void tst_TFormHlav::curveRows()
+{
+    const int tops[10] = {53, 89, 124, 160, 195, 231, 266, 302, 337, 373};
+    for (int i = 0; i < 10; ++i) {
+        QLineEdit *rpm = form()->RpmEdits[i];
+        QCOMPARE(rpm->objectName(), QStringLiteral("EditRpmAdv%1").arg(i + 1));
+        QCOMPARE(rpm->parentWidget()->objectName(), QStringLiteral("GroupBox6"));
+        QCOMPARE(rpm->y(), tops[i]);
+        QCOMPARE(rpm->width(), 40);
+        QCOMPARE(form()->AdvanceEdits[i]->objectName(), QStringLiteral("Edit5%1").arg(i));
+        QCOMPARE(form()->AdvanceEdits[i]->width(), 30);
+        // Each up-down sits right of its edit.
+        QCOMPARE(form()->RpmUpDowns[i]->x(), rpm->geometry().right() + 1);
+        QCOMPARE(form()->RpmUpDowns[i]->buddy(), rpm);
+    }
+    QCOMPARE(m_fixture->find<QPushButton>("BitBtnAdvMinus")->geometry().topLeft().y(), 407);
+    QCOMPARE(m_fixture->find<QPushButton>("BitBtnAdvPlus")->size(), QSize(20, 20));
+    QCOMPARE(m_fixture->find<QLabel>("Image3")->size(), QSize(200, 267));
+}
+
+void tst_TFormHlav::shortcuts_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QKeySequence>("shortcut");
+    QTest::addColumn<QString>("caption");
+
+    QTest::newRow("New") << "MenuNew" << QKeySequence(Qt::CTRL | Qt::Key_N) << "&New";
+    QTest::newRow("Open") << "MenuOpen" << QKeySequence(Qt::Key_F3) << "&Open";
+    QTest::newRow("Save") << "MenuSave" << QKeySequence(Qt::Key_F2) << "&Save";
+    QTest::newRow("Print") << "MenuPrint" << QKeySequence(Qt::CTRL | Qt::Key_P) << "&Print";
+    QTest::newRow("Read") << "MenuRead" << QKeySequence(Qt::Key_F7) << "&Read";
+    QTest::newRow("Verify") << "MenuVerify" << QKeySequence(Qt::Key_F8) << "&Verify";
+    QTest::newRow("Program") << "MenuProgram" << QKeySequence(Qt::Key_F9) << "&Program";
+    QTest::newRow("Advance -") << "AdvanceMinus" << QKeySequence(Qt::Key_F4) << "Advance -";
+    QTest::newRow("Advance +") << "AdvancePlus" << QKeySequence(Qt::Key_F5) << "Advance +";
+    QTest::newRow("Undo") << "MenuZpet" << QKeySequence(Qt::CTRL | Qt::Key_Z) << "Undo";
+    QTest::newRow("Redo") << "MenuZnovu" << QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z) << "Redo";
+    QTest::newRow("Contents") << "MenuContens" << QKeySequence(Qt::Key_F1) << "&Contens";
+    QTest::newRow("Exit") << "MenuExit" << QKeySequence() << "E&xit";
+}
+
+void tst_TFormHlav::shortcuts()
+{
+    QFETCH(QString, action);
+    QFETCH(QKeySequence, shortcut);
+    QFETCH(QString, caption);
+    auto *item = form()->findChild<QAction *>(action);
+    QVERIFY(item);
+    QCOMPARE(item->shortcut(), shortcut);
+    QCOMPARE(item->text(), caption);
+}
+
+void tst_TFormHlav::portMenu()
+{
+    const QList<QAction *> items = form()->MenuCom->actions();
+    QCOMPARE(items.size(), 21);
+    QCOMPARE(items.first()->text(), QStringLiteral("Com 1"));
+    QCOMPARE(items.at(19)->text(), QStringLiteral("Com 20"));
+    QCOMPARE(items.last()->text(), QStringLiteral("Com Auto"));
+    QVERIFY(items.first()->isChecked());
+
+    // Picking a port moves the check mark and opens that port.
+    m_ports->clearOpenAttempts();
+    items.at(4)->trigger();
+    QCOMPARE(form()->Session.PortChoice, quint8(4));
+    QCOMPARE(m_ports->openAttempts(), QList<int>{5});
+    QVERIFY(items.at(4)->isChecked());
+    QVERIFY(!items.first()->isChecked());
+    QCOMPARE(form()->LabelCom->text(), QStringLiteral("COM= COM5"));
+}
+
+void tst_TFormHlav::startUp()
+{
+    TFormHlav *w = form();
+    // The vehicle-type-0 preset, shown.
+    QCOMPARE(w->ComboBoxBike->currentIndex(), 0);
+    QCOMPARE(w->EditOmez2->text(), QStringLiteral("13,700"));
+    QCOMPARE(w->EditRpmAdv1->text(), QStringLiteral("1,500"));
+    QCOMPARE(w->Edit59->text(), QStringLiteral("33"));
+    QCOMPARE(w->EditPalec13->text(), QStringLiteral("3"));
+    QCOMPARE(w->EditPalec24->text(), QStringLiteral("9"));
+    QVERIFY(w->CheckBoxBuzDlouhe->isChecked());
+    // COM1, English messages, nothing to undo, the message area and test labels hidden.
+    QCOMPARE(m_ports->openAttempts(), QList<int>{1});
+    QCOMPARE(w->LabelCom->text(), QStringLiteral("COM= COM1"));
+    QCOMPARE(w->Messages[MsgDefaultSetting], QStringLiteral("Do you want default setting?"));
+    QVERIFY(!w->SpeedButtonZpet->isEnabled());
+    QVERIFY(!w->MenuZnovu->isEnabled());
+    QVERIFY(w->LabelHlaseni->isHidden());
+    QVERIFY(w->CGaugeProgram->isHidden());
+    QVERIFY(w->LabelVersion->isHidden());
+    QVERIFY(w->LabelEeDataErr->isHidden());
+    QVERIFY(w->LabelTest[0]->isHidden());
+    QVERIFY(w->LabelSpojeni->isVisible());
+    QCOMPARE(w->LabelFile2->text(), QStringLiteral("----------"));
+    QCOMPARE(w->Label2->text(), QStringLiteral("Label2"));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Programming of \"Korvo TCI\" unit"));
+    // "No Connection" stays until the unit first answers.
+    w->Timer1Timer();
+    QVERIFY(w->LabelSpojeni->isVisible());
+}
+
+void tst_TFormHlav::languageWordOnCommandLine()
+{
+    FakeUnitPortProvider ports;
+    FormFixture german(ports, {QStringLiteral("DEUTSCH"), QStringLiteral("CESKY")});
+    QCOMPARE(german.form->Session.LanguageIndex, LanguageGerman);
+    QCOMPARE(german.form->Messages[MsgReadError], QStringLiteral("Lesefehler"));
+
+    FakeUnitPortProvider otherPorts;
+    FormFixture lowerCase(otherPorts, {QStringLiteral("deutsch")});
+    QCOMPARE(lowerCase.form->Session.LanguageIndex, LanguageEnglish);
+}
+
+void tst_TFormHlav::portOpenFailureIsReported()
+{
+    FakeUnitPortProvider ports;
+    ports.setOpenFails(1, QStringLiteral("Permission denied"));
+    FormFixture failing(ports);
+    // The box comes from the event loop, after start-up.
+    QTRY_COMPARE(failing.prompts.notices.size(), 1);
+    QCOMPARE(failing.prompts.notices.first().kind, UserPrompts::Notice::ComOpeningError);
+    QCOMPARE(failing.prompts.notices.first().text, QStringLiteral("Com opening error!"));
+    QVERIFY(failing.prompts.notices.first().detail.contains(QStringLiteral("Permission denied")));
+    QCOMPARE(failing.form->LabelCom->text(), QStringLiteral("COM= COM1"));
+}
+
+void tst_TFormHlav::hintsToStatusBar()
+{
+    enter(m_fixture->find<QToolButton>("SpeedButton5"));
+    QCOMPARE(status(), QStringLiteral("Open file with parametrs"));
+    // Controls without a hint empty the panel.
+    enter(m_fixture->find<QToolButton>("SpeedButtonZpet"));
+    QCOMPARE(status(), QString());
+    enter(m_fixture->find<QPushButton>("BitBtn2"));
+    QCOMPARE(status(), QStringLiteral("Compare set parametrs  with parametrs of ignition"));
+    enter(m_fixture->edit("EditRpmAdv1"));
+    QCOMPARE(status(), QString());
+    enter(m_fixture->find<QPushButton>("BitBtn1"));
+    // Back onto the group box, which has no hint.
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(m_fixture->find<QPushButton>("BitBtn1"), &leave);
+    QCOMPARE(status(), QString());
+
+    // A highlighted menu item shows its long part; a hint without a bar is both parts.
+    form()->MenuOpen->hover();
+    QCOMPARE(status(), QStringLiteral("Open file with parametrs"));
+    form()->MenuExit->hover();
+    QCOMPARE(status(), QStringLiteral("End of program"));
+    form()->MenuEnglish->hover();
+    QCOMPARE(status(), QStringLiteral("Set Englich menu"));
+    form()->MenuZpet->hover();
+    QCOMPARE(status(), QString());
+    form()->MenuCom->menuAction()->hover();
+    QCOMPARE(status(), QStringLiteral("Set number of com "));
+
+    // A hint written later for a control without a tooltip still reaches the status bar.
+    form()->SetHint(form()->Label26, QStringLiteral("Round per Minute|Speed - Round per Minute"));
+    enter(form()->Label26);
+    QCOMPARE(status(), QStringLiteral("Speed - Round per Minute"));
+    QCOMPARE(form()->Label26->toolTip(), QString());
+}
+
+void tst_TFormHlav::tooltipsOnlyWhereMarked()
+{
+    QCOMPARE(form()->SpeedButton5->toolTip(), QStringLiteral("Open"));
+    QCOMPARE(form()->BitBtn1->toolTip(), QStringLiteral("Programing"));
+    QCOMPARE(form()->BitBtnAdvMinus->toolTip(), QStringLiteral("Injection minus 1 percent"));
+    QCOMPARE(form()->ComboBoxBike->toolTip(), QStringLiteral("Type of keying"));
+    QCOMPARE(form()->LabelVerze1->toolTip(), QStringLiteral("Version"));
+    QCOMPARE(form()->SpeedButtonZpet->toolTip(), QString());
+    QCOMPARE(form()->EditRpmAdv1->toolTip(), QString());
+    // A new hint without a bar shows whole as tooltip.
+    form()->SetHint(form()->SpeedButton5, QStringLiteral("Open file with parametrs"));
+    QCOMPARE(form()->SpeedButton5->toolTip(), QStringLiteral("Open file with parametrs"));
+}
+
+void tst_TFormHlav::printingAppearance()
+{
+    TFormHlav *w = form();
+    const QList<QWidget *> decorations{w->CheckBoxProgHned, w->StatusBar1,     w->UpDownBaseAdv,
+                                       w->UpDownOmez2,      w->BitBtnAdvMinus, w->BitBtnAdvPlus,
+                                       w->CheckBoxIgnAll,   w->CGaugeRpm,      w->LabelPocetProgramovani};
+
+    w->Printing = true;
+    w->UpdateControlStates();
+    for (QWidget *widget : decorations)
+        QVERIFY2(widget->isHidden(), qPrintable(widget->objectName()));
+    QCOMPARE(w->ClientArea->palette().color(QPalette::Window), QColor(Qt::white));
+    QVERIFY(w->UpDownRpmAdv1->isVisible());
+    QVERIFY(w->EditOmez2->isVisible());
+    QVERIFY(w->link().Printing);
+
+    w->Printing = false;
+    w->UpdateControlStates();
+    for (QWidget *widget : decorations)
+        QVERIFY2(widget->isVisible(), qPrintable(widget->objectName()));
+    QCOMPARE(w->ClientArea->palette().color(QPalette::Window), QApplication::palette().color(QPalette::Button));
+}
+
+void tst_TFormHlav::exitClosesPort()
+{
+    QCOMPARE(m_ports->openPort(), 1);
+    form()->MenuExit->trigger();
+    QVERIFY(!form()->isVisible());
+    QCOMPARE(m_ports->openPort(), 0);
+    QVERIFY(!form()->Timer1->isActive());
+}
+
+void tst_TFormHlav::noticesAreNotStacked()
+{
+    WidgetPrompts prompts;
+    QWidget parent;
+    parent.show();
+    prompts.notice(&parent, UserPrompts::Notice::VersionMismatch, QStringLiteral("first"), QString());
+    prompts.notice(&parent, UserPrompts::Notice::VersionMismatch, QStringLiteral("second"), QString());
+    prompts.notice(&parent, UserPrompts::Notice::ComOpeningError, QStringLiteral("port"), QStringLiteral("COM3"));
+    QCOMPARE(parent.findChildren<QMessageBox *>().size(), 2);
+    QMessageBox *version = prompts.openNotice(UserPrompts::Notice::VersionMismatch);
+    QVERIFY(version && version->isVisible());
+    QCOMPARE(version->text(), QStringLiteral("first"));
+    // open() returned at once; once closed, the next notice of the kind shows again.
+    version->close();
+    QTRY_VERIFY(!prompts.openNotice(UserPrompts::Notice::VersionMismatch));
+    prompts.notice(&parent, UserPrompts::Notice::VersionMismatch, QStringLiteral("third"), QString());
+    QCOMPARE(prompts.openNotice(UserPrompts::Notice::VersionMismatch)->text(), QStringLiteral("third"));
+}
+
+QTEST_MAIN(tst_TFormHlav)
+#include "tst_TFormHlav.moc"
