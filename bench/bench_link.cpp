@@ -1,0 +1,207 @@
+// Time and heap allocations of one link tick against the in-memory line.
+// Run: build/bench/bench_link
+
+#include "FakeUnitPort.h"
+#include "LinkDriver.h"
+#include "MessageTable.h"
+
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+// Two counts: operator new (C++ objects, std containers), and malloc itself, which is
+// where QString and QByteArray get their storage. operator new goes to the C library
+// directly so that nothing is counted twice.
+static std::atomic<long> newCalls{0};
+static std::atomic<long> mallocCalls{0};
+
+#ifdef KORVO_COUNT_MALLOC
+extern "C" {
+void *__libc_malloc(std::size_t);
+void *__libc_calloc(std::size_t, std::size_t);
+void *__libc_realloc(void *, std::size_t);
+void __libc_free(void *);
+
+void *malloc(std::size_t size)
+{
+    mallocCalls.fetch_add(1, std::memory_order_relaxed);
+    return __libc_malloc(size);
+}
+void *calloc(std::size_t count, std::size_t size)
+{
+    mallocCalls.fetch_add(1, std::memory_order_relaxed);
+    return __libc_calloc(count, size);
+}
+void *realloc(void *p, std::size_t size)
+{
+    mallocCalls.fetch_add(1, std::memory_order_relaxed);
+    return __libc_realloc(p, size);
+}
+void free(void *p)
+{
+    __libc_free(p);
+}
+}
+static void *rawAllocate(std::size_t size)
+{
+    return __libc_malloc(size ? size : 1);
+}
+static void rawFree(void *p)
+{
+    __libc_free(p);
+}
+#else
+static void *rawAllocate(std::size_t size)
+{
+    return std::malloc(size ? size : 1);
+}
+static void rawFree(void *p)
+{
+    std::free(p);
+}
+#endif
+
+void *operator new(std::size_t size)
+{
+    newCalls.fetch_add(1, std::memory_order_relaxed);
+    if (void *p = rawAllocate(size))
+        return p;
+    throw std::bad_alloc();
+}
+void *operator new[](std::size_t size)
+{
+    return operator new(size);
+}
+void operator delete(void *p) noexcept
+{
+    rawFree(p);
+}
+void operator delete[](void *p) noexcept
+{
+    rawFree(p);
+}
+void operator delete(void *p, std::size_t) noexcept
+{
+    rawFree(p);
+}
+void operator delete[](void *p, std::size_t) noexcept
+{
+    rawFree(p);
+}
+
+struct Bench
+{
+    IgnitionParameters set;
+    SessionSettings settings;
+    MessageTable messages;
+    FakeUnitPortProvider ports;
+    std::unique_ptr<LinkDriver> link;
+
+    Bench()
+    {
+        set.LIMITER() = 120;
+        for (int i = 0; i < CurvePoints; ++i) {
+            set.RPM_ADV(i) = DefaultRpmCurve[i];
+            set.ADVANCE(i) = DefaultAdvanceCurve[i];
+        }
+        messages.load(LanguageEnglish);
+        ports.setRecordWrites(false);
+        link = std::make_unique<LinkDriver>(set, settings, messages, ports);
+        link->OpenUnitPort();
+        link->LiveRpm = 4200;
+    }
+};
+
+struct Counts
+{
+    long news = newCalls.load();
+    long mallocs = mallocCalls.load();
+};
+
+static void report(benchmark::State &state, const Counts &before)
+{
+    const Counts after;
+    state.counters["new/tick"] =
+        benchmark::Counter(double(after.news - before.news), benchmark::Counter::kAvgIterations);
+#ifdef KORVO_COUNT_MALLOC
+    state.counters["malloc/tick"] =
+        benchmark::Counter(double(after.mallocs - before.mallocs), benchmark::Counter::kAvgIterations);
+#endif
+}
+
+// Monitoring with the unit connected and nothing arriving: poll, a monitor request every
+// sixth tick, message area, watchdog, curve highlight.
+static void BM_IdleTick(benchmark::State &state)
+{
+    Bench b;
+    for (int i = 0; i < 300; ++i) { // message area expired, steady state
+        b.link->LinkWatchdog = 0;
+        b.link->Timer1Timer();
+    }
+    const Counts before;
+    for (auto _ : state) {
+        b.link->LinkWatchdog = 0; // as if a frame had come a moment ago: no reopen
+        b.link->Timer1Timer();
+    }
+    report(state, before);
+}
+BENCHMARK(BM_IdleTick);
+
+// The same with "Programing: OK" standing in the message area.
+static void BM_IdleTickProgrammedOk(benchmark::State &state)
+{
+    Bench b;
+    b.link->ProgrammedOk = true;
+    b.link->ShowLinkMessage(QStringLiteral("Programing: OK"), NamedColour::BtnFace);
+    b.link->Timer1Timer();
+    const Counts before;
+    for (auto _ : state) {
+        b.link->LinkWatchdog = 0;
+        b.link->MessageTicks = 200;
+        b.link->Timer1Timer();
+    }
+    report(state, before);
+}
+BENCHMARK(BM_IdleTickProgrammedOk);
+
+// A transfer waiting for its answer: a resend every fourth tick, never abandoned.
+static void BM_TransferTick(benchmark::State &state)
+{
+    Bench b;
+    b.link->StartProgram();
+    const Counts before;
+    for (auto _ : state) {
+        b.link->SendAttempts = 1;
+        b.link->LinkWatchdog = 0;
+        b.link->Timer1Timer();
+    }
+    report(state, before);
+}
+BENCHMARK(BM_TransferTick);
+
+// A tick that receives and shows a live frame (captions are rebuilt: this one allocates).
+static void BM_LiveFrameTick(benchmark::State &state)
+{
+    Bench b;
+    UnitFrame live{};
+    live[0] = AnswerLiveData;
+    live[1] = 0x70;
+    live[2] = 0x17;
+    live[9] = 0xB7;
+    live[10] = 0x06;
+    live[50] = 61;
+    SealFrame(live);
+    b.ports.feed(live);
+    b.link->Timer1Timer();
+    const Counts before;
+    for (auto _ : state) {
+        b.ports.feed(live);
+        b.link->Timer1Timer();
+    }
+    report(state, before);
+}
+BENCHMARK(BM_LiveFrameTick);
+
+BENCHMARK_MAIN();
