@@ -63,7 +63,10 @@ public:
     void StartRead();
     void StartProgrammingAfterChange();
 
-    // Port: opens the port that PortChoice / AutoScanPort name; closes it.
+    // Port: opens the port that PortChoice / AutoScanPort name; closes it. LabelComCaption
+    // shows the port tried, open or not. A port still open is closed first. A failed open
+    // of a fixed port while QuietReopen is clear raises portOpenFailed as its very last
+    // step, so a box with its own event loop may run ticks (and their quiet reopens).
     void OpenUnitPort();
     void CloseUnitPort();
     bool portOpen() const;
@@ -131,11 +134,15 @@ public:
     std::array<NamedColour, CurvePoints> CurveRowColour{}; // BtnFace never used here: Window or Lime
 
 signals:
-    // A block from the unit has changed the set (or the unit texts): show it again.
+    // A block from the unit has been taken in and the set normalised: the set (after a
+    // read) or the unit texts have changed. Show the set and the texts again.
     void parametersReceived();
-    // Raised after the tick that found the mismatch has returned; the link is Idle.
+    // The unit's program version is not ours. Raised at the very end of the tick that
+    // found it, with the link Idle and MessageTicks 0; the box text is complete. Ticks
+    // may go on beneath the box; the window guards against stacking a second one.
     void versionMismatch(const QString &text);
-    // A fixed port chosen by the user or at start-up could not be opened.
+    // A fixed port chosen by the user or at start-up could not be opened: show
+    // "Com opening error!". portName is "COMn"; detail is the system's reason, may be empty.
     void portOpenFailed(const QString &portName, const QString &detail);
 
 private:

@@ -986,6 +986,9 @@ void tst_LinkDriver::unitInformation_data()
     QByteArray shortName = block("ABC", 7, 5, 32, 3, 9, 7);
     shortName.replace(16, 5, QByteArray("Racer"));
     QTest::newRow("short version text") << shortName << "Racer" << " 5. 3.2003" << "09:07";
+    QByteArray czech = block("ABC", 7, 5, 32, 3, 9, 7);
+    czech.replace(16, 5, QByteArray("\x8A\x9Amel")); // the unit's texts are Windows-1250
+    QTest::newRow("windows-1250 text") << czech << "Ššmel" << " 5. 3.2003" << "09:07";
 }
 
 void tst_LinkDriver::unitInformation()
@@ -994,6 +997,7 @@ void tst_LinkDriver::unitInformation()
     QFETCH(QString, version);
     QFETCH(QString, date);
     QFETCH(QString, time);
+    QCOMPARE(block.size(), FrameDataSize);
 
     attachUnit();
     std::copy_n(reinterpret_cast<const quint8 *>(block.constData()), FrameDataSize, m_unit.block0.begin());
