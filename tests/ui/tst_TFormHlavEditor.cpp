@@ -1,0 +1,557 @@
+#include "FormFixture.h"
+
+#include "IgnitionParameters.h"
+#include "LinkDriver.h"
+#include "VehiclePresets.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QToolButton>
+
+using Curve = QList<int>;
+
+// The parameter editor in the window: edits and up-downs, presets and control states,
+// the advance shift, New, undo and redo, and programming after change.
+class tst_TFormHlavEditor : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void typedText_data();
+    void typedText();
+    void firstPointBelow200();
+    void pushingPointsCascade();
+    void limiterAt999();
+    void advanceFromFileShownAtLimit();
+    void arrowKeysInEdit();
+
+    void vehicleGzm650();
+    void vehicleWks750AfterTxr600();
+    void specialKeepsEditedCurve();
+    void controlStates_data();
+    void controlStates();
+    void vehicleRowRecordsOneStep();
+
+    void advanceShift_data();
+    void advanceShift();
+    void newAnswered_data();
+    void newAnswered();
+    void newWithSpecialKeepsTeeth();
+
+    void undoRedoBasics();
+    void undoRingLimit();
+    void undoWinsOverTypedTextUndo();
+    void newEditDropsRedo();
+
+    void programmingAfterChange();
+
+private:
+    FakeUnitPortProvider *m_ports = nullptr;
+    FormFixture *m_f = nullptr;
+    TFormHlav *form() const { return m_f->form.get(); }
+    Curve advance() const
+    {
+        Curve values;
+        for (int i = 0; i < CurvePoints; ++i)
+            values.append(form()->Parameters.ADVANCE(i));
+        return values;
+    }
+    Curve rpm() const
+    {
+        Curve values;
+        for (int i = 0; i < CurvePoints; ++i)
+            values.append(form()->Parameters.RPM_ADV(i));
+        return values;
+    }
+    static Curve defaultRpm() { return Curve(DefaultRpmCurve.begin(), DefaultRpmCurve.end()); }
+    static Curve defaultAdvance() { return Curve(DefaultAdvanceCurve.begin(), DefaultAdvanceCurve.end()); }
+    // Marks the link idle, so the next start of a transfer shows.
+    void linkIdle() { form()->link().Mode = LinkMode::Idle; }
+    bool transferStarted() const { return form()->link().Mode == LinkMode::Program; }
+};
+
+void tst_TFormHlavEditor::initTestCase()
+{
+    useEnglishNumbers();
+}
+
+void tst_TFormHlavEditor::init()
+{
+    m_ports = new FakeUnitPortProvider;
+    m_f = new FormFixture(*m_ports);
+}
+
+void tst_TFormHlavEditor::cleanup()
+{
+    delete m_f;
+    m_f = nullptr;
+    delete m_ports;
+    m_ports = nullptr;
+}
+
+// ---------------------------------------------------------------------------------
+// Edits and up-downs
+
+void tst_TFormHlavEditor::typedText_data()
+{
+    QTest::addColumn<QByteArray>("edit");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("offset"); // byte of the parameter image
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QString>("shown");
+
+    // The curve starts low enough here (2, 3, 30, 40, ...) for 12 to fit at point 3.
+    QTest::newRow("1234 into point 3") << QByteArray("EditRpmAdv3") << "1234" << IgnitionParameters::OffsetRpmAdv + 2
+                                       << 12 << "1,200";
+    QTest::newRow("150 into point 5, below its min") << QByteArray("EditRpmAdv5") << "150"
+                                                     << IgnitionParameters::OffsetRpmAdv + 4 << 50 << "5,000";
+    QTest::newRow("grouped number") << QByteArray("EditRpmAdv5") << "5,500" << IgnitionParameters::OffsetRpmAdv + 4
+                                    << 55 << "5,500";
+    QTest::newRow("letters") << QByteArray("EditRpmAdv5") << "5x00" << IgnitionParameters::OffsetRpmAdv + 4 << 50
+                             << "5,000";
+    QTest::newRow("advance above 60") << QByteArray("Edit50") << "70" << int(IgnitionParameters::OffsetAdvance) << 5 << "5";
+    QTest::newRow("advance in range") << QByteArray("Edit50") << "41" << int(IgnitionParameters::OffsetAdvance) << 41 << "41";
+    QTest::newRow("limiter truncated") << QByteArray("EditOmez2") << "9999" << int(IgnitionParameters::OffsetLimiter)
+                                       << 99 << "9,900";
+    QTest::newRow("base advance above 40") << QByteArray("EditBaseAdv") << "41" << int(IgnitionParameters::OffsetBaseAdv)
+                                           << 5 << "5";
+}
+
+void tst_TFormHlavEditor::typedText()
+{
+    QFETCH(QByteArray, edit);
+    QFETCH(QString, typed);
+    QFETCH(int, offset);
+    QFETCH(int, value);
+    QFETCH(QString, shown);
+    m_f->setCurve({2, 3, 30, 40, 50, 60, 70, 80, 90, 100});
+    m_f->typeAndLeave(edit.constData(), typed);
+    QCOMPARE(int(form()->Parameters.image[offset]), value);
+    QCOMPARE(m_f->edit(edit.constData())->text(), shown);
+}
+
+void tst_TFormHlavEditor::firstPointBelow200()
+{
+    m_f->setCurve({2, 20, 30, 40, 50, 60, 70, 80, 90, 100});
+    form()->ResetUndoHistory();
+    m_f->clickArrow("UpDownRpmAdv1", -1);
+    // 199 stores 1, which normalising turns back into 2: the set is as recorded.
+    QCOMPARE(int(form()->Parameters.RPM_ADV(0)), 2);
+    QCOMPARE(form()->EditRpmAdv1->text(), QStringLiteral("200"));
+    QVERIFY(!form()->SpeedButtonZpet->isEnabled());
+}
+
+void tst_TFormHlavEditor::pushingPointsCascade()
+{
+    m_f->setCurve({15, 20, 30, 31, 32, 40, 50, 60, 70, 80});
+    m_f->clickArrow("UpDownRpmAdv3", +1);
+    QCOMPARE(rpm(), (Curve{15, 20, 31, 32, 33, 40, 50, 60, 70, 80}));
+    QCOMPARE(form()->EditRpmAdv4->text(), QStringLiteral("3,200"));
+    QCOMPARE(form()->EditRpmAdv5->text(), QStringLiteral("3,300"));
+}
+
+void tst_TFormHlavEditor::limiterAt999()
+{
+    form()->Parameters.LIMITER() = 10;
+    form()->ShowParametersInControls();
+    QCOMPARE(form()->EditOmez2->text(), QStringLiteral("1,000"));
+    m_f->clickArrow("UpDownOmez2", -1);
+    QCOMPARE(int(form()->Parameters.LIMITER()), 9);
+    QCOMPARE(form()->EditOmez2->text(), QStringLiteral("999"));
+    m_f->clickArrow("UpDownOmez2", -1);
+    QCOMPARE(int(form()->Parameters.LIMITER()), 9);
+    QCOMPARE(form()->EditOmez2->text(), QStringLiteral("999"));
+}
+
+void tst_TFormHlavEditor::advanceFromFileShownAtLimit()
+{
+    form()->Parameters.ADVANCE(0) = 70;
+    form()->ShowParametersInControls();
+    QCOMPARE(form()->Edit50->text(), QStringLiteral("60"));
+    QCOMPARE(int(form()->Parameters.ADVANCE(0)), 70);
+    m_f->clickArrow("UpDown59", +1);
+    QCOMPARE(int(form()->Parameters.ADVANCE(0)), 60);
+}
+
+void tst_TFormHlavEditor::arrowKeysInEdit()
+{
+    QLineEdit *edit = form()->Edit52;
+    edit->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(edit, Qt::Key_Up);
+    QCOMPARE(int(form()->Parameters.ADVANCE(2)), 21);
+    QTest::keyClick(edit, Qt::Key_Down);
+    QTest::keyClick(edit, Qt::Key_Down);
+    QCOMPARE(int(form()->Parameters.ADVANCE(2)), 19);
+    QCOMPARE(edit->text(), QStringLiteral("19"));
+}
+
+// ---------------------------------------------------------------------------------
+// Presets and control states
+
+void tst_TFormHlavEditor::vehicleGzm650()
+{
+    m_f->typeAndLeave("Edit53", "40");
+    m_f->pickVehicle(6);
+    const IgnitionParameters &set = form()->Parameters;
+    QCOMPARE(int(set.BIKE()), 7);
+    QCOMPARE(int(set.TOP(0)), 7);
+    QCOMPARE(int(set.TOP(1)), 7);
+    QCOMPARE(int(set.LIMITER()), 90);
+    QCOMPARE(int(set.EXCITATION()), 1);
+    QCOMPARE(int(set.BASE_ADV()), 5);
+    QCOMPARE(int(set.RPM2()), 1);
+    QCOMPARE(int(set.BLOK_ENABLE()), 1);
+    QCOMPARE(advance(), defaultAdvance());
+    QCOMPARE(rpm(), defaultRpm());
+    QCOMPARE(form()->EditOmez2->text(), QStringLiteral("9,000"));
+    QCOMPARE(form()->EditPalec24->text(), QStringLiteral("7"));
+}
+
+void tst_TFormHlavEditor::vehicleWks750AfterTxr600()
+{
+    m_f->pickVehicle(5);
+    m_f->pickVehicle(8);
+    QCOMPARE(int(form()->Parameters.BIKE()), 6);
+    QCOMPARE(int(form()->Parameters.TOP(0)), 4);
+    QCOMPARE(int(form()->Parameters.TOP(1)), 9);
+    QCOMPARE(int(form()->Parameters.LIMITER()), 120);
+    QVERIFY(form()->EditPalec13->isHidden());
+    QVERIFY(form()->UpDownPalec24->isHidden());
+    QVERIFY(form()->Image3->isHidden());
+    QVERIFY(form()->LabelPalec13->isHidden());
+    QVERIFY(form()->LabelMonSnimac2->isVisible());
+    QVERIFY(form()->CheckBoxBuzDlouhe->isEnabled());
+}
+
+void tst_TFormHlavEditor::specialKeepsEditedCurve()
+{
+    m_f->typeAndLeave("Edit50", "12");
+    m_f->typeAndLeave("EditRpmAdv10", "15000");
+    const ParameterImage before = form()->Parameters.image;
+    m_f->pickVehicle(VehicleRowSpecial);
+    IgnitionParameters expected;
+    expected.image = before;
+    expected.BIKE() = VehicleCodeSpecial;
+    QCOMPARE(form()->Parameters, expected);
+    QVERIFY(form()->EditPalec13->isEnabled());
+    QVERIFY(form()->UpDownPalec13->isVisible());
+    // The teeth can now be set.
+    m_f->clickArrow("UpDownPalec13", +1);
+    QCOMPARE(int(form()->Parameters.TOP(0)), 4);
+}
+
+void tst_TFormHlavEditor::controlStates_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<bool>("teethShown");
+    QTest::addColumn<bool>("teethEditable");
+    QTest::addColumn<bool>("arrowsShown");
+    QTest::addColumn<bool>("excitationEditable");
+    QTest::addColumn<bool>("secondPickupShown");
+
+    QTest::newRow("special") << VehicleRowSpecial << true << true << true << true << false;
+    QTest::newRow("WKS 750") << VehicleRowWks750 << false << false << false << true << true;
+    QTest::newRow("KMT 600 -98") << 0 << true << false << false << false << false;
+    QTest::newRow("WK 750C") << 7 << true << false << false << false << false;
+}
+
+void tst_TFormHlavEditor::controlStates()
+{
+    QFETCH(int, row);
+    QFETCH(bool, teethShown);
+    QFETCH(bool, teethEditable);
+    QFETCH(bool, arrowsShown);
+    QFETCH(bool, excitationEditable);
+    QFETCH(bool, secondPickupShown);
+    if (row != 0)
+        m_f->pickVehicle(row);
+    TFormHlav *w = form();
+    for (QWidget *widget : {static_cast<QWidget *>(w->EditPalec13), static_cast<QWidget *>(w->EditPalec24),
+                            static_cast<QWidget *>(w->LabelPalec13), static_cast<QWidget *>(w->LabelPalec24),
+                            static_cast<QWidget *>(w->Image3)})
+        QCOMPARE(widget->isVisible(), teethShown);
+    QCOMPARE(w->EditPalec13->isEnabled(), teethEditable);
+    QCOMPARE(w->UpDownPalec13->isVisible(), arrowsShown);
+    QCOMPARE(w->UpDownPalec24->isVisible(), arrowsShown);
+    QCOMPARE(w->CheckBoxBuzDlouhe->isEnabled(), excitationEditable);
+    QCOMPARE(w->LabelMonSnimac2->isVisible(), secondPickupShown);
+}
+
+void tst_TFormHlavEditor::vehicleRowRecordsOneStep()
+{
+    m_f->pickVehicle(6);
+    QCOMPARE(form()->Undo.current(), quint16(1));
+    // The same row again leaves the set as it was: no step.
+    m_f->pickVehicle(6);
+    QCOMPARE(form()->Undo.current(), quint16(1));
+    form()->SpeedButtonZpet->click();
+    QCOMPARE(form()->ComboBoxBike->currentIndex(), 0);
+    QCOMPARE(int(form()->Parameters.LIMITER()), 137);
+}
+
+// ---------------------------------------------------------------------------------
+// Advance shift and New
+
+void tst_TFormHlavEditor::advanceShift_data()
+{
+    QTest::addColumn<bool>("all");
+    QTest::addColumn<int>("key"); // Qt::Key_F4 / Key_F5, or 0 for the buttons
+    QTest::addColumn<int>("delta");
+    QTest::addColumn<Curve>("before");
+    QTest::addColumn<int>("liveRpm");
+    QTest::addColumn<Curve>("after");
+
+    const Curve rising{0, 5, 10, 15, 20, 25, 30, 35, 40, 45};
+    QTest::newRow("all minus, 0 stays") << true << 0 << -1 << rising << 0 << Curve{0, 4, 9, 14, 19, 24, 29, 34, 39, 44};
+    QTest::newRow("all minus by F4") << true << int(Qt::Key_F4) << -1 << rising << 0
+                                     << Curve{0, 4, 9, 14, 19, 24, 29, 34, 39, 44};
+    const Curve high{60, 60, 20, 20, 20, 20, 20, 20, 59, 60};
+    QTest::newRow("all plus, 60 stays") << true << int(Qt::Key_F5) << +1 << high << 0
+                                        << Curve{60, 60, 21, 21, 21, 21, 21, 21, 60, 60};
+    QTest::newRow("current point at 4800 rpm") << false << 0 << +1 << defaultAdvance() << 4800
+                                               << Curve{5, 15, 20, 25, 34, 33, 33, 33, 33, 33};
+    QTest::newRow("current point by F4") << false << int(Qt::Key_F4) << -1 << defaultAdvance() << 4800
+                                         << Curve{5, 15, 20, 25, 32, 33, 33, 33, 33, 33};
+    QTest::newRow("no live frame yet") << false << 0 << +1 << defaultAdvance() << 0 << defaultAdvance();
+    QTest::newRow("single point at 60") << false << 0 << +1 << Curve{5, 15, 20, 25, 60, 33, 33, 33, 33, 33} << 4800
+                                        << Curve{5, 15, 20, 25, 60, 33, 33, 33, 33, 33};
+}
+
+void tst_TFormHlavEditor::advanceShift()
+{
+    QFETCH(bool, all);
+    QFETCH(int, key);
+    QFETCH(int, delta);
+    QFETCH(Curve, before);
+    QFETCH(int, liveRpm);
+    QFETCH(Curve, after);
+
+    for (int i = 0; i < CurvePoints; ++i)
+        form()->Parameters.ADVANCE(i) = quint8(before[i]);
+    form()->ShowParametersInControls();
+    form()->ResetUndoHistory();
+    form()->CheckBoxIgnAll->setChecked(all);
+    form()->link().LiveRpm = quint16(liveRpm);
+    form()->link().HighlightCurrentCurvePoint();
+
+    if (key != 0)
+        QTest::keyClick(form(), Qt::Key(key));
+    else
+        QTest::mouseClick(delta < 0 ? form()->BitBtnAdvMinus : form()->BitBtnAdvPlus, Qt::LeftButton);
+
+    QCOMPARE(advance(), after);
+    QCOMPARE(rpm(), defaultRpm());
+    for (int i = 0; i < CurvePoints; ++i)
+        QCOMPARE(form()->AdvanceEdits[i]->text(), QString::number(after[i]));
+    QCOMPARE(form()->SpeedButtonZpet->isEnabled(), after != before);
+}
+
+void tst_TFormHlavEditor::newAnswered_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("reset");
+
+    QTest::newRow("No") << int(UserPrompts::Answer::No) << false;
+    QTest::newRow("Cancel") << int(UserPrompts::Answer::Cancel) << false;
+    QTest::newRow("Yes") << int(UserPrompts::Answer::Yes) << true;
+}
+
+void tst_TFormHlavEditor::newAnswered()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, reset);
+
+    m_f->pickVehicle(1); // "KMT 600            99-00"
+    m_f->typeAndLeave("Edit50", "12");
+    m_f->typeAndLeave("EditOmez2", "11000");
+    m_f->typeAndLeave("EditBaseAdv", "9");
+    form()->LabelFile2->setText(QStringLiteral("/tmp/one.ign"));
+    form()->link().ShowLinkMessage(QStringLiteral("Verify: OK"), NamedColour::BtnFace);
+    form()->ShowLinkState();
+    const ParameterImage before = form()->Parameters.image;
+    const quint16 steps = form()->Undo.current();
+
+    m_f->prompts.answers = {UserPrompts::Answer(answer)};
+    QTest::keyClick(form(), Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(m_f->prompts.questions, QStringList{QStringLiteral("Do you want default setting?")});
+
+    if (!reset) {
+        QCOMPARE(form()->Parameters.image, before);
+        QCOMPARE(form()->LabelFile2->text(), QStringLiteral("/tmp/one.ign"));
+        QVERIFY(form()->LabelHlaseni->isVisible());
+        QCOMPARE(form()->Undo.current(), steps);
+        return;
+    }
+    const IgnitionParameters &set = form()->Parameters;
+    QCOMPARE(advance(), defaultAdvance());
+    QCOMPARE(rpm(), defaultRpm());
+    QCOMPARE(int(set.BASE_ADV()), 5);
+    QCOMPARE(int(set.TOP(0)), 3);
+    QCOMPARE(int(set.TOP(1)), 9);
+    QCOMPARE(int(set.LIMITER()), 138);
+    QCOMPARE(int(set.EXCITATION()), 0);
+    QCOMPARE(int(set.RPM2()), 1);
+    QCOMPARE(int(set.BLOK_ENABLE()), 1);
+    QCOMPARE(int(set.BIKE()), 1);
+    QCOMPARE(form()->LabelFile2->text(), QString());
+    QVERIFY(form()->LabelHlaseni->isHidden());
+    QVERIFY(form()->CGaugeProgram->isHidden());
+    QCOMPARE(form()->Undo.current(), quint16(steps + 1));
+
+    // The same again finds nothing to change: no further step.
+    m_f->prompts.answers = {UserPrompts::Answer::Yes};
+    QTest::mouseClick(form()->SpeedButton6, Qt::LeftButton);
+    QCOMPARE(form()->Undo.current(), quint16(steps + 1));
+}
+
+void tst_TFormHlavEditor::newWithSpecialKeepsTeeth()
+{
+    m_f->pickVehicle(VehicleRowSpecial);
+    m_f->typeAndLeave("EditPalec13", "6");
+    m_f->typeAndLeave("EditOmez2", "8000");
+    m_f->typeAndLeave("Edit55", "10");
+    m_f->prompts.answers = {UserPrompts::Answer::Yes};
+    form()->MenuNew->trigger();
+    QCOMPARE(int(form()->Parameters.TOP(0)), 6);
+    QCOMPARE(int(form()->Parameters.LIMITER()), 80);
+    QCOMPARE(advance(), defaultAdvance());
+    QCOMPARE(int(form()->Parameters.BIKE()), int(VehicleCodeSpecial));
+}
+
+// ---------------------------------------------------------------------------------
+// Undo and redo
+
+void tst_TFormHlavEditor::undoRedoBasics()
+{
+    const ParameterImage start = form()->Parameters.image;
+    QVERIFY(!form()->MenuZpet->isEnabled());
+    QTest::keyClick(form(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(form()->Parameters.image, start);
+
+    m_f->clickArrow("UpDown54", +1);
+    const ParameterImage edited = form()->Parameters.image;
+    QVERIFY(form()->MenuZpet->isEnabled());
+    QVERIFY(!form()->SpeedButtonZnovu->isEnabled());
+
+    QTest::keyClick(form(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(form()->Parameters.image, start);
+    QCOMPARE(form()->Edit54->text(), QStringLiteral("33"));
+    QVERIFY(!form()->SpeedButtonZpet->isEnabled());
+    QVERIFY(form()->MenuZnovu->isEnabled());
+
+    // Ctrl+Y is nothing; Ctrl+Alt+Z redoes.
+    QTest::keyClick(form(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(form()->Parameters.image, start);
+    QTest::keyClick(form(), Qt::Key_Z, Qt::ControlModifier | Qt::AltModifier);
+    QCOMPARE(form()->Parameters.image, edited);
+    QCOMPARE(form()->Edit54->text(), QStringLiteral("34"));
+    QVERIFY(!form()->MenuZnovu->isEnabled());
+}
+
+void tst_TFormHlavEditor::undoRingLimit()
+{
+    // 250 recorded edits, round the ten advance points.
+    std::vector<ParameterImage> after;
+    for (int edit = 0; edit < 250; ++edit) {
+        const QByteArray name = "UpDown5" + QByteArray::number(edit % 10);
+        m_f->clickArrow(name.constData(), +1);
+        after.push_back(form()->Parameters.image);
+    }
+    for (int press = 0; press < 199; ++press)
+        form()->SpeedButtonZpet->click();
+    QCOMPARE(form()->Parameters.image, after[50]);
+    QVERIFY(!form()->SpeedButtonZpet->isEnabled());
+    form()->MenuZpet->trigger();
+    QCOMPARE(form()->Parameters.image, after[50]);
+    for (int press = 0; press < 199; ++press)
+        form()->MenuZnovu->trigger();
+    QCOMPARE(form()->Parameters.image, after[249]);
+    QVERIFY(!form()->MenuZnovu->isEnabled());
+}
+
+void tst_TFormHlavEditor::undoWinsOverTypedTextUndo()
+{
+    m_f->clickArrow("UpDown51", +1);
+    QCOMPARE(int(form()->Parameters.ADVANCE(1)), 16);
+    QLineEdit *edit = form()->Edit53;
+    edit->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(int(form()->Parameters.ADVANCE(1)), 15);
+    QCOMPARE(form()->Edit51->text(), QStringLiteral("15"));
+}
+
+void tst_TFormHlavEditor::newEditDropsRedo()
+{
+    m_f->clickArrow("UpDown50", +1);
+    m_f->clickArrow("UpDown50", +1);
+    m_f->clickArrow("UpDown50", +1);
+    form()->SpeedButtonZpetClick();
+    form()->SpeedButtonZpetClick();
+    QVERIFY(form()->SpeedButtonZnovu->isEnabled());
+    m_f->clickArrow("UpDown59", -1);
+    QVERIFY(!form()->SpeedButtonZnovu->isEnabled());
+    QCOMPARE(int(form()->Parameters.ADVANCE(0)), 6);
+}
+
+// ---------------------------------------------------------------------------------
+// Programming after change
+
+void tst_TFormHlavEditor::programmingAfterChange()
+{
+    QCheckBox *box = form()->CheckBoxProgHned;
+    form()->Timer1Timer(); // no live frame yet: no current curve point
+    linkIdle();
+    QTest::mouseClick(box, Qt::LeftButton);
+    QVERIFY(box->isChecked());
+    // Ticking the box sends nothing by itself, but arms the pipeline; the box turns red.
+    QVERIFY(!transferStarted());
+    QVERIFY(form()->ProgramAfterChangeArmed);
+    QCOMPARE(box->palette().color(QPalette::Window), QColor(255, 0, 0));
+    QVERIFY(box->autoFillBackground());
+
+    // Leaving an edit, even unchanged, starts a transfer from block 0 on a later tick.
+    m_f->typeAndLeave("Edit50", "5");
+    QVERIFY(transferStarted());
+    QCOMPARE(int(form()->link().SendAttempts), 0);
+    QCOMPARE(form()->LabelHlaseni->text(), QStringLiteral("Programing"));
+    QVERIFY(form()->LabelHlaseni->isVisible());
+
+    // Every up-down click starts a fresh one, also while one runs.
+    form()->link().SendAttempts = 3;
+    m_f->clickArrow("UpDown50", +1);
+    QCOMPARE(int(form()->link().SendAttempts), 0);
+
+    // A shift with no current point changes nothing, yet programs while armed.
+    linkIdle();
+    form()->BitBtnAdvPlus->click();
+    QVERIFY(transferStarted());
+
+    // Undo and redo program on their own.
+    linkIdle();
+    form()->SpeedButtonZpetClick();
+    QVERIFY(transferStarted());
+    linkIdle();
+    form()->SpeedButtonZpetClick(); // nothing left to undo: nothing sent
+    QVERIFY(!transferStarted());
+
+    // Unticking runs the pipeline with the box clear: nothing starts, and it disarms.
+    linkIdle();
+    QTest::mouseClick(box, Qt::LeftButton);
+    QVERIFY(!box->isChecked());
+    QVERIFY(!transferStarted());
+    QVERIFY(!form()->ProgramAfterChangeArmed);
+    QVERIFY(!box->autoFillBackground());
+    m_f->clickArrow("UpDown50", +1);
+    QVERIFY(!transferStarted());
+}
+
+QTEST_MAIN(tst_TFormHlavEditor)
+#include "tst_TFormHlavEditor.moc"
