@@ -34,7 +34,7 @@ public:
     // Ports listed here fail to open with the detail given.
     void setOpenFails(int portNumber, const QString &detail = QString());
     void clearOpenFails(int portNumber);
-    // Only these ports exist; an empty set means every port opens.
+    // Only this port exists; 0 (the default) lets every port open.
     void setOnlyPort(int portNumber) { m_onlyPort = portNumber; }
 
     // As if the unit had sent these bytes.
