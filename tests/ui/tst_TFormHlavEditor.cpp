@@ -509,7 +509,7 @@ void tst_TFormHlavEditor::programmingAfterChange()
     QCheckBox *box = form()->CheckBoxProgHned;
     form()->Timer1Timer(); // no live frame yet: no current curve point
     linkIdle();
-    QTest::mouseClick(box, Qt::LeftButton);
+    QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
     QVERIFY(box->isChecked());
     // Ticking the box sends nothing by itself, but arms the pipeline; the box turns red.
     QVERIFY(!transferStarted());
@@ -544,7 +544,7 @@ void tst_TFormHlavEditor::programmingAfterChange()
 
     // Unticking runs the pipeline with the box clear: nothing starts, and it disarms.
     linkIdle();
-    QTest::mouseClick(box, Qt::LeftButton);
+    QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
     QVERIFY(!box->isChecked());
     QVERIFY(!transferStarted());
     QVERIFY(!form()->ProgramAfterChangeArmed);
