@@ -130,22 +130,29 @@ int main(int argc, char **argv)
     fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
 
     if (!linkPath.empty()) {
-        struct stat st{};
+        struct stat st
+        {
+        };
         if (lstat(linkPath.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
             unlink(linkPath.c_str());
         if (symlink(slavePath.c_str(), linkPath.c_str()) != 0) {
-            std::fprintf(stderr, "korvo-unit-sim: cannot link %s: %s\n", linkPath.c_str(), std::strerror(errno));
+            std::fprintf(stderr, "korvo-unit-sim: cannot link %s: %s\n", linkPath.c_str(),
+                         std::strerror(errno));
             close(master);
             return 1;
         }
     }
 
-    struct sigaction stop{};
+    struct sigaction stop
+    {
+    };
     stop.sa_handler = onStop;
     sigemptyset(&stop.sa_mask);
     sigaction(SIGTERM, &stop, nullptr);
     sigaction(SIGINT, &stop, nullptr);
-    struct sigaction toggle{};
+    struct sigaction toggle
+    {
+    };
     toggle.sa_handler = onToggleSilent;
     sigemptyset(&toggle.sa_mask);
     sigaction(SIGUSR1, &toggle, nullptr);

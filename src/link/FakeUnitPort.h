@@ -19,8 +19,8 @@ class FakeUnitPortProvider : public UnitPortProvider
 public:
     struct Line
     {
-        QByteArray pending;              // received bytes not yet read
-        std::vector<UnitFrame> written;  // every frame written, in order
+        QByteArray pending;             // received bytes not yet read
+        std::vector<UnitFrame> written; // every frame written, in order
         bool recordWrites = true;
         bool unplugged = false;
         int purges = 0;

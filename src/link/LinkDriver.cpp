@@ -69,8 +69,8 @@ void LinkDriver::OpenUnitPort()
     if (m_port)
         CloseUnitPort();
 
-    const int portNumber = m_settings.PortChoice == PortChoiceAuto ? m_settings.AutoScanPort + 1
-                                                                   : m_settings.PortChoice + 1;
+    const int portNumber =
+        m_settings.PortChoice == PortChoiceAuto ? m_settings.AutoScanPort + 1 : m_settings.PortChoice + 1;
     const QString portName = QStringLiteral("COM%1").arg(portNumber);
     LabelComCaption = QStringLiteral("COM= ") + portName;
     LabelComDevice = m_ports.deviceName(portNumber);
@@ -402,19 +402,19 @@ void LinkDriver::HandleLiveFrame(const UnitFrame &frame)
     if (frame[50] == PcProgramVersion) {
         LabelVersion.visible = false;
     } else {
-        LabelVersion.caption = m_messages.text(MsgUnmatchedVersion)
-                               + QString::asprintf("  PC-%d, IGN-%d", PcProgramVersion, int(frame[50]));
+        LabelVersion.caption = m_messages.text(MsgUnmatchedVersion) +
+                               QString::asprintf("  PC-%d, IGN-%d", PcProgramVersion, int(frame[50]));
         LabelVersion.visible = true;
     }
 
     const QString &pickup = m_messages.text(MsgPickup);
     const bool running1 = frame[31] != 0;
-    LabelMonSnimac1.caption = pickup + QStringLiteral(" 1 - ")
-                              + m_messages.text(running1 ? MsgPickupRunning : MsgPickupNoSignal);
+    LabelMonSnimac1.caption =
+        pickup + QStringLiteral(" 1 - ") + m_messages.text(running1 ? MsgPickupRunning : MsgPickupNoSignal);
     LabelMonSnimac1.colour = running1 ? NamedColour::Lime : NamedColour::BtnFace;
     const bool running2 = frame[32] != 0;
-    LabelMonSnimac2.caption = pickup + QStringLiteral(" 2 - ")
-                              + m_messages.text(running2 ? MsgPickupRunning : MsgPickupNoSignal);
+    LabelMonSnimac2.caption =
+        pickup + QStringLiteral(" 2 - ") + m_messages.text(running2 ? MsgPickupRunning : MsgPickupNoSignal);
     LabelMonSnimac2.colour = running2 ? NamedColour::Lime : NamedColour::BtnFace;
 
     SavingCountdown = word(frame, 47);
@@ -465,8 +465,8 @@ void LinkDriver::nextBlock()
 void LinkDriver::raiseVersionMismatch(quint8 unitVersion)
 {
     Mode = LinkMode::Idle;
-    m_mismatchText = m_messages.text(MsgUnmatchedVersion)
-                     + QString::asprintf("  PC-%d, IGN-%d", PcProgramVersion, int(unitVersion));
+    m_mismatchText = m_messages.text(MsgUnmatchedVersion) +
+                     QString::asprintf("  PC-%d, IGN-%d", PcProgramVersion, int(unitVersion));
     m_mismatchPending = true;
 }
 

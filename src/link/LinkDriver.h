@@ -13,7 +13,15 @@
 class MessageTable;
 
 // The toolkit's named colours; the window turns them into real ones.
-enum class NamedColour : quint8 { BtnFace, Window, Red, Yellow, Lime, Aqua };
+enum class NamedColour : quint8
+{
+    BtnFace,
+    Window,
+    Red,
+    Yellow,
+    Lime,
+    Aqua
+};
 
 // What the window shows of a label the link writes.
 struct LabelView
@@ -103,8 +111,8 @@ public:
     bool NoCurvePoint = false;
 
     // Inputs from the window.
-    bool Printing = false;            // while printing, message area and "No Connection" stay hidden
-    bool BlockEnableChecked = true;   // CheckBoxBlokEnable as the user sees it
+    bool Printing = false;          // while printing, message area and "No Connection" stay hidden
+    bool BlockEnableChecked = true; // CheckBoxBlokEnable as the user sees it
 
     // Unit information (block 0), decoded.
     std::array<quint8, FrameDataSize> UnitInformationCopy{};

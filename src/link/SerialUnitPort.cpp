@@ -20,8 +20,8 @@ public:
     SerialUnitPort()
     {
         QObject::connect(&m_serial, &QSerialPort::errorOccurred, [this](QSerialPort::SerialPortError error) {
-            if (error != QSerialPort::NoError && error != QSerialPort::TimeoutError && !m_settingModemLines
-                && m_serial.isOpen())
+            if (error != QSerialPort::NoError && error != QSerialPort::TimeoutError && !m_settingModemLines &&
+                m_serial.isOpen())
                 m_serial.close();
         });
     }
@@ -126,9 +126,18 @@ QString SerialUnitPortProvider::deviceName(int portNumber) const
         return *mapped;
     if (portNumber < 1)
         return {};
-    const QStringList devices = presentDevices();
+    const QStringList &devices = cachedDevices();
     return portNumber <= devices.size() ? devices.at(portNumber - 1) : QString();
 #endif
+}
+
+const QStringList &SerialUnitPortProvider::cachedDevices() const
+{
+    if (!m_devicesAge.isValid() || m_devicesAge.hasExpired(DeviceListMaxAgeMs)) {
+        m_devices = presentDevices();
+        m_devicesAge.start();
+    }
+    return m_devices;
 }
 
 struct SerialDeviceKey

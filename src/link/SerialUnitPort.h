@@ -2,6 +2,7 @@
 
 #include "UnitPort.h"
 
+#include <QElapsedTimer>
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -29,5 +30,12 @@ public:
     static QStringList presentDevices();
 
 private:
+    // The scan asks on every tick while no port answers; the system's list is read
+    // again at most once a second.
+    static constexpr int DeviceListMaxAgeMs = 1000;
+    const QStringList &cachedDevices() const;
+
     QMap<int, QString> m_comDevices;
+    mutable QStringList m_devices;
+    mutable QElapsedTimer m_devicesAge;
 };

@@ -57,8 +57,8 @@ void SimulatedUnit::handleFrame(const UnitFrame &frame)
         ++m_framesRejected;
         return;
     }
-    const bool blockCommand = frame[0] == CommandProgramBlock0 || frame[0] == CommandProgramBlock1
-                              || frame[0] == CommandReadBlock0 || frame[0] == CommandReadBlock1;
+    const bool blockCommand = frame[0] == CommandProgramBlock0 || frame[0] == CommandProgramBlock1 ||
+                              frame[0] == CommandReadBlock0 || frame[0] == CommandReadBlock1;
     if (faults.silent || (faults.silentAfter >= 0 && m_blockAnswers >= faults.silentAfter))
         return;
 
@@ -226,7 +226,10 @@ UnitFrame SimulatedUnit::liveFrame() const
     putWord(frame, 9, raw);
     putWord(frame, 11, m_programmingCount);
     for (int i = 0; i < 8; ++i)
-        putWord(frame, 13 + 2 * i, i == 0 ? rpm / 10 : i == 1 ? raw : (i + 1) * 100 + int(m_now / 1000 % 100));
+        putWord(frame, 13 + 2 * i,
+                i == 0   ? rpm / 10
+                : i == 1 ? raw
+                         : (i + 1) * 100 + int(m_now / 1000 % 100));
     frame[29] = standDown ? 0 : 1; // 0 means the switch is on
     frame[30] = neutral ? 0 : 1;
     frame[31] = rpm > 0 ? 1 : 0;

@@ -634,8 +634,9 @@ void tst_LinkDriver::pollTakesOneFramePerTick()
     UnitFrame second = live;
     putWord(second, 1, 999);
     SealFrame(second);
-    m_ports.feed(QByteArray(reinterpret_cast<const char *>(live.data()), FrameSize)
-                 + QByteArray(reinterpret_cast<const char *>(second.data()), FrameSize) + QByteArray(26, '\x55'));
+    m_ports.feed(QByteArray(reinterpret_cast<const char *>(live.data()), FrameSize) +
+                 QByteArray(reinterpret_cast<const char *>(second.data()), FrameSize) +
+                 QByteArray(26, '\x55'));
     m_link->LiveRpm = 0;
     m_link->Timer1Timer();
     QCOMPARE(int(m_link->LiveRpm), 4321);
@@ -685,7 +686,7 @@ void tst_LinkDriver::watchdogAndReopen()
     QVERIFY(m_ports.openAttempts().isEmpty());
     m_link->Timer1Timer();
     QCOMPARE(m_ports.openAttempts(), QList<int>{1}); // fixed port: the same one again
-    QCOMPARE(int(m_settings.AutoScanPort), 1);     // advanced all the same
+    QCOMPARE(int(m_settings.AutoScanPort), 1);       // advanced all the same
     QVERIFY(m_link->QuietReopen);
     QCOMPARE(m_ports.purges(), 1);
 
@@ -861,7 +862,8 @@ void tst_LinkDriver::voltage_data()
     QTest::addColumn<int>("millivolts");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<int>("colour");
-    const int Red = int(NamedColour::Red), Yellow = int(NamedColour::Yellow), Normal = int(NamedColour::BtnFace);
+    const int Red = int(NamedColour::Red), Yellow = int(NamedColour::Yellow),
+              Normal = int(NamedColour::BtnFace);
     // Single precision rounds 12.35 up, double would give 12.3.
     QTest::newRow("12350 mV") << 12350 << "U = 12.4 [V]" << Normal;
     QTest::newRow("raw 0") << 800 << "U =  0.8 [V]" << Red;
@@ -974,21 +976,37 @@ void tst_LinkDriver::unitInformation_data()
         b[10] = 61;
         return b;
     };
-    QTest::newRow("march") << block("ABC", 7, 5, 32, 3, 9, 7) << "ABC07" << " 5. 3.2003" << "09:07";
-    QTest::newRow("unknown month") << block("ABC", 7, 5, 0, 3, 9, 7) << "ABC07" << " 5.00.2003" << "09:07";
-    QTest::newRow("january") << block("KTC", 12, 31, 25, 24, 23, 59) << "KTC12" << "31. 1.2024" << "23:59";
-    QTest::newRow("december") << block("KTC", 99, 10, 12, 99, 0, 0) << "KTC99" << "10.12.2099" << "00:00";
-    QTest::newRow("name ends at zero") << block("K", 12, 1, 51, 10, 1, 2) << "K" << " 1.11.2010" << "01:02";
+    QTest::newRow("march") << block("ABC", 7, 5, 32, 3, 9, 7) << "ABC07"
+                           << " 5. 3.2003"
+                           << "09:07";
+    QTest::newRow("unknown month") << block("ABC", 7, 5, 0, 3, 9, 7) << "ABC07"
+                                   << " 5.00.2003"
+                                   << "09:07";
+    QTest::newRow("january") << block("KTC", 12, 31, 25, 24, 23, 59) << "KTC12"
+                             << "31. 1.2024"
+                             << "23:59";
+    QTest::newRow("december") << block("KTC", 99, 10, 12, 99, 0, 0) << "KTC99"
+                              << "10.12.2099"
+                              << "00:00";
+    QTest::newRow("name ends at zero") << block("K", 12, 1, 51, 10, 1, 2) << "K"
+                                       << " 1.11.2010"
+                                       << "01:02";
     QByteArray named = block("ABC", 7, 5, 32, 3, 9, 7);
     named.replace(16, 30, QByteArray("0123456789ABCDEFGHIJKLMNOPQRST"));
     named[46] = 'X'; // past the 30 characters
-    QTest::newRow("version text") << named << "0123456789ABCDEFGHIJKLMNOPQRST" << " 5. 3.2003" << "09:07";
+    QTest::newRow("version text") << named << "0123456789ABCDEFGHIJKLMNOPQRST"
+                                  << " 5. 3.2003"
+                                  << "09:07";
     QByteArray shortName = block("ABC", 7, 5, 32, 3, 9, 7);
     shortName.replace(16, 5, QByteArray("Racer"));
-    QTest::newRow("short version text") << shortName << "Racer" << " 5. 3.2003" << "09:07";
+    QTest::newRow("short version text") << shortName << "Racer"
+                                        << " 5. 3.2003"
+                                        << "09:07";
     QByteArray czech = block("ABC", 7, 5, 32, 3, 9, 7);
     czech.replace(16, 5, QByteArray("\x8A\x9Amel")); // the unit's texts are Windows-1250
-    QTest::newRow("windows-1250 text") << czech << "Ššmel" << " 5. 3.2003" << "09:07";
+    QTest::newRow("windows-1250 text") << czech << "Ššmel"
+                                       << " 5. 3.2003"
+                                       << "09:07";
 }
 
 void tst_LinkDriver::unitInformation()

@@ -119,10 +119,14 @@ void tst_SerialUnitPort::orderDevices_data()
     QTest::addColumn<QStringList>("devices");
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("usb adapters first, numbers as numbers")
-        << QStringList{"/dev/ttyS1", "/dev/ttyACM0", "/dev/ttyUSB10", "/dev/ttyS0", "/dev/ttyUSB2", "/dev/ttyUSB0"}
-        << QStringList{"/dev/ttyUSB0", "/dev/ttyUSB2", "/dev/ttyUSB10", "/dev/ttyACM0", "/dev/ttyS0", "/dev/ttyS1"};
-    QTest::newRow("others by name") << QStringList{"/dev/ttyS10", "/dev/ttyAMA0", "/dev/ttyS9", "/dev/rfcomm0"}
-                                    << QStringList{"/dev/rfcomm0", "/dev/ttyAMA0", "/dev/ttyS9", "/dev/ttyS10"};
+        << QStringList{"/dev/ttyS1", "/dev/ttyACM0", "/dev/ttyUSB10",
+                       "/dev/ttyS0", "/dev/ttyUSB2", "/dev/ttyUSB0"}
+        << QStringList{"/dev/ttyUSB0", "/dev/ttyUSB2", "/dev/ttyUSB10",
+                       "/dev/ttyACM0", "/dev/ttyS0",   "/dev/ttyS1"};
+    QTest::newRow("others by name") << QStringList{"/dev/ttyS10", "/dev/ttyAMA0", "/dev/ttyS9",
+                                                   "/dev/rfcomm0"}
+                                    << QStringList{"/dev/rfcomm0", "/dev/ttyAMA0", "/dev/ttyS9",
+                                                   "/dev/ttyS10"};
     QTest::newRow("acm only") << QStringList{"/dev/ttyACM3", "/dev/ttyACM1"}
                               << QStringList{"/dev/ttyACM1", "/dev/ttyACM3"};
     QTest::newRow("none") << QStringList{} << QStringList{};
@@ -302,8 +306,8 @@ static double cpuSeconds()
 {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
-           + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 void tst_SerialUnitPort::unplugAndReplug()

@@ -78,7 +78,8 @@ void tst_SimulatedUnitPortProvider::programThenReadBack()
     QVERIFY(tickUntil([this] { return m_link->LabelHlaseni.caption == QStringLiteral("Saving:"); }));
     QVERIFY(tickUntil([this] { return m_link->LabelHlaseni.caption == QStringLiteral("Programing: OK"); }));
     QCOMPARE(m_link->CGaugeProgram.position, m_link->CGaugeProgram.maximum);
-    QCOMPARE(m_link->LabelPocetProgramovani, QStringLiteral("Number of Programing= %1 ").arg(countBefore + 1));
+    QCOMPARE(m_link->LabelPocetProgramovani,
+             QStringLiteral("Number of Programing= %1 ").arg(countBefore + 1));
 
     const IgnitionParameters programmed = m_set;
     m_set.LIMITER() = 90;
