@@ -180,6 +180,12 @@ void TFormHlav::buildLayout()
     StatusBar1->setSizeGripEnabled(false);
     StatusBar1->setGeometry(0, ClientHeight - 19, ClientWidth, 19);
     StatusBar1->setProperty(HintProperty, QString());
+    // The one panel, sunk into the bar as on the desktop the layout comes from.
+    StatusPanel = new QLabel(StatusBar1);
+    StatusPanel->setObjectName(QStringLiteral("StatusPanel"));
+    StatusPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    StatusPanel->setIndent(2);
+    StatusBar1->addWidget(StatusPanel, 1);
 }
 
 void TFormHlav::buildMenus()
@@ -591,8 +597,8 @@ QString TFormHlav::LongHint(const QString &hint)
 void TFormHlav::HintToStatusBar(const QString &hint)
 {
     const QString text = LongHint(hint);
-    if (StatusBar1->currentMessage() != text)
-        StatusBar1->showMessage(text);
+    if (StatusPanel->text() != text)
+        StatusPanel->setText(text);
 }
 
 // ---------------------------------------------------------------------------------

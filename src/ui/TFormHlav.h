@@ -241,6 +241,7 @@ public:
     std::array<QLabel *, 8> LabelTest{}; // LabelTest1 .. LabelTest8
 
     QStatusBar *StatusBar1 = nullptr;
+    QLabel *StatusPanel = nullptr; // the single panel of StatusBar1
 
     // Menus and their items.
     QMenu *MenuFile = nullptr;

@@ -43,7 +43,7 @@ private:
     FakeUnitPortProvider *m_ports = nullptr;
     FormFixture *m_fixture = nullptr;
     TFormHlav *form() const { return m_fixture->form.get(); }
-    QString status() const { return form()->StatusBar1->currentMessage(); }
+    QString status() const { return form()->StatusPanel->text(); }
     void enter(QWidget *widget)
     {
         QEnterEvent event(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
