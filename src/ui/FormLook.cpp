@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QLabel>
 #include <QPalette>
 
 namespace {
@@ -53,4 +54,18 @@ QColor namedColourValue(NamedColour colour)
         return QColor(0, 255, 255);
     }
     return {};
+}
+
+void fitLabel(QLabel *label)
+{
+    if (!label->wordWrap()) {
+        label->adjustSize();
+        return;
+    }
+    // As wide as the text on one line, up to the label's maximum width; then as high
+    // as the lines need.
+    label->setWordWrap(false);
+    const int width = qMin(label->sizeHint().width(), label->maximumWidth());
+    label->setWordWrap(true);
+    label->resize(width, label->heightForWidth(width));
 }

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 
+class QLabel;
 enum class NamedColour : quint8;
 
 // Fonts and colours of the window's layout.
@@ -13,3 +14,6 @@ QFont formFont(int pixelSize, bool bold = false);
 // The toolkit's named colours: button face and window background from the palette, the
 // others pure.
 QColor namedColourValue(NamedColour colour);
+// Sizes a label to its text as the layout's self-sizing labels do; a label that wraps
+// grows up to its maximum width and then takes the height its lines need.
+void fitLabel(QLabel *label);

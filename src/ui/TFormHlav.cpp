@@ -45,7 +45,7 @@ void setCaption(QLabel *label, const QString &text)
 {
     label->setText(text);
     if (label->property(AutoSizeProperty).toBool())
-        label->adjustSize();
+        fitLabel(label);
 }
 
 // Feeds the status bar from the control under the pointer. Qt sends Enter to the
@@ -480,6 +480,9 @@ void TFormHlav::buildMessageArea()
     LabelEeDataErr = makeLabel(ClientArea, "LabelEeDataErr", QPoint(13, 548), 19, true);
     setNamedColour(LabelEeDataErr, NamedColour::Red);
     LabelVersion = makeLabel(ClientArea, "LabelVersion", QPoint(13, 580), 19, true);
+    // The mismatch text is long in every language: it wraps short of the live values.
+    LabelVersion->setWordWrap(true);
+    LabelVersion->setMaximumWidth(400);
     setNamedColour(LabelVersion, NamedColour::Red);
 
     constexpr int TestLefts[4] = {16, 128, 264, 448};

@@ -91,11 +91,11 @@ void TFormHlav::ShowParametersInControls()
         AdvanceUpDowns[i]->setPosition(Parameters.ADVANCE(i));
     }
     LabelVerze1->setText(m_link->UnitVersionText);
-    LabelVerze1->adjustSize();
+    fitLabel(LabelVerze1);
     LabelVerze2->setText(m_link->UnitDateText);
-    LabelVerze2->adjustSize();
+    fitLabel(LabelVerze2);
     LabelVerze3->setText(m_link->UnitTimeText);
-    LabelVerze3->adjustSize();
+    fitLabel(LabelVerze3);
     UpDownPalec13->setPosition(Parameters.TOP(0));
     UpDownPalec24->setPosition(Parameters.TOP(1));
     UpDownBaseAdv->setPosition(Parameters.BASE_ADV());

@@ -3,6 +3,7 @@
 
 #include "TFormHlav.h"
 
+#include "FormLook.h"
 #include "MouseUpCheckBox.h"
 #include "UserPrompts.h"
 
@@ -135,7 +136,7 @@ void TFormHlav::mirrorLabel(int index, QLabel *label, const LabelView &view, boo
     Mirrored &shown = m_mirror[index];
     if (!shown.valid || shown.caption != view.caption) {
         label->setText(view.caption);
-        label->adjustSize();
+        fitLabel(label);
         shown.caption = view.caption;
     }
     if (!shown.valid || shown.colour != view.colour) {
@@ -168,7 +169,7 @@ void TFormHlav::ShowLinkState()
 
     if (LabelCom->text() != link.LabelComCaption) {
         LabelCom->setText(link.LabelComCaption);
-        LabelCom->adjustSize();
+        fitLabel(LabelCom);
     }
     if (m_comDevice != link.LabelComDevice) {
         m_comDevice = link.LabelComDevice;
@@ -177,13 +178,13 @@ void TFormHlav::ShowLinkState()
     }
     if (LabelPocetProgramovani->text() != link.LabelPocetProgramovani) {
         LabelPocetProgramovani->setText(link.LabelPocetProgramovani);
-        LabelPocetProgramovani->adjustSize();
+        fitLabel(LabelPocetProgramovani);
     }
     for (int i = 0; i < int(LabelTest.size()); ++i) {
         if (m_testCaption[i] != link.LabelTest[i]) {
             m_testCaption[i] = link.LabelTest[i];
             LabelTest[i]->setText(m_testCaption[i]);
-            LabelTest[i]->adjustSize();
+            fitLabel(LabelTest[i]);
         }
     }
 
