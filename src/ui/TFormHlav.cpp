@@ -692,14 +692,15 @@ void TFormHlav::MenuExitClick()
 
 bool TFormHlav::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched->property(EditExitProperty).toBool()) {
-        if (event->type() == QEvent::FocusOut) {
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::FocusOut || type == QEvent::ShortcutOverride) && watched->property(EditExitProperty).toBool()) {
+        if (type == QEvent::FocusOut) {
             // Leaving the edit for another control counts; the window losing the focus to a
             // box or a menu does not.
             const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
             if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
                 EditExit();
-        } else if (event->type() == QEvent::ShortcutOverride) {
+        } else {
             // The menu's Undo and Redo win over the edit's own undo of typed text.
             const auto *key = static_cast<QKeyEvent *>(event);
             const QKeySequence pressed(key->keyCombination());
