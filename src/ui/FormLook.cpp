@@ -15,8 +15,8 @@ QString formFamily()
     // about its width keeps numbers such as "10,000" inside their 40-pixel edits; the
     // system's own sans-serif is the last resort.
     static const QString family = [] {
-        for (const char *candidate :
-             {"MS Sans Serif", "Microsoft Sans Serif", "Arial", "Liberation Sans", "Nimbus Sans", "Helvetica"}) {
+        for (const char *candidate : {"MS Sans Serif", "Microsoft Sans Serif", "Arial", "Liberation Sans",
+                                      "Nimbus Sans", "Helvetica"}) {
             const QString name = QString::fromLatin1(candidate);
             if (QFontDatabase::hasFamily(name))
                 return name;

@@ -250,7 +250,8 @@ QPixmap triggerWheelPixmap(qreal devicePixelRatio)
     p.setPen(Ink);
     for (int i = 0; i < Teeth; ++i) {
         const qreal radians = qDegreesToRadians(-90.0 - i * 360.0 / Teeth);
-        const QPointF at(centre.x() + std::cos(radians) * (rim - 17), centre.y() + std::sin(radians) * (rim - 17));
+        const QPointF at(centre.x() + std::cos(radians) * (rim - 17),
+                         centre.y() + std::sin(radians) * (rim - 17));
         p.drawText(QRectF(at.x() - 10, at.y() - 9, 20, 18), Qt::AlignCenter, QString::number(i + 1));
     }
 

@@ -19,7 +19,15 @@ void drawLogo(QPainter &painter, const QRectF &rect);
 QPixmap logoPixmap(qreal devicePixelRatio = 1.0);
 QPixmap triggerWheelPixmap(qreal devicePixelRatio = 1.0);
 
-enum class ToolPicture { New, Open, Save, Print, Undo, Redo };
+enum class ToolPicture
+{
+    New,
+    Open,
+    Save,
+    Print,
+    Undo,
+    Redo
+};
 // The desktop theme's icon when it has one, else our own 16 x 16 drawing; the greyed
 // picture of the disabled state comes with the icon.
 QIcon toolIcon(ToolPicture picture);

@@ -313,8 +313,9 @@ void TFormHlav::buildCurve()
     Label26 = makeLabel(GroupBox6, "Label26", QPoint(22, 24), 11, false);
     Label2 = makeLabel(GroupBox6, "Label2", QPoint(98, 24), 11, false);
 
-    QLineEdit **rpmEdits[CurvePoints] = {&EditRpmAdv1, &EditRpmAdv2, &EditRpmAdv3, &EditRpmAdv4, &EditRpmAdv5,
-                                         &EditRpmAdv6, &EditRpmAdv7, &EditRpmAdv8, &EditRpmAdv9, &EditRpmAdv10};
+    QLineEdit **rpmEdits[CurvePoints] = {&EditRpmAdv1, &EditRpmAdv2, &EditRpmAdv3, &EditRpmAdv4,
+                                         &EditRpmAdv5, &EditRpmAdv6, &EditRpmAdv7, &EditRpmAdv8,
+                                         &EditRpmAdv9, &EditRpmAdv10};
     UpDownButton **rpmUpDowns[CurvePoints] = {&UpDownRpmAdv1, &UpDownRpmAdv2, &UpDownRpmAdv3, &UpDownRpmAdv4,
                                               &UpDownRpmAdv5, &UpDownRpmAdv6, &UpDownRpmAdv7, &UpDownRpmAdv8,
                                               &UpDownRpmAdv9, &UpDownRpmAdv10};
@@ -330,8 +331,10 @@ void TFormHlav::buildCurve()
         *rpmEdits[i] = makeEdit(GroupBox6, rpmEdit.constData(), QRect(14, RowTops[i], 40, EditHeight));
         *rpmUpDowns[i] = makeUpDown(GroupBox6, rpmUpDown.constData(), *rpmEdits[i], i == 0 ? 199 : 300, 20100,
                                     100, (i + 1) * 1000, true);
-        *advanceEdits[i] = makeEdit(GroupBox6, advanceEdit.constData(), QRect(104, RowTops[i], 30, EditHeight));
-        *advanceUpDowns[i] = makeUpDown(GroupBox6, advanceUpDown.constData(), *advanceEdits[i], 0, 60, 1, 20, false);
+        *advanceEdits[i] =
+            makeEdit(GroupBox6, advanceEdit.constData(), QRect(104, RowTops[i], 30, EditHeight));
+        *advanceUpDowns[i] =
+            makeUpDown(GroupBox6, advanceUpDown.constData(), *advanceEdits[i], 0, 60, 1, 20, false);
     }
 
     auto shiftButton = [this](QPushButton *&button, const char *name, int left) {
@@ -488,8 +491,8 @@ void TFormHlav::buildMessageArea()
     constexpr int TestLefts[4] = {16, 128, 264, 448};
     for (int i = 0; i < 8; ++i) {
         const QByteArray name = "LabelTest" + QByteArray::number(i + 1);
-        LabelTest[i] = makeLabel(ClientArea, name.constData(), QPoint(TestLefts[i / 2], i % 2 == 0 ? 617 : 645), 13,
-                                 true);
+        LabelTest[i] = makeLabel(ClientArea, name.constData(),
+                                 QPoint(TestLefts[i / 2], i % 2 == 0 ? 617 : 645), 13, true);
     }
 }
 
@@ -533,7 +536,8 @@ void TFormHlav::connectHandlers()
     // them has finished, and never block the ticks.
     connect(m_link.get(), &LinkDriver::versionMismatch, this, &TFormHlav::onVersionMismatch,
             Qt::QueuedConnection);
-    connect(m_link.get(), &LinkDriver::portOpenFailed, this, &TFormHlav::onPortOpenFailed, Qt::QueuedConnection);
+    connect(m_link.get(), &LinkDriver::portOpenFailed, this, &TFormHlav::onPortOpenFailed,
+            Qt::QueuedConnection);
 }
 
 // ---------------------------------------------------------------------------------
@@ -544,7 +548,7 @@ void TFormHlav::ApplyTexts(const QList<TextAssignment> &texts)
     for (const TextAssignment &text : texts) {
         const QString name = QString::fromLatin1(text.objectName);
         QObject *object = name == QLatin1String(MainWindowObjectName) ? static_cast<QObject *>(this)
-                                                                       : findChild<QObject *>(name);
+                                                                      : findChild<QObject *>(name);
         if (!object)
             continue;
         if (text.kind == TextAssignment::Hint) {
@@ -641,7 +645,8 @@ void TFormHlav::FormCreate()
     ApplyVehiclePreset();
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QSize outer = sizeHint();
-        move((screen->geometry().width() - outer.width()) / 2, (screen->geometry().height() - outer.height()) / 2);
+        move((screen->geometry().width() - outer.width()) / 2,
+             (screen->geometry().height() - outer.height()) / 2);
     }
     ExeDirDataFile = ::ExeDirDataFile(QCoreApplication::applicationFilePath());
     LoadSettings();
@@ -693,7 +698,8 @@ void TFormHlav::MenuExitClick()
 bool TFormHlav::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
-    if ((type == QEvent::FocusOut || type == QEvent::ShortcutOverride) && watched->property(EditExitProperty).toBool()) {
+    if ((type == QEvent::FocusOut || type == QEvent::ShortcutOverride) &&
+        watched->property(EditExitProperty).toBool()) {
         if (type == QEvent::FocusOut) {
             // Leaving the edit for another control counts; the window losing the focus to a
             // box or a menu does not.

@@ -246,8 +246,8 @@ public:
     // Menus and their items.
     QMenu *MenuFile = nullptr;
     QAction *MenuNew = nullptr, *N3 = nullptr, *MenuOpen = nullptr, *MenuOpenExeDir = nullptr, *N1 = nullptr,
-            *MenuSave = nullptr, *MenuSaveExeDir = nullptr, *N2 = nullptr, *MenuPrint = nullptr, *N4 = nullptr,
-            *MenuExit = nullptr;
+            *MenuSave = nullptr, *MenuSaveExeDir = nullptr, *N2 = nullptr, *MenuPrint = nullptr,
+            *N4 = nullptr, *MenuExit = nullptr;
     QMenu *MenuCom = nullptr;
     std::array<QAction *, 21> PortMenuItems{};
     QMenu *MenuDevice = nullptr;

@@ -134,15 +134,16 @@ void TFormHlav::UpdateControlStates()
 
     {
         QPalette palette = ClientArea->palette();
-        palette.setColor(QPalette::Window, Printing ? QColor(Qt::white) : namedColourValue(NamedColour::BtnFace));
+        palette.setColor(QPalette::Window,
+                         Printing ? QColor(Qt::white) : namedColourValue(NamedColour::BtnFace));
         ClientArea->setPalette(palette);
     }
     setNamedColour(CheckBoxProgHned, CheckBoxProgHned->isChecked() ? NamedColour::Red : NamedColour::BtnFace);
 
     const bool decorations = !Printing;
-    for (QWidget *widget : std::initializer_list<QWidget *>{CheckBoxProgHned, StatusBar1, UpDownBaseAdv, UpDownOmez2,
-                                                           BitBtnAdvMinus, BitBtnAdvPlus, CheckBoxIgnAll, CGaugeRpm,
-                                                           LabelPocetProgramovani})
+    for (QWidget *widget : std::initializer_list<QWidget *>{
+             CheckBoxProgHned, StatusBar1, UpDownBaseAdv, UpDownOmez2, BitBtnAdvMinus, BitBtnAdvPlus,
+             CheckBoxIgnAll, CGaugeRpm, LabelPocetProgramovani})
         widget->setVisible(decorations);
 
     for (QLineEdit *edit : {EditPalec13, EditPalec24}) {
@@ -193,7 +194,8 @@ void TFormHlav::BitBtnAdvMinusClick()
 {
     TakeControlsIntoParameters();
     NormaliseParameters(Parameters, Session);
-    ShiftAdvance(Parameters, -1, CheckBoxIgnAll->isChecked(), m_link->CurrentCurvePoint, m_link->NoCurvePoint);
+    ShiftAdvance(Parameters, -1, CheckBoxIgnAll->isChecked(), m_link->CurrentCurvePoint,
+                 m_link->NoCurvePoint);
     ParameterChanged();
 }
 
@@ -201,7 +203,8 @@ void TFormHlav::BitBtnAdvPlusClick()
 {
     TakeControlsIntoParameters();
     NormaliseParameters(Parameters, Session);
-    ShiftAdvance(Parameters, +1, CheckBoxIgnAll->isChecked(), m_link->CurrentCurvePoint, m_link->NoCurvePoint);
+    ShiftAdvance(Parameters, +1, CheckBoxIgnAll->isChecked(), m_link->CurrentCurvePoint,
+                 m_link->NoCurvePoint);
     ParameterChanged();
 }
 

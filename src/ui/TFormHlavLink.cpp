@@ -15,7 +15,8 @@
 #include <QProgressBar>
 
 namespace {
-enum MirrorIndex : int {
+enum MirrorIndex : int
+{
     MirrorHlaseni,
     MirrorRpm,
     MirrorAdvance,

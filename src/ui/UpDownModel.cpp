@@ -65,7 +65,8 @@ bool UpDownModel::parseWholeNumber(QStringView text, const QLocale &locale, int 
             lastWasDigit = true;
             continue;
         }
-        const bool isGroup = (!group.isEmpty() && trimmed.mid(i).startsWith(group)) || (blankGroup && c.isSpace());
+        const bool isGroup =
+            (!group.isEmpty() && trimmed.mid(i).startsWith(group)) || (blankGroup && c.isSpace());
         // A separator stands only between digits.
         if (!isGroup || !lastWasDigit || i + 1 >= trimmed.size())
             return false;

@@ -42,8 +42,9 @@ void WidgetPrompts::notice(QWidget *parent, Notice kind, const QString &text, co
     QPointer<QMessageBox> &open = m_notices[int(kind)];
     if (open && open->isVisible())
         return;
-    auto *box = new QMessageBox(kind == Notice::ComOpeningError ? QMessageBox::Warning : QMessageBox::Information,
-                                boxTitle(parent), text, QMessageBox::Ok, parent);
+    auto *box =
+        new QMessageBox(kind == Notice::ComOpeningError ? QMessageBox::Warning : QMessageBox::Information,
+                        boxTitle(parent), text, QMessageBox::Ok, parent);
     box->setAttribute(Qt::WA_DeleteOnClose);
     if (!detail.isEmpty())
         box->setInformativeText(detail);

@@ -13,10 +13,19 @@ class QWidget;
 class UserPrompts
 {
 public:
-    enum class Answer { Yes, No, Cancel };
+    enum class Answer
+    {
+        Yes,
+        No,
+        Cancel
+    };
     // Boxes the unit link raises from its tick. They must not hold up the ticks, and a
     // second box of a kind is not stacked on one that is still open.
-    enum class Notice { VersionMismatch, ComOpeningError };
+    enum class Notice
+    {
+        VersionMismatch,
+        ComOpeningError
+    };
     static constexpr int NoticeKinds = 2;
 
     virtual ~UserPrompts() = default;

@@ -42,7 +42,10 @@ public:
         notices.append({kind, text, detail});
     }
     QString getOpenFileName(QWidget *, const QString &, const QString &) override { return {}; }
-    QString getSaveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString getSaveFileName(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return {};
+    }
 };
 
 // One main window on a given port provider, shown and active, with the timer stopped:
@@ -71,8 +74,7 @@ public:
             form->close();
     }
 
-    template <typename T = QWidget>
-    T *find(const char *name) const
+    template <typename T = QWidget> T *find(const char *name) const
     {
         T *child = form->findChild<T *>(QString::fromLatin1(name));
         if (!child)

@@ -294,7 +294,8 @@ void tst_TFormHlav::printingAppearance()
     w->UpdateControlStates();
     for (QWidget *widget : decorations)
         QVERIFY2(widget->isVisible(), qPrintable(widget->objectName()));
-    QCOMPARE(w->ClientArea->palette().color(QPalette::Window), QApplication::palette().color(QPalette::Button));
+    QCOMPARE(w->ClientArea->palette().color(QPalette::Window),
+             QApplication::palette().color(QPalette::Button));
 }
 
 void tst_TFormHlav::exitClosesPort()
@@ -313,7 +314,8 @@ void tst_TFormHlav::noticesAreNotStacked()
     parent.show();
     prompts.notice(&parent, UserPrompts::Notice::VersionMismatch, QStringLiteral("first"), QString());
     prompts.notice(&parent, UserPrompts::Notice::VersionMismatch, QStringLiteral("second"), QString());
-    prompts.notice(&parent, UserPrompts::Notice::ComOpeningError, QStringLiteral("port"), QStringLiteral("COM3"));
+    prompts.notice(&parent, UserPrompts::Notice::ComOpeningError, QStringLiteral("port"),
+                   QStringLiteral("COM3"));
     QCOMPARE(parent.findChildren<QMessageBox *>().size(), 2);
     QMessageBox *version = prompts.openNotice(UserPrompts::Notice::VersionMismatch);
     QVERIFY(version && version->isVisible());

@@ -109,20 +109,22 @@ void tst_TFormHlavEditor::typedText_data()
     QTest::addColumn<QString>("shown");
 
     // The curve starts low enough here (2, 3, 30, 40, ...) for 12 to fit at point 3.
-    QTest::newRow("1234 into point 3") << QByteArray("EditRpmAdv3") << "1234" << IgnitionParameters::OffsetRpmAdv + 2
-                                       << 12 << "1,200";
-    QTest::newRow("150 into point 5, below its min") << QByteArray("EditRpmAdv5") << "150"
-                                                     << IgnitionParameters::OffsetRpmAdv + 4 << 50 << "5,000";
-    QTest::newRow("grouped number") << QByteArray("EditRpmAdv5") << "5,500" << IgnitionParameters::OffsetRpmAdv + 4
-                                    << 55 << "5,500";
-    QTest::newRow("letters") << QByteArray("EditRpmAdv5") << "5x00" << IgnitionParameters::OffsetRpmAdv + 4 << 50
-                             << "5,000";
-    QTest::newRow("advance above 60") << QByteArray("Edit50") << "70" << int(IgnitionParameters::OffsetAdvance) << 5 << "5";
-    QTest::newRow("advance in range") << QByteArray("Edit50") << "41" << int(IgnitionParameters::OffsetAdvance) << 41 << "41";
-    QTest::newRow("limiter truncated") << QByteArray("EditOmez2") << "9999" << int(IgnitionParameters::OffsetLimiter)
-                                       << 99 << "9,900";
-    QTest::newRow("base advance above 40") << QByteArray("EditBaseAdv") << "41" << int(IgnitionParameters::OffsetBaseAdv)
-                                           << 5 << "5";
+    QTest::newRow("1234 into point 3")
+        << QByteArray("EditRpmAdv3") << "1234" << IgnitionParameters::OffsetRpmAdv + 2 << 12 << "1,200";
+    QTest::newRow("150 into point 5, below its min")
+        << QByteArray("EditRpmAdv5") << "150" << IgnitionParameters::OffsetRpmAdv + 4 << 50 << "5,000";
+    QTest::newRow("grouped number") << QByteArray("EditRpmAdv5") << "5,500"
+                                    << IgnitionParameters::OffsetRpmAdv + 4 << 55 << "5,500";
+    QTest::newRow("letters") << QByteArray("EditRpmAdv5") << "5x00" << IgnitionParameters::OffsetRpmAdv + 4
+                             << 50 << "5,000";
+    QTest::newRow("advance above 60")
+        << QByteArray("Edit50") << "70" << int(IgnitionParameters::OffsetAdvance) << 5 << "5";
+    QTest::newRow("advance in range")
+        << QByteArray("Edit50") << "41" << int(IgnitionParameters::OffsetAdvance) << 41 << "41";
+    QTest::newRow("limiter truncated")
+        << QByteArray("EditOmez2") << "9999" << int(IgnitionParameters::OffsetLimiter) << 99 << "9,900";
+    QTest::newRow("base advance above 40")
+        << QByteArray("EditBaseAdv") << "41" << int(IgnitionParameters::OffsetBaseAdv) << 5 << "5";
 }
 
 void tst_TFormHlavEditor::typedText()
@@ -310,19 +312,20 @@ void tst_TFormHlavEditor::advanceShift_data()
     QTest::addColumn<Curve>("after");
 
     const Curve rising{0, 5, 10, 15, 20, 25, 30, 35, 40, 45};
-    QTest::newRow("all minus, 0 stays") << true << 0 << -1 << rising << 0 << Curve{0, 4, 9, 14, 19, 24, 29, 34, 39, 44};
+    QTest::newRow("all minus, 0 stays")
+        << true << 0 << -1 << rising << 0 << Curve{0, 4, 9, 14, 19, 24, 29, 34, 39, 44};
     QTest::newRow("all minus by F4") << true << int(Qt::Key_F4) << -1 << rising << 0
                                      << Curve{0, 4, 9, 14, 19, 24, 29, 34, 39, 44};
     const Curve high{60, 60, 20, 20, 20, 20, 20, 20, 59, 60};
-    QTest::newRow("all plus, 60 stays") << true << int(Qt::Key_F5) << +1 << high << 0
-                                        << Curve{60, 60, 21, 21, 21, 21, 21, 21, 60, 60};
-    QTest::newRow("current point at 4800 rpm") << false << 0 << +1 << defaultAdvance() << 4800
-                                               << Curve{5, 15, 20, 25, 34, 33, 33, 33, 33, 33};
+    QTest::newRow("all plus, 60 stays")
+        << true << int(Qt::Key_F5) << +1 << high << 0 << Curve{60, 60, 21, 21, 21, 21, 21, 21, 60, 60};
+    QTest::newRow("current point at 4800 rpm")
+        << false << 0 << +1 << defaultAdvance() << 4800 << Curve{5, 15, 20, 25, 34, 33, 33, 33, 33, 33};
     QTest::newRow("current point by F4") << false << int(Qt::Key_F4) << -1 << defaultAdvance() << 4800
                                          << Curve{5, 15, 20, 25, 32, 33, 33, 33, 33, 33};
     QTest::newRow("no live frame yet") << false << 0 << +1 << defaultAdvance() << 0 << defaultAdvance();
-    QTest::newRow("single point at 60") << false << 0 << +1 << Curve{5, 15, 20, 25, 60, 33, 33, 33, 33, 33} << 4800
-                                        << Curve{5, 15, 20, 25, 60, 33, 33, 33, 33, 33};
+    QTest::newRow("single point at 60") << false << 0 << +1 << Curve{5, 15, 20, 25, 60, 33, 33, 33, 33, 33}
+                                        << 4800 << Curve{5, 15, 20, 25, 60, 33, 33, 33, 33, 33};
 }
 
 void tst_TFormHlavEditor::advanceShift()

@@ -30,7 +30,8 @@ void tst_UpDownModel::text_data()
     QTest::newRow("C locale still groups") << QLocale::c() << true << 20100 << "20,100";
     QTest::newRow("German dot") << QLocale(QLocale::German, QLocale::Germany) << true << 2000 << "2.000";
     const QLocale french(QLocale::French, QLocale::France);
-    QTest::newRow("French blank") << french << true << 1000 << QString(QStringLiteral("1") + french.groupSeparator() + "000");
+    QTest::newRow("French blank") << french << true << 1000
+                                  << QString(QStringLiteral("1") + french.groupSeparator() + "000");
 }
 
 void tst_UpDownModel::text()
@@ -64,8 +65,8 @@ void tst_UpDownModel::takeText_data()
     QTest::newRow("separator last") << english << "400," << false << 5000;
     QTest::newRow("huge") << english << "99999999999999" << false << 5000;
     QTest::newRow("German grouped") << QLocale(QLocale::German, QLocale::Germany) << "2.500" << true << 2500;
-    QTest::newRow("typed blank for a blank separator") << QLocale(QLocale::French, QLocale::France) << "2 500" << true
-                                                      << 2500;
+    QTest::newRow("typed blank for a blank separator")
+        << QLocale(QLocale::French, QLocale::France) << "2 500" << true << 2500;
 }
 
 void tst_UpDownModel::takeText()
