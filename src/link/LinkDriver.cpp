@@ -1,18 +1,12 @@
 #include "LinkDriver.h"
 
+#include "LanguageTexts.h"
 #include "MessageTable.h"
 
 #include <QStringDecoder>
 
 #include <algorithm>
 #include <cstring>
-
-// Start captions of Program, Verify and Read by LanguageIndex (English, German, French,
-// Czech). French has none: the message area keeps whatever text it had.
-static const char *const ProgramStartCaption[4] = {"Program device:", "Programmieren:", nullptr,
-                                                   "Programování:"};
-static const char *const VerifyStartCaption[4] = {"Verify device:", "Vergleichen:", nullptr, "Verifikace:"};
-static const char *const ReadStartCaption[4] = {"Read device:", "Lesen:", nullptr, "Čtení:"};
 
 // The unit's program date carries the month as the low byte of the sum of the
 // characters of its English three-letter name.
@@ -283,12 +277,13 @@ void LinkDriver::setGaugePosition(int position)
 
 void LinkDriver::setStartCaption(LinkMode mode)
 {
-    const auto &captions = mode == LinkMode::Program  ? ProgramStartCaption
-                           : mode == LinkMode::Verify ? VerifyStartCaption
-                                                      : ReadStartCaption;
+    const TransferStart transfer = mode == LinkMode::Program  ? TransferStart::Program
+                                   : mode == LinkMode::Verify ? TransferStart::Verify
+                                                              : TransferStart::Read;
     LabelHlaseni.colour = NamedColour::BtnFace;
-    if (m_settings.LanguageIndex < 4 && captions[m_settings.LanguageIndex])
-        LabelHlaseni.caption = QString::fromUtf8(captions[m_settings.LanguageIndex]);
+    // French has no start caption: the message area keeps whatever text it had.
+    if (const auto caption = TransferStartCaption(transfer, m_settings.LanguageIndex))
+        LabelHlaseni.caption = *caption;
 }
 
 void LinkDriver::startTransfer(LinkMode mode, quint8 command, quint8 attempts)
