@@ -81,6 +81,10 @@ public:
     bool TestMode = false;
     QString CurrentFileName;
     QString ExeDirDataFile;
+    // Preset file names of the two file dialogs. The open dialog's is a blank in the
+    // layout; start-up replaces both with the file last used.
+    QString OpenDialog1FileName = QStringLiteral(" ");
+    QString SaveDialog1FileName;
 
     LinkDriver &link() { return *m_link; }
     UserPrompts &prompts() { return *m_prompts; }

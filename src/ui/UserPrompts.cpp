@@ -53,9 +53,18 @@ void WidgetPrompts::notice(QWidget *parent, Notice kind, const QString &text, co
     box->open();
 }
 
-QString WidgetPrompts::getOpenFileName(QWidget *parent, const QString &fileName, const QString &filter)
+QString WidgetPrompts::getOpenFileName(QWidget *parent, const QString &fileName, const QString &filter,
+                                       const QString &defaultSuffix)
 {
-    return QFileDialog::getOpenFileName(parent, QString(), fileName, filter);
+    QFileDialog dialog(parent, QString(), fileName, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (!fileName.trimmed().isEmpty())
+        dialog.selectFile(fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 QString WidgetPrompts::getSaveFileName(QWidget *parent, const QString &fileName, const QString &filter,

@@ -36,8 +36,11 @@ public:
     virtual Answer question(QWidget *parent, const QString &text) = 0;
     // Shown without waiting; detail, when not empty, is shown beneath the text.
     virtual void notice(QWidget *parent, Notice kind, const QString &text, const QString &detail) = 0;
-    // Empty when cancelled. filter uses the Qt form "Name (*.ext);;All (*)".
-    virtual QString getOpenFileName(QWidget *parent, const QString &fileName, const QString &filter) = 0;
+    // Empty when cancelled. filter uses the Qt form "Name (*.ext);;All (*)"; fileName is
+    // the file proposed (its folder is where the dialog starts); defaultSuffix is added to
+    // a typed name that has none.
+    virtual QString getOpenFileName(QWidget *parent, const QString &fileName, const QString &filter,
+                                    const QString &defaultSuffix) = 0;
     virtual QString getSaveFileName(QWidget *parent, const QString &fileName, const QString &filter,
                                     const QString &defaultSuffix) = 0;
 };
@@ -49,7 +52,8 @@ public:
     void information(QWidget *parent, const QString &text) override;
     Answer question(QWidget *parent, const QString &text) override;
     void notice(QWidget *parent, Notice kind, const QString &text, const QString &detail) override;
-    QString getOpenFileName(QWidget *parent, const QString &fileName, const QString &filter) override;
+    QString getOpenFileName(QWidget *parent, const QString &fileName, const QString &filter,
+                            const QString &defaultSuffix) override;
     QString getSaveFileName(QWidget *parent, const QString &fileName, const QString &filter,
                             const QString &defaultSuffix) override;
 

@@ -41,26 +41,46 @@ public:
     {
         notices.append({kind, text, detail});
     }
-    QString getOpenFileName(QWidget *, const QString &, const QString &) override { return {}; }
-    QString getSaveFileName(QWidget *, const QString &, const QString &, const QString &) override
+    // A file dialog as it was asked for: the file proposed, the filter, the default suffix.
+    struct FileDialogShown
     {
-        return {};
+        QString fileName;
+        QString filter;
+        QString defaultSuffix;
+    };
+    QStringList openFileNames; // chosen in order; cancelled when the script has run out
+    QStringList saveFileNames;
+    QList<FileDialogShown> openDialogs;
+    QList<FileDialogShown> saveDialogs;
+
+    QString getOpenFileName(QWidget *, const QString &fileName, const QString &filter,
+                            const QString &defaultSuffix) override
+    {
+        openDialogs.append({fileName, filter, defaultSuffix});
+        return openFileNames.isEmpty() ? QString() : openFileNames.takeFirst();
+    }
+    QString getSaveFileName(QWidget *, const QString &fileName, const QString &filter,
+                            const QString &defaultSuffix) override
+    {
+        saveDialogs.append({fileName, filter, defaultSuffix});
+        return saveFileNames.isEmpty() ? QString() : saveFileNames.takeFirst();
     }
 };
 
 // One main window on a given port provider, shown and active, with the timer stopped:
 // the tests drive its controls and call its tick themselves. Nothing is read from or
-// written to the user's settings.
+// written to the user's settings, unless useSettingsFiles is given (then the test points
+// XDG_CONFIG_HOME at a temporary folder first).
 class FormFixture
 {
 public:
-    explicit FormFixture(UnitPortProvider &ports, QStringList arguments = {})
+    explicit FormFixture(UnitPortProvider &ports, QStringList arguments = {}, bool useSettingsFiles = false)
     {
         FormSetup setup;
         setup.ports = &ports;
         setup.prompts = &prompts;
         setup.arguments = std::move(arguments);
-        setup.useSettingsFiles = false;
+        setup.useSettingsFiles = useSettingsFiles;
         setup.runTimer = false;
         form = std::make_unique<TFormHlav>(setup);
         form->show();
