@@ -2,12 +2,15 @@
 //
 // Options of ours begin with "--" and are taken out before the rest of the command line
 // is looked at (its first word may choose the interface language):
-//   --demo                 work with a simulated unit in this process; the settings file
-//                          and the parameter snapshot are neither read nor written
+//   --demo                 work with a simulated unit in this process; the settings file,
+//                          the parameter snapshot and the test-mode marker are neither
+//                          read nor written
 //   --exit-after-first-tick  print the start-up time once the first tick has been shown, then end
 //   --screenshot=PATH      save a picture of the window after --ticks=N ticks (default 40), then end
 //   --quit-after-ms=N      end by itself after N milliseconds
 
+#include "AppPaths.h"
+#include "IniFile.h"
 #include "SerialUnitPort.h"
 #include "SimulatedUnitPort.h"
 #include "TFormHlav.h"
@@ -94,10 +97,15 @@ int main(int argc, char *argv[])
     const Options options = takeOptions(QApplication::arguments());
 
     std::unique_ptr<UnitPortProvider> ports;
-    if (options.demo)
+    if (options.demo) {
         ports = std::make_unique<SimulatedUnitPortProvider>();
-    else
-        ports = std::make_unique<SerialUnitPortProvider>();
+    } else {
+        // Which device each COM number names, from the PORTS section of the settings
+        // file; needed before the window opens its first port.
+        IniFile settings;
+        settings.load(settingsFilePath());
+        ports = std::make_unique<SerialUnitPortProvider>(settings.portMap());
+    }
 
     FormSetup setup;
     setup.ports = ports.get();

@@ -1,25 +1,120 @@
-// Parameter files, the settings file and the snapshot, and printing.
+// Parameter files, the settings file and the snapshot, the test-mode marker.
 
 #include "TFormHlav.h"
 
+#include "AppPaths.h"
+#include "AtomicWrite.h"
+#include "IniFile.h"
+#include "LanguageTexts.h"
+#include "ParameterFile.h"
+#include "ParameterSnapshot.h"
+#include "Settings.h"
+#include "TestModeMarker.h"
+#include "UserPrompts.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QSaveFile>
+#include <QScreen>
+
+namespace {
+
+constexpr char DefaultExtension[] = "ign";
+// "All Files" means every file: on Windows that is "*.*", elsewhere a name need not
+// have a dot.
+#ifdef Q_OS_WIN
+constexpr char OpenFilter[] = "Ignition Parametrs(*.ign);;All Files (*.*)";
+#else
+constexpr char OpenFilter[] = "Ignition Parametrs(*.ign);;All Files (*)";
+#endif
+constexpr char SaveFilter[] = "Ignition Parametrs(*.ign)";
+// English in every language, as the unit's users know it.
+constexpr char OpenFileError[] = "Open file error";
+constexpr char SaveFileError[] = "Save file error";
+
+// Whether a file can be created or replaced at path. The probe goes to a temporary file
+// beside it, which is thrown away, so the file itself is not touched.
+bool canOpenForWriting(const QString &path)
+{
+    QSaveFile probe(path);
+    return probe.open(QIODevice::WriteOnly);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------
+// File commands
+
 void TFormHlav::MenuOpenClick()
 {
-    // Open a parameter file: comes with the file commands.
+    const QString path = m_prompts->getOpenFileName(this, OpenDialog1FileName, QString::fromLatin1(OpenFilter),
+                                                    QString::fromLatin1(DefaultExtension));
+    if (!path.isEmpty()) {
+        QFile file(path);
+        QByteArray text;
+        bool readable = file.open(QIODevice::ReadOnly);
+        if (readable) {
+            text = file.readAll();
+            readable = file.error() == QFileDevice::NoError;
+            file.close();
+        }
+        if (!readable) {
+            m_prompts->information(this, QString::fromLatin1(OpenFileError));
+        } else if (ReadParameterFile(QByteArrayView(text), Parameters)) {
+            // An opened file is not an edit: no undo step, no programming after change.
+            NormaliseParameters(Parameters, Session);
+            ShowParametersInControls();
+            LabelFile2->setText(path);
+            CurrentFileName = path;
+            SaveDialog1FileName = CurrentFileName;
+        } else {
+            m_prompts->information(this, FileVersionMismatchText(Session.LanguageIndex));
+        }
+    }
+    // Cancelled or not. MessageTicks stays, so a running message comes back on the next tick.
+    m_link->HideMessageArea();
+    ShowLinkState();
 }
 
 void TFormHlav::MenuOpenExeDirClick()
 {
-    // Open data.ign beside the program: comes with the file commands.
+    OpenDialog1FileName = ExeDirDataFile;
+    SaveDialog1FileName = ExeDirDataFile;
+    MenuOpenClick();
 }
 
 void TFormHlav::MenuSaveClick()
 {
-    // Save to a parameter file: comes with the file commands.
+    const QString path = m_prompts->getSaveFileName(this, SaveDialog1FileName, QString::fromLatin1(SaveFilter),
+                                                    QString::fromLatin1(DefaultExtension));
+    if (path.isEmpty())
+        return;
+    if (!canOpenForWriting(path)) {
+        m_prompts->information(this, QString::fromLatin1(OpenFileError));
+        return;
+    }
+    TakeControlsIntoParameters();
+    NormaliseParameters(Parameters, Session);
+    ShowParametersInControls();
+    // The new content replaces the file only once it is wholly written: a full disk or
+    // an I/O error leaves the previous file, the label and the file name as they were.
+    QString reason;
+    if (!writeFileAtomically(path, ParameterFileText(Parameters), &reason)) {
+        m_prompts->information(this, QString::fromLatin1(SaveFileError) + u'\n' + reason);
+        return;
+    }
+    LabelFile2->setText(path);
+    CurrentFileName = path;
+    OpenDialog1FileName = CurrentFileName;
 }
 
 void TFormHlav::MenuSaveExeDirClick()
 {
-    // Save data.ign beside the program: comes with the file commands.
+    OpenDialog1FileName = ExeDirDataFile;
+    SaveDialog1FileName = ExeDirDataFile;
+    MenuSaveClick();
 }
 
 void TFormHlav::SpeedButtonPrintClick()
@@ -27,21 +122,69 @@ void TFormHlav::SpeedButtonPrintClick()
     // Print the window: comes with the printout.
 }
 
+// ---------------------------------------------------------------------------------
+// Settings, snapshot and test mode
+
 void TFormHlav::LoadSettings()
 {
-    // Nothing is read yet: every key takes its default, as with a missing settings file.
-    // ComPort and ComPortAuto store the choice plus one, so their defaults come back
-    // one lower (PortChoice 1 gives COM1; AutoScanPort wraps and is bounded later).
-    Session.PortChoice = quint8(Session.PortChoice - 1);
-    Session.AutoScanPort = quint8(Session.AutoScanPort - 1);
+    // The values in force are the defaults: the centred place, the layout size, PortChoice 1.
+    Settings s;
+    s.Left = x();
+    s.Top = y();
+    s.Width = sizeHint().width();
+    s.Height = sizeHint().height();
+    s.session = Session;
+    s.FileLabel.clear();
+    s.CurrentFileName = CurrentFileName;
+    s.CheckBoxIgnAllChecked = CheckBoxIgnAll->isChecked();
+    // Demo runs and tests read nothing: every key takes its default, as on a first start.
+    if (m_setup.useSettingsFiles)
+        loadSettingsFile(settingsFilePath(), s);
+    else
+        readSettings(IniFile(), s);
+
+    // A place saved on a screen that is no longer there would put the window out of reach.
+    const QRect saved(s.Left, s.Top, s.Width, s.Height);
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        if (screen->geometry().intersects(saved)) {
+            move(s.Left, s.Top);
+            break;
+        }
+    }
+    // Height and Width are not applied: the client area has a fixed size, so the outer
+    // size follows from it. What is written back is the size the window has.
+    Session = s.session;
+    LabelFile2->setText(s.FileLabel);
+    CurrentFileName = s.CurrentFileName;
+    OpenDialog1FileName = CurrentFileName;
+    SaveDialog1FileName = CurrentFileName;
+    CheckBoxIgnAll->setChecked(s.CheckBoxIgnAllChecked);
+
+    if (m_setup.useSettingsFiles)
+        loadParameterSnapshot(snapshotFilePath(), Parameters.image);
 }
 
 void TFormHlav::SaveSettings()
 {
-    // Writes nothing yet. Demo runs and tests (setup().useSettingsFiles false) never will.
+    if (!m_setup.useSettingsFiles)
+        return;
+    Settings s;
+    const QRect outer = frameGeometry();
+    s.Left = outer.x();
+    s.Top = outer.y();
+    s.Height = outer.height();
+    s.Width = outer.width();
+    s.session = Session;
+    s.FileLabel = LabelFile2->text();
+    s.CurrentFileName = CurrentFileName;
+    s.CheckBoxIgnAllChecked = CheckBoxIgnAll->isChecked();
+    // Both are replaced whole or not at all; a failure passes silently and the next
+    // start reads the previous files.
+    saveSettingsFile(settingsFilePath(), s);
+    saveParameterSnapshot(snapshotFilePath(), Parameters.image);
 }
 
 void TFormHlav::ReadTestMode()
 {
-    TestMode = false;
+    TestMode = m_setup.useSettingsFiles && readTestModeMarker(testMarkerFilePath());
 }
