@@ -20,6 +20,7 @@ class QAction;
 class QActionGroup;
 class QComboBox;
 class QGroupBox;
+class QImage;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -28,6 +29,7 @@ class QPushButton;
 class QStatusBar;
 class QTimer;
 class QToolButton;
+class TFormAbout;
 class UnitPortProvider;
 class UpDownButton;
 class UserPrompts;
@@ -56,7 +58,8 @@ struct FormSetup
 //   TFormHlav.cpp          construction, layout, menus, texts and hints, start-up, shutdown
 //   TFormHlavEditor.cpp    editor binding, presets, advance shift, New, undo and redo
 //   TFormHlavLink.cpp      port menu, transfers, the tick and the mirror of the link
-//   TFormHlavFiles.cpp     file commands, settings and snapshot, printing
+//   TFormHlavFiles.cpp     file commands, settings and snapshot
+//   TFormHlavPrint.cpp     printing
 //   TFormHlavLanguage.cpp  interface languages and the message table
 //   TFormHlavHelp.cpp      manual and About
 class TFormHlav : public QMainWindow
@@ -142,15 +145,24 @@ public:
     void MenuProgramClick();
     void StartProgrammingAfterChange();
 
-    // ---- files, settings, printing (TFormHlavFiles.cpp) ----
+    // ---- files and settings (TFormHlavFiles.cpp) ----
     void MenuOpenClick();
     void MenuOpenExeDirClick();
     void MenuSaveClick();
     void MenuSaveExeDirClick();
+
+    // ---- printing (TFormHlavPrint.cpp) ----
     void SpeedButtonPrintClick();
+    // Called with the image of the client area right before it goes to the printer.
+    std::function<void(const QImage &)> printImageHook;
 
     // ---- languages (TFormHlavLanguage.cpp) ----
+    // Runs the text set of Session.LanguageIndex; none for French.
     void ApplyInterfaceLanguage();
+    void SetLanguageEnglish();
+    void SetLanguageCzech();
+    void SetLanguageGerman();
+    void LoadMessageTable();
     void MenuEnglishClick();
     void MenuCzechClick();
     void MenuGermanClick();
@@ -158,6 +170,7 @@ public:
     // ---- help (TFormHlavHelp.cpp) ----
     void MenuContensClick();
     void MenuAboutClick();
+    TFormAbout *FormAbout = nullptr; // made on the first About, then only shown again
 
     void MenuExitClick();
 

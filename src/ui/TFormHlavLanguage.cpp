@@ -2,25 +2,113 @@
 
 #include "TFormHlav.h"
 
+#include "VehiclePresets.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QSignalBlocker>
+
+namespace {
+
+// One text set: check marks, the language, the message table with its control texts,
+// then the window's own texts in the order the set lists them.
+void runTextSet(TFormHlav &form, quint8 language, QAction *item)
+{
+    for (QAction *languageItem : {form.MenuEnglish, form.MenuCzech, form.MenuGerman})
+        languageItem->setChecked(languageItem == item);
+    form.Session.LanguageIndex = language;
+    form.LoadMessageTable();
+    form.ApplyTexts(LanguageTextSet(language));
+}
+
+} // namespace
+
 void TFormHlav::ApplyInterfaceLanguage()
 {
-    // Until the language sets are wired in, the message table of the current language
-    // (English at a first start) is all that is applied.
-    if (Session.LanguageIndex != LanguageFrench)
-        Messages.load(Session.LanguageIndex);
+    // French has no text set: the window keeps its built-in texts and the message table
+    // stays empty until the user picks a language.
+    switch (Session.LanguageIndex) {
+    case LanguageEnglish:
+        SetLanguageEnglish();
+        break;
+    case LanguageGerman:
+        SetLanguageGerman();
+        break;
+    case LanguageCzech:
+        SetLanguageCzech();
+        break;
+    default:
+        break;
+    }
+}
+
+void TFormHlav::SetLanguageEnglish()
+{
+    runTextSet(*this, LanguageEnglish, MenuEnglish);
+}
+
+void TFormHlav::SetLanguageCzech()
+{
+    runTextSet(*this, LanguageCzech, MenuCzech);
+}
+
+void TFormHlav::SetLanguageGerman()
+{
+    runTextSet(*this, LanguageGerman, MenuGerman);
+}
+
+void TFormHlav::LoadMessageTable()
+{
+    const std::optional<MessageControlTexts> found = MessageControlTextsFor(Session.LanguageIndex);
+    if (!found)
+        return;
+    const MessageControlTexts &texts = *found;
+    using Kind = TextAssignment;
+
+    ApplyTexts({{"MenuOpenExeDir", Kind::Caption, texts.MenuOpenExeDir},
+                {"MenuSaveExeDir", Kind::Caption, texts.MenuSaveExeDir}});
+    Messages.load(Session.LanguageIndex);
+
+    // The idle texts of the live labels belong to the link's view of them, so that the
+    // next live frame replaces them as usual. While a unit is connected the labels show
+    // its values and are left alone.
+    const bool noUnit = !LabelSpojeni->isHidden();
+    if (noUnit)
+        m_link->LabelAdvance.caption = texts.LabelAdvance;
+    ApplyTexts({{"AdvanceMinus", Kind::Caption, texts.AdvanceMinus},
+                {"AdvancePlus", Kind::Caption, texts.AdvancePlus}});
+    if (noUnit) {
+        m_link->LabelMonSnimac1.caption = texts.LabelMonSnimac1;
+        m_link->LabelMonSnimac2.caption = texts.LabelMonSnimac2;
+    }
+    ShowLinkState();
+
+    {
+        // Renaming a row is not a pick by the user.
+        const QSignalBlocker blocker(ComboBoxBike);
+        ComboBoxBike->setItemText(VehicleRowSpecial, texts.ComboBoxBikeSpecial);
+    }
+    ApplyTexts({{"CheckBoxBuzDlouhe", Kind::Caption, texts.CheckBoxBuzDlouhe},
+                {"LabelBaseAdv", Kind::Caption, texts.LabelBaseAdv},
+                {"MenuTools", Kind::Caption, texts.MenuTools},
+                {"MenuZpet", Kind::Caption, texts.MenuZpet},
+                {"MenuZnovu", Kind::Caption, texts.MenuZnovu}});
+
+    ShowParametersInControls();
 }
 
 void TFormHlav::MenuEnglishClick()
 {
-    // Runs the English text set: comes with the interface languages.
+    SetLanguageEnglish();
 }
 
 void TFormHlav::MenuCzechClick()
 {
-    // Runs the Czech text set: comes with the interface languages.
+    SetLanguageCzech();
 }
 
 void TFormHlav::MenuGermanClick()
 {
-    // Runs the German text set: comes with the interface languages.
+    SetLanguageGerman();
 }

@@ -134,7 +134,7 @@ void tst_TFormHlav::shortcuts_data()
     QTest::newRow("Advance +") << "AdvancePlus" << QKeySequence(Qt::Key_F5) << "Advance +";
     QTest::newRow("Undo") << "MenuZpet" << QKeySequence(Qt::CTRL | Qt::Key_Z) << "Undo";
     QTest::newRow("Redo") << "MenuZnovu" << QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z) << "Redo";
-    QTest::newRow("Contents") << "MenuContens" << QKeySequence(Qt::Key_F1) << "&Contens";
+    QTest::newRow("Contents") << "MenuContens" << QKeySequence(Qt::Key_F1) << "&Contents...";
     QTest::newRow("Exit") << "MenuExit" << QKeySequence() << "E&xit";
 }
 
@@ -192,7 +192,7 @@ void tst_TFormHlav::startUp()
     QVERIFY(w->LabelTest[0]->isHidden());
     QVERIFY(w->LabelSpojeni->isVisible());
     QVERIFY(w->LabelFile2->text().isEmpty()); // no file yet: the settings default, not the layout's dashes
-    QCOMPARE(w->Label2->text(), QStringLiteral("Label2"));
+    QCOMPARE(w->Label2->text(), QStringLiteral("Advance [°]")); // the English set ran
     QCOMPARE(w->windowTitle(), QStringLiteral("Programming of \"Korvo TCI\" unit"));
     // "No Connection" stays until the unit first answers.
     w->Timer1Timer();
@@ -226,6 +226,8 @@ void tst_TFormHlav::portOpenFailureIsReported()
 
 void tst_TFormHlav::hintsToStatusBar()
 {
+    // The hints as built, before the language set replaced most of them.
+    form()->ApplyTexts(BuiltInTexts());
     enter(m_fixture->find<QToolButton>("SpeedButton5"));
     QCOMPARE(status(), QStringLiteral("Open file with parametrs"));
     // Controls without a hint empty the panel.
@@ -262,6 +264,7 @@ void tst_TFormHlav::hintsToStatusBar()
 
 void tst_TFormHlav::tooltipsOnlyWhereMarked()
 {
+    form()->ApplyTexts(BuiltInTexts());
     QCOMPARE(form()->SpeedButton5->toolTip(), QStringLiteral("Open"));
     QCOMPARE(form()->BitBtn1->toolTip(), QStringLiteral("Programing"));
     QCOMPARE(form()->BitBtnAdvMinus->toolTip(), QStringLiteral("Injection minus 1 percent"));
