@@ -51,7 +51,8 @@ void TFormHlav::MenuOpenClick()
 {
     const QString path = m_prompts->getOpenFileName(this, OpenDialog1FileName, QString::fromLatin1(OpenFilter),
                                                     QString::fromLatin1(DefaultExtension));
-    if (!path.isEmpty()) {
+    if (path.isEmpty()) return;
+    {
         QFile file(path);
         QByteArray text;
         bool readable = file.open(QIODevice::ReadOnly);
@@ -101,7 +102,8 @@ void TFormHlav::MenuSaveClick()
     // The new content replaces the file only once it is wholly written: a full disk or
     // an I/O error leaves the previous file, the label and the file name as they were.
     QString reason;
-    if (!writeFileAtomically(path, ParameterFileText(Parameters), &reason)) {
+    QSaveFile f(path); f.open(QIODevice::WriteOnly); f.write(ParameterFileText(Parameters));
+    if (!f.commit()) {
         m_prompts->information(this, QString::fromLatin1(SaveFileError) + u'\n' + reason);
         return;
     }
@@ -115,11 +117,6 @@ void TFormHlav::MenuSaveExeDirClick()
     OpenDialog1FileName = ExeDirDataFile;
     SaveDialog1FileName = ExeDirDataFile;
     MenuSaveClick();
-}
-
-void TFormHlav::SpeedButtonPrintClick()
-{
-    // Print the window: comes with the printout.
 }
 
 // ---------------------------------------------------------------------------------

@@ -1,0 +1,48 @@
+#include "ManualDocument.h"
+
+#include "IniFile.h"
+
+#include <QDir>
+
+ManualCommand splitManualCommandLine(const QString &commandLine)
+{
+    static const QString ProgramEnd = QStringLiteral(".exe ");
+    const qsizetype end = commandLine.indexOf(ProgramEnd, 0, Qt::CaseInsensitive);
+    if (end < 0)
+        return {commandLine.trimmed(), {}};
+    const qsizetype documentStart = end + ProgramEnd.size();
+    const QString document = commandLine.mid(documentStart).trimmed();
+    ManualCommand command{commandLine.left(documentStart - 1), {}};
+    if (!document.isEmpty())
+        command.arguments.append(document);
+    return command;
+}
+
+std::optional<QString> manualDocumentPath(quint8 languageIndex, const QString &executableDir,
+                                          const IniFile *settings)
+{
+    const char *key = nullptr;
+    const char *suffix = nullptr;
+    switch (languageIndex) {
+    case 0:
+        key = "English";
+        suffix = "en";
+        break;
+    case 1:
+        key = "German";
+        suffix = "de";
+        break;
+    case 3:
+        key = "Czech";
+        suffix = "cz";
+        break;
+    default:
+        return std::nullopt;
+    }
+    QString path;
+    if (settings)
+        path = settings->readString("MANUAL", key, QString()).trimmed();
+    if (path.isEmpty())
+        path = QStringLiteral("manual/Manual_Korvo_TCI_%1.pdf").arg(QLatin1String(suffix));
+    return QDir::cleanPath(QDir(executableDir).absoluteFilePath(path));
+}

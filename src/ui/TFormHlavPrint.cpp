@@ -1,0 +1,65 @@
+// The printout: the window's client area, stamped and in its print appearance, on one page.
+
+#include "TFormHlav.h"
+
+#include "LanguageTexts.h"
+#include "UserPrompts.h"
+#include "WindowPrinter.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFontMetrics>
+#include <QImage>
+#include <QLabel>
+#include <QLocale>
+#include <QPixmap>
+#include <QProgressBar>
+#include <QStandardPaths>
+#include <QTime>
+
+namespace {
+
+// The message area ends short of the live-value column.
+constexpr int MessageAreaWidth = 405;
+
+} // namespace
+
+void TFormHlav::SpeedButtonPrintClick()
+{
+    // The stamp replaces whatever the message area held, an error on red included, and
+    // stays there for the usual 200 ticks after printing.
+    const QLocale locale = QLocale::system();
+    const QString time = locale.toString(QTime::currentTime(), QLocale::LongFormat);
+    const QString date = locale.toString(QDate::currentDate(), QLocale::ShortFormat);
+    m_link->ShowLinkMessage(PrintStampText(Session.LanguageIndex, date, time), NamedColour::BtnFace);
+    ShowLinkState();
+    LabelHlaseni->show();
+    CGaugeProgram->hide();
+
+    Printing = true;
+    UpdateControlStates();
+    // grab() renders the client area as it now stands, whether or not the screen has
+    // caught up with the changes yet.
+    const QImage image = ClientArea->grab().toImage();
+    if (printImageHook)
+        printImageHook(image);
+    const PrintOutcome outcome =
+        printWindowImage(image, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+
+    Printing = false;
+    UpdateControlStates();
+    LabelHlaseni->hide();
+
+    if (!outcome.ok) {
+        m_prompts->information(this, outcome.error);
+        return;
+    }
+    if (!outcome.pdfPath.isEmpty()) {
+        // Without a printer the page went to a file: say where. The stamp is on the page.
+        const QString where = QStringLiteral("PDF: ") + QDir::toNativeSeparators(outcome.pdfPath);
+        const QFontMetrics metrics(LabelHlaseni->font());
+        // Shown from the next tick on, as the stamp is after a print on paper.
+        m_link->ShowLinkMessage(metrics.elidedText(where, Qt::ElideMiddle, MessageAreaWidth),
+                                NamedColour::BtnFace);
+    }
+}
