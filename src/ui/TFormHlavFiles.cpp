@@ -51,8 +51,7 @@ void TFormHlav::MenuOpenClick()
 {
     const QString path = m_prompts->getOpenFileName(this, OpenDialog1FileName, QString::fromLatin1(OpenFilter),
                                                     QString::fromLatin1(DefaultExtension));
-    if (path.isEmpty()) return;
-    {
+    if (!path.isEmpty()) {
         QFile file(path);
         QByteArray text;
         bool readable = file.open(QIODevice::ReadOnly);
@@ -102,8 +101,7 @@ void TFormHlav::MenuSaveClick()
     // The new content replaces the file only once it is wholly written: a full disk or
     // an I/O error leaves the previous file, the label and the file name as they were.
     QString reason;
-    QSaveFile f(path); f.open(QIODevice::WriteOnly); f.write(ParameterFileText(Parameters));
-    if (!f.commit()) {
+    if (!writeFileAtomically(path, ParameterFileText(Parameters), &reason)) {
         m_prompts->information(this, QString::fromLatin1(SaveFileError) + u'\n' + reason);
         return;
     }
@@ -141,7 +139,7 @@ void TFormHlav::LoadSettings()
         readSettings(IniFile(), s);
 
     // A place saved on a screen that is no longer there would put the window out of reach.
-    const QRect saved(s.Left, s.Top, s.Width, s.Height);
+    const QRect saved(QPoint(s.Left, s.Top), sizeHint());
     for (const QScreen *screen : QGuiApplication::screens()) {
         if (screen->geometry().intersects(saved)) {
             move(s.Left, s.Top);

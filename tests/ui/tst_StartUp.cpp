@@ -1,0 +1,368 @@
+#include "FileSizeLimit.h"
+#include "FormFixture.h"
+
+#include "AppPaths.h"
+#include "IniFile.h"
+#include "LinkDriver.h"
+#include "ParameterSnapshot.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+// Start-up and shutdown with the settings file, the snapshot and the test-mode marker.
+// XDG_CONFIG_HOME points at a fresh temporary folder in every test (and at another one
+// before the application starts), so the user's own files are never read or written.
+class tst_StartUp : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void firstStartWithNoFiles();
+    void exitWritesFilesAndNextStartShowsThem();
+    void portsSectionSurvives();
+    void languageFromSettingsAndCommandLine_data();
+    void languageFromSettingsAndCommandLine();
+    void fileNamesFromSettings();
+    void shortSnapshotKeepsPreset();
+    void windowPlace_data();
+    void windowPlace();
+    void testModeMarker_data();
+    void testModeMarker();
+    void demoModeTouchesNoFiles();
+    void failedWritesAtShutdownAreSilent();
+
+private:
+    static QByteArray readFile(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static void writeFile(const QString &path, const QByteArray &bytes)
+    {
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QCOMPARE(f.write(bytes), bytes.size());
+    }
+    // The window as the program starts it, on the files of the test's folder.
+    std::unique_ptr<FormFixture> start(QStringList arguments = {}, bool useSettingsFiles = true)
+    {
+        return std::make_unique<FormFixture>(*m_ports, std::move(arguments), useSettingsFiles);
+    }
+    static void exit(FormFixture &fixture) { fixture.form->MenuExit->trigger(); }
+    static QPoint centred(const TFormHlav &form)
+    {
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        const QSize outer = form.sizeHint();
+        return {(screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2};
+    }
+
+    QTemporaryDir *m_config = nullptr;
+    FakeUnitPortProvider *m_ports = nullptr;
+};
+
+void tst_StartUp::initTestCase()
+{
+    useEnglishNumbers();
+}
+
+void tst_StartUp::init()
+{
+    m_config = new QTemporaryDir;
+    QVERIFY(m_config->isValid());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config->path()));
+    QVERIFY(settingsFilePath().startsWith(m_config->path() + u'/'));
+    QVERIFY(snapshotFilePath().startsWith(m_config->path() + u'/'));
+    QVERIFY(testMarkerFilePath().startsWith(m_config->path() + u'/'));
+    m_ports = new FakeUnitPortProvider;
+}
+
+void tst_StartUp::cleanup()
+{
+    delete m_ports;
+    m_ports = nullptr;
+    delete m_config;
+    m_config = nullptr;
+}
+
+void tst_StartUp::firstStartWithNoFiles()
+{
+    auto fixture = start();
+    TFormHlav *w = fixture->form.get();
+    QCOMPARE(w->pos(), centred(*w));
+    QCOMPARE(w->Session.LanguageIndex, LanguageEnglish);
+    QCOMPARE(w->Session.PortChoice, 0);
+    QCOMPARE(m_ports->openAttempts(), QList<int>{1});
+    QCOMPARE(w->EditOmez2->text(), QStringLiteral("13,700")); // the vehicle-type-0 preset
+    QVERIFY(w->LabelFile2->text().isEmpty());
+    QVERIFY(w->CurrentFileName.isEmpty());
+    QVERIFY(!w->CheckBoxIgnAll->isChecked());
+    QVERIFY(w->LabelTest[0]->isHidden());
+    QVERIFY(!w->TestMode);
+    // Nothing is written before shutdown.
+    QVERIFY(!QFileInfo::exists(settingsFilePath()));
+    QVERIFY(!QFileInfo::exists(snapshotFilePath()));
+}
+
+void tst_StartUp::exitWritesFilesAndNextStartShowsThem()
+{
+    IgnitionParameters shown;
+    QRect outer;
+    {
+        auto fixture = start();
+        fixture->typeAndLeave("EditOmez2", QStringLiteral("9000"));
+        fixture->typeAndLeave("Edit52", QStringLiteral("27"));
+        // Typed but not yet taken when Exit comes: shutdown takes the controls first.
+        fixture->edit("EditBaseAdv")->setText(QStringLiteral("12"));
+        fixture->form->CheckBoxIgnAll->setChecked(true);
+        outer = fixture->form->frameGeometry();
+        exit(*fixture);
+        shown = fixture->form->Parameters;
+        QCOMPARE(shown.LIMITER(), 90);
+        QCOMPARE(shown.ADVANCE(2), 27);
+        QCOMPARE(shown.BASE_ADV(), 12);
+    }
+    const QByteArray expected = QStringLiteral("[FORM_HLAV]\nLeft=%1\nTop=%2\nHeight=%3\nWidth=%4\n"
+                                               "Language=0\nFile=\nIniDir=\n"
+                                               "[BASIC]\nComPort=1\nComPortAuto=1\n"
+                                               "[IGNITION]\nCheckBoxIgnAll->Checked=1\n")
+                                    .arg(outer.x())
+                                    .arg(outer.y())
+                                    .arg(outer.height())
+                                    .arg(outer.width())
+                                    .toLatin1();
+    QCOMPARE(readFile(settingsFilePath()), expected);
+    const QByteArray snapshot = readFile(snapshotFilePath());
+    QCOMPARE(snapshot.size(), ParameterSnapshotSize);
+    QCOMPARE(snapshot, parameterSnapshotText(shown.image));
+
+    auto next = start();
+    QVERIFY(next->form->Parameters == shown);
+    QCOMPARE(next->form->EditOmez2->text(), QStringLiteral("9,000"));
+    QCOMPARE(next->form->Edit52->text(), QStringLiteral("27"));
+    QCOMPARE(next->form->EditBaseAdv->text(), QStringLiteral("12"));
+    QVERIFY(next->form->CheckBoxIgnAll->isChecked());
+    QCOMPARE(next->form->pos(), outer.topLeft());
+    // The set read at start-up is the one undo goes back to, not a step of its own.
+    QVERIFY(!next->form->SpeedButtonZpet->isEnabled());
+}
+
+void tst_StartUp::portsSectionSurvives()
+{
+    const QByteArray ports("[PORTS]\r\nCOM1=/dev/ttyUSB7\r\n; the adapter on the bench\r\nCOM21=/dev/ttyS0\r\n");
+    writeFile(settingsFilePath(), "[FORM_HLAV]\r\nLanguage=3\r\n[BASIC]\r\nComPort=21\r\n" + ports);
+    {
+        auto fixture = start();
+        QCOMPARE(fixture->form->Session.LanguageIndex, LanguageCzech);
+        QCOMPARE(fixture->form->Session.PortChoice, PortChoiceAuto);
+        QVERIFY(fixture->form->PortMenuItems[PortChoiceAuto]->isChecked());
+        // No ComPortAuto: the scan starts at COM1.
+        QCOMPARE(m_ports->openAttempts().value(0), 1);
+        exit(*fixture);
+    }
+    const QByteArray written = readFile(settingsFilePath());
+    QVERIFY2(written.contains(ports), written.constData());
+    QCOMPARE(written.count("\n"), written.count("\r\n"));
+    const IniFile ini(written);
+    QCOMPARE(ini.readInteger("FORM_HLAV", "Language", -1), 3);
+    QCOMPARE(ini.readInteger("BASIC", "ComPort", -1), 21);
+    QCOMPARE(ini.readInteger("BASIC", "ComPortAuto", -1), 1);
+    QCOMPARE(ini.portMap(), (QMap<int, QString>{{1, QStringLiteral("/dev/ttyUSB7")}, {21, QStringLiteral("/dev/ttyS0")}}));
+}
+
+void tst_StartUp::languageFromSettingsAndCommandLine_data()
+{
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("language"); // in force, and written at Exit
+
+    const QByteArray english("[FORM_HLAV]\nLanguage=0\n");
+    const QByteArray czech("[FORM_HLAV]\nLanguage=3\n");
+    QTest::newRow("settings") << czech << QStringList{} << 3;
+    QTest::newRow("CESKY") << english << QStringList{"CESKY"} << 3;
+    QTest::newRow("ENGLISH over Czech") << czech << QStringList{"ENGLISH"} << 0;
+    QTest::newRow("DEUTSCH, no settings") << QByteArray() << QStringList{"DEUTSCH"} << 1;
+    QTest::newRow("lower case ignored") << english << QStringList{"cesky"} << 0;
+    QTest::newRow("only the first argument") << czech << QStringList{"-x", "ENGLISH"} << 3;
+    QTest::newRow("Language=259 is Czech") << QByteArray("[FORM_HLAV]\nLanguage=259\n") << QStringList{} << 3;
+    QTest::newRow("Language=7 is English") << QByteArray("[FORM_HLAV]\nLanguage=7\n") << QStringList{} << 0;
+}
+
+void tst_StartUp::languageFromSettingsAndCommandLine()
+{
+    QFETCH(QByteArray, settings);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, language);
+    if (!settings.isNull())
+        writeFile(settingsFilePath(), settings);
+    {
+        auto fixture = start(arguments);
+        QCOMPARE(fixture->form->Session.LanguageIndex, language);
+        exit(*fixture);
+    }
+    IniFile ini;
+    QVERIFY(ini.load(settingsFilePath()));
+    QCOMPARE(ini.readInteger("FORM_HLAV", "Language", -1), language);
+}
+
+void tst_StartUp::fileNamesFromSettings()
+{
+    writeFile(settingsFilePath(), "[FORM_HLAV]\nFile=/bikes/shown.ign\nIniDir=/bikes/last used.ign\n");
+    {
+        auto fixture = start();
+        TFormHlav *w = fixture->form.get();
+        QCOMPARE(w->LabelFile2->text(), QStringLiteral("/bikes/shown.ign"));
+        QCOMPARE(w->CurrentFileName, QStringLiteral("/bikes/last used.ign"));
+        w->MenuOpenClick();
+        w->MenuSaveClick();
+        QCOMPARE(fixture->prompts.openDialogs.constFirst().fileName, QStringLiteral("/bikes/last used.ign"));
+        QCOMPARE(fixture->prompts.saveDialogs.constFirst().fileName, QStringLiteral("/bikes/last used.ign"));
+        // New empties the label only; both are saved as they are.
+        fixture->prompts.answers = {UserPrompts::Answer::Yes};
+        w->MenuNewClick();
+        exit(*fixture);
+    }
+    IniFile ini;
+    QVERIFY(ini.load(settingsFilePath()));
+    QCOMPARE(ini.value("FORM_HLAV", "File"), QByteArray());
+    QCOMPARE(ini.value("FORM_HLAV", "IniDir"), QByteArray("/bikes/last used.ign"));
+}
+
+void tst_StartUp::shortSnapshotKeepsPreset()
+{
+    // Twenty numbers: bytes 0 to 19, the curve speeds among them; the advances stay.
+    QByteArray snapshot;
+    for (int i = 0; i < 20; ++i)
+        snapshot += QByteArray::number(i < 10 ? 0 : 20 + i) + ' ';
+    writeFile(snapshotFilePath(), snapshot);
+    auto fixture = start();
+    const IgnitionParameters &set = fixture->form->Parameters;
+    QCOMPARE(set.RPM_ADV(0), 30);
+    QCOMPARE(set.RPM_ADV(9), 39);
+    QCOMPARE(set.ADVANCE(9), DefaultAdvanceCurve[9]);
+    QCOMPARE(fixture->form->EditRpmAdv1->text(), QStringLiteral("3,000"));
+}
+
+void tst_StartUp::windowPlace_data()
+{
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<QPoint>("place"); // null: centred
+    QTest::newRow("saved place") << QByteArray("[FORM_HLAV]\nLeft=30\nTop=20\nHeight=5\nWidth=5\n") << QPoint(30, 20);
+    QTest::newRow("off every screen") << QByteArray("[FORM_HLAV]\nLeft=5000\nTop=40\n") << QPoint();
+    QTest::newRow("hexadecimal") << QByteArray("[FORM_HLAV]\nLeft=0x10\nTop=0X20\n") << QPoint(16, 32);
+}
+
+void tst_StartUp::windowPlace()
+{
+    QFETCH(QByteArray, settings);
+    QFETCH(QPoint, place);
+    writeFile(settingsFilePath(), settings);
+    QRect outer;
+    {
+        auto fixture = start();
+        TFormHlav *w = fixture->form.get();
+        QCOMPARE(w->pos(), place.isNull() ? centred(*w) : place);
+        // The client area keeps its size whatever the file says.
+        QCOMPARE(w->ClientArea->size(), QSize(TFormHlav::ClientWidth, TFormHlav::ClientHeight));
+        outer = w->frameGeometry();
+        exit(*fixture);
+    }
+    // What is written is the window as it was.
+    IniFile ini;
+    QVERIFY(ini.load(settingsFilePath()));
+    QCOMPARE(QRect(ini.readInteger("FORM_HLAV", "Left", -1), ini.readInteger("FORM_HLAV", "Top", -1),
+                   ini.readInteger("FORM_HLAV", "Width", -1), ini.readInteger("FORM_HLAV", "Height", -1)),
+             outer);
+}
+
+void tst_StartUp::testModeMarker_data()
+{
+    QTest::addColumn<QByteArray>("marker"); // null: no marker file
+    QTest::addColumn<bool>("useSettingsFiles");
+    QTest::addColumn<bool>("testMode");
+    QTest::newRow("no marker") << QByteArray() << true << false;
+    QTest::newRow("TEST_ENABLE") << QByteArray("bench\r\nTEST_ENABLE\r\n") << true << true;
+    QTest::newRow("lower case") << QByteArray("test_enable") << true << false;
+    QTest::newRow("part of a word") << QByteArray("TEST_ENABLED") << true << false;
+    QTest::newRow("demo mode reads no marker") << QByteArray("TEST_ENABLE") << false << false;
+}
+
+void tst_StartUp::testModeMarker()
+{
+    QFETCH(QByteArray, marker);
+    QFETCH(bool, useSettingsFiles);
+    QFETCH(bool, testMode);
+    if (!marker.isNull())
+        writeFile(testMarkerFilePath(), marker);
+    auto fixture = start({}, useSettingsFiles);
+    QCOMPARE(fixture->form->TestMode, testMode);
+    for (QLabel *label : fixture->form->LabelTest)
+        QCOMPARE(label->isVisible(), testMode);
+}
+
+void tst_StartUp::demoModeTouchesNoFiles()
+{
+    const QByteArray settings("[FORM_HLAV]\nLanguage=3\nFile=/bikes/a.ign\n[BASIC]\nComPort=5\n");
+    const QByteArray snapshot("0 0 0 90 ");
+    writeFile(settingsFilePath(), settings);
+    writeFile(snapshotFilePath(), snapshot);
+    {
+        auto fixture = start({}, false);
+        QCOMPARE(fixture->form->Session.LanguageIndex, LanguageEnglish);
+        QCOMPARE(m_ports->openAttempts(), QList<int>{1});
+        QVERIFY(fixture->form->LabelFile2->text().isEmpty());
+        QCOMPARE(fixture->form->EditOmez2->text(), QStringLiteral("13,700"));
+        exit(*fixture);
+    }
+    QCOMPARE(readFile(settingsFilePath()), settings);
+    QCOMPARE(readFile(snapshotFilePath()), snapshot);
+}
+
+void tst_StartUp::failedWritesAtShutdownAreSilent()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("needs a file size limit");
+#else
+    const QByteArray settings("[FORM_HLAV]\nLanguage=3\n[PORTS]\nCOM2=/dev/ttyUSB0\n");
+    QByteArray snapshot;
+    for (int i = 0; i < ParameterImageSize; ++i)
+        snapshot += "7 ";
+    writeFile(settingsFilePath(), settings);
+    writeFile(snapshotFilePath(), snapshot);
+    {
+        auto fixture = start();
+        FileSizeLimit limit(20);
+        QVERIFY(limit.active());
+        exit(*fixture);
+        QVERIFY(fixture->prompts.informations.isEmpty());
+        QVERIFY(fixture->prompts.notices.isEmpty());
+    }
+    // Both files are whole, as before, and nothing is left beside them.
+    QCOMPARE(readFile(settingsFilePath()), settings);
+    QCOMPARE(readFile(snapshotFilePath()), snapshot);
+    QCOMPARE(QDir(QFileInfo(settingsFilePath()).absolutePath()).entryList(QDir::Files).size(), 2);
+#endif
+}
+
+int main(int argc, char *argv[])
+{
+    // Before anything can look up the configuration folder.
+    QTemporaryDir config;
+    if (!config.isValid())
+        return 1;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    QApplication app(argc, argv);
+    tst_StartUp test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_StartUp.moc"
