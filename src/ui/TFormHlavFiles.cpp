@@ -49,8 +49,8 @@ bool canOpenForWriting(const QString &path)
 
 void TFormHlav::MenuOpenClick()
 {
-    const QString path = m_prompts->getOpenFileName(this, OpenDialog1FileName, QString::fromLatin1(OpenFilter),
-                                                    QString::fromLatin1(DefaultExtension));
+    const QString path = m_prompts->getOpenFileName(
+        this, OpenDialog1FileName, QString::fromLatin1(OpenFilter), QString::fromLatin1(DefaultExtension));
     if (!path.isEmpty()) {
         QFile file(path);
         QByteArray text;
@@ -87,8 +87,8 @@ void TFormHlav::MenuOpenExeDirClick()
 
 void TFormHlav::MenuSaveClick()
 {
-    const QString path = m_prompts->getSaveFileName(this, SaveDialog1FileName, QString::fromLatin1(SaveFilter),
-                                                    QString::fromLatin1(DefaultExtension));
+    const QString path = m_prompts->getSaveFileName(
+        this, SaveDialog1FileName, QString::fromLatin1(SaveFilter), QString::fromLatin1(DefaultExtension));
     if (path.isEmpty())
         return;
     if (!canOpenForWriting(path)) {

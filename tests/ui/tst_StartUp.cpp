@@ -158,11 +158,13 @@ void tst_StartUp::exitWritesFilesAndNextStartShowsThem()
 
 void tst_StartUp::portsSectionSurvives()
 {
-    const QByteArray ports("[PORTS]\r\nCOM1=/dev/ttyUSB7\r\n; the adapter on the bench\r\nCOM21=/dev/ttyS0\r\n");
+    const QByteArray ports(
+        "[PORTS]\r\nCOM1=/dev/ttyUSB7\r\n; the adapter on the bench\r\nCOM21=/dev/ttyS0\r\n");
     writeFile(settingsFilePath(), "[FORM_HLAV]\r\nLanguage=3\r\n[BASIC]\r\nComPort=21\r\n" + ports);
     {
         auto fixture = start();
         QCOMPARE(fixture->form->Session.LanguageIndex, LanguageCzech);
+        QVERIFY(fixture->form->MenuCzech->isChecked());
         QCOMPARE(fixture->form->Session.PortChoice, PortChoiceAuto);
         QVERIFY(fixture->form->PortMenuItems[PortChoiceAuto]->isChecked());
         // No ComPortAuto: the scan starts at COM1.
@@ -176,7 +178,8 @@ void tst_StartUp::portsSectionSurvives()
     QCOMPARE(ini.readInteger("FORM_HLAV", "Language", -1), 3);
     QCOMPARE(ini.readInteger("BASIC", "ComPort", -1), 21);
     QCOMPARE(ini.readInteger("BASIC", "ComPortAuto", -1), 1);
-    QCOMPARE(ini.portMap(), (QMap<int, QString>{{1, QStringLiteral("/dev/ttyUSB7")}, {21, QStringLiteral("/dev/ttyS0")}}));
+    QCOMPARE(ini.portMap(),
+             (QMap<int, QString>{{1, QStringLiteral("/dev/ttyUSB7")}, {21, QStringLiteral("/dev/ttyS0")}}));
 }
 
 void tst_StartUp::languageFromSettingsAndCommandLine_data()
@@ -207,6 +210,10 @@ void tst_StartUp::languageFromSettingsAndCommandLine()
     {
         auto fixture = start(arguments);
         QCOMPARE(fixture->form->Session.LanguageIndex, language);
+        QAction *item = language == 3   ? fixture->form->MenuCzech
+                        : language == 1 ? fixture->form->MenuGerman
+                                        : fixture->form->MenuEnglish;
+        QVERIFY(item->isChecked());
         exit(*fixture);
     }
     IniFile ini;
@@ -256,7 +263,8 @@ void tst_StartUp::windowPlace_data()
 {
     QTest::addColumn<QByteArray>("settings");
     QTest::addColumn<QPoint>("place"); // null: centred
-    QTest::newRow("saved place") << QByteArray("[FORM_HLAV]\nLeft=30\nTop=20\nHeight=5\nWidth=5\n") << QPoint(30, 20);
+    QTest::newRow("saved place") << QByteArray("[FORM_HLAV]\nLeft=30\nTop=20\nHeight=5\nWidth=5\n")
+                                 << QPoint(30, 20);
     QTest::newRow("off every screen") << QByteArray("[FORM_HLAV]\nLeft=5000\nTop=40\n") << QPoint();
     QTest::newRow("hexadecimal") << QByteArray("[FORM_HLAV]\nLeft=0x10\nTop=0X20\n") << QPoint(16, 32);
 }

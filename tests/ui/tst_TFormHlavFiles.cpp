@@ -71,7 +71,7 @@ private:
     };
     Kept kept() const
     {
-        return {form()->Parameters,        form()->LabelFile2->text(), form()->CurrentFileName,
+        return {form()->Parameters,          form()->LabelFile2->text(),  form()->CurrentFileName,
                 form()->OpenDialog1FileName, form()->SaveDialog1FileName, form()->EditRpmAdv2->text()};
     }
     void verifyKept(const Kept &before) const
@@ -219,7 +219,7 @@ void tst_TFormHlavFiles::openTakesTheFile()
 
 void tst_TFormHlavFiles::openFailureKeepsEverything_data()
 {
-    QTest::addColumn<QString>("fileName"); // in the temporary folder
+    QTest::addColumn<QString>("fileName");   // in the temporary folder
     QTest::addColumn<QByteArray>("content"); // written when not null
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("message");
