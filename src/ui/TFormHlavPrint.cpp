@@ -8,6 +8,7 @@
 
 #include <QDate>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
@@ -21,6 +22,21 @@ namespace {
 
 // The message area ends short of the live-value column.
 constexpr int MessageAreaWidth = 405;
+
+// "PDF: " and the file's path, the folder shortened in the middle where the whole path
+// would run under the live values; the file name is always shown whole.
+QString pdfMessage(const QString &pdfPath, const QFontMetrics &metrics)
+{
+    const QString prefix = QStringLiteral("PDF: ");
+    const QString whole = prefix + QDir::toNativeSeparators(pdfPath);
+    if (metrics.horizontalAdvance(whole) <= MessageAreaWidth)
+        return whole;
+    const QFileInfo file(pdfPath);
+    const QString name = QDir::separator() + file.fileName();
+    const int room = MessageAreaWidth - metrics.horizontalAdvance(prefix + name);
+    return prefix +
+           metrics.elidedText(QDir::toNativeSeparators(file.path()), Qt::ElideMiddle, qMax(0, room)) + name;
+}
 
 } // namespace
 
@@ -56,10 +72,8 @@ void TFormHlav::SpeedButtonPrintClick()
     }
     if (!outcome.pdfPath.isEmpty()) {
         // Without a printer the page went to a file: say where. The stamp is on the page.
-        const QString where = QStringLiteral("PDF: ") + QDir::toNativeSeparators(outcome.pdfPath);
-        const QFontMetrics metrics(LabelHlaseni->font());
         // Shown from the next tick on, as the stamp is after a print on paper.
-        m_link->ShowLinkMessage(metrics.elidedText(where, Qt::ElideMiddle, MessageAreaWidth),
+        m_link->ShowLinkMessage(pdfMessage(outcome.pdfPath, QFontMetrics(LabelHlaseni->font())),
                                 NamedColour::BtnFace);
     }
 }
