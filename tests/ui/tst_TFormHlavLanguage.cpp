@@ -76,8 +76,8 @@ void tst_TFormHlavLanguage::switching_data()
     QTest::addColumn<QString>("menuEnglish");
     QTest::addColumn<QString>("button1");
     QTest::addColumn<QString>("label2");
-    QTest::addColumn<QString>("readError");   // from the message table
-    QTest::addColumn<QString>("menuTools");   // control texts of the table
+    QTest::addColumn<QString>("readError"); // from the message table
+    QTest::addColumn<QString>("menuTools"); // control texts of the table
     QTest::addColumn<QString>("advanceMinus");
     QTest::addColumn<QString>("labelAdvance");
     QTest::addColumn<QString>("progHnedTip"); // the hint written last
