@@ -2,12 +2,16 @@
 
 #include "TFormHlav.h"
 
+#include "MouseUpCheckBox.h"
 #include "VehiclePresets.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QSignalBlocker>
+
+#include <algorithm>
 
 namespace {
 
@@ -20,6 +24,14 @@ void runTextSet(TFormHlav &form, quint8 language, QAction *item)
     form.Session.LanguageIndex = language;
     form.LoadMessageTable();
     form.ApplyTexts(LanguageTextSet(language));
+
+    // The layout's box is measured for its English caption; a longer one would be cut
+    // off, so the box grows to the right, where the window is free, and back again.
+    QCheckBox *box = form.CheckBoxProgHned;
+    static constexpr char LayoutWidth[] = "layoutWidth";
+    if (!box->property(LayoutWidth).isValid())
+        box->setProperty(LayoutWidth, box->width());
+    box->resize(std::max(box->property(LayoutWidth).toInt(), box->sizeHint().width()), box->height());
 }
 
 } // namespace

@@ -143,6 +143,9 @@ void tst_TFormHlavLanguage::switching()
     QCOMPARE(w->Label2->text(), label2);
     // A self-sizing label grows with its new text.
     QCOMPARE(w->Label2->width(), w->Label2->sizeHint().width());
+    // The programming check box shows its whole caption.
+    QVERIFY(w->CheckBoxProgHned->width() >= w->CheckBoxProgHned->sizeHint().width());
+    QVERIFY(w->CheckBoxProgHned->width() >= 170);
     QCOMPARE(w->Messages[MsgReadError], readError);
     QCOMPARE(w->MenuTools->title(), menuTools);
     QCOMPARE(w->AdvanceMinus->text(), advanceMinus);
