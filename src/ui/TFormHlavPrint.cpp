@@ -15,6 +15,7 @@
 #include <QLocale>
 #include <QPixmap>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTime>
 
@@ -45,7 +46,10 @@ void TFormHlav::SpeedButtonPrintClick()
     // The stamp replaces whatever the message area held, an error on red included, and
     // stays there for the usual 200 ticks after printing.
     const QLocale locale = QLocale::system();
-    const QString time = locale.toString(QTime::currentTime(), QLocale::LongFormat);
+    // The long time format of the system, less the time zone Qt's long format adds.
+    QString timeFormat = locale.timeFormat(QLocale::LongFormat);
+    timeFormat.remove(QRegularExpression(QStringLiteral("\\s*\\bt+\\b")));
+    const QString time = locale.toString(QTime::currentTime(), timeFormat.trimmed());
     const QString date = locale.toString(QDate::currentDate(), QLocale::ShortFormat);
     m_link->ShowLinkMessage(PrintStampText(Session.LanguageIndex, date, time), NamedColour::BtnFace);
     ShowLinkState();
@@ -54,6 +58,9 @@ void TFormHlav::SpeedButtonPrintClick()
 
     Printing = true;
     UpdateControlStates();
+    // No tick runs while the page is made, so "No Connection" is put away here; the
+    // next tick shows it again if the unit is still missing.
+    LabelSpojeni->hide();
     // grab() renders the client area as it now stands, whether or not the screen has
     // caught up with the changes yet.
     const QImage image = ClientArea->grab().toImage();
@@ -64,6 +71,7 @@ void TFormHlav::SpeedButtonPrintClick()
 
     Printing = false;
     UpdateControlStates();
+    LabelSpojeni->setVisible(m_link->LabelSpojeniVisible);
     LabelHlaseni->hide();
 
     if (!outcome.ok) {

@@ -11,6 +11,7 @@
 #include <QPrinterInfo>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -43,6 +44,7 @@ private:
         bool areaVisible = false;
         bool areaRed = false;
         bool gaugeVisible = false;
+        bool noConnectionVisible = false;
         QString area;
         QColor background;
         QImage image;
@@ -69,6 +71,7 @@ private:
             seen.areaVisible = w->LabelHlaseni->isVisible();
             seen.areaRed = w->LabelHlaseni->autoFillBackground();
             seen.gaugeVisible = w->CGaugeProgram->isVisible();
+            seen.noConnectionVisible = w->LabelSpojeni->isVisible();
             seen.area = w->LabelHlaseni->text();
             seen.background = w->ClientArea->palette().color(QPalette::Window);
             seen.image = image;
@@ -126,6 +129,8 @@ void tst_TFormHlavPrint::appearanceWhilePrinting()
     w->ShowLinkState();
     QVERIFY(w->LabelHlaseni->autoFillBackground());
     QVERIFY(w->CGaugeProgram->isVisible());
+    w->Timer1Timer(); // no unit: "No Connection" is up
+    QVERIFY(w->LabelSpojeni->isVisible());
 
     Seen seen;
     watchPrinting(seen);
@@ -137,6 +142,7 @@ void tst_TFormHlavPrint::appearanceWhilePrinting()
     QVERIFY(seen.areaVisible);
     QVERIFY(!seen.areaRed);
     QVERIFY(!seen.gaugeVisible);
+    QVERIFY(!seen.noConnectionVisible);
     QVERIFY2(seen.area.startsWith(QStringLiteral("Date and Time of printing:  ")), qPrintable(seen.area));
     QCOMPARE(seen.background, QColor(Qt::white));
     QCOMPARE(seen.image.size(),
@@ -158,6 +164,7 @@ void tst_TFormHlavPrint::appearanceWhilePrinting()
     QCOMPARE(w->ClientArea->palette().color(QPalette::Window),
              QApplication::palette().color(QPalette::Button));
     QVERIFY(w->LabelHlaseni->isHidden());
+    QVERIFY(w->LabelSpojeni->isVisible());
     QCOMPARE(m_f->prompts.informations, QStringList());
 
     // One page in the documents folder; the message area says where.
@@ -204,15 +211,20 @@ void tst_TFormHlavPrint::stamp()
     watchPrinting(seen);
 
     const QLocale locale = QLocale::system();
-    const QString timeBefore = locale.toString(QTime::currentTime(), QLocale::LongFormat);
+    // The system's long time format without the time zone that Qt's long format adds.
+    QString timeFormat = locale.timeFormat(QLocale::LongFormat);
+    timeFormat.remove(QRegularExpression(QStringLiteral("\\s*\\bt+\\b")));
+    timeFormat = timeFormat.trimmed();
+    const QString timeBefore = locale.toString(QTime::currentTime(), timeFormat);
     w->SpeedButtonPrintClick();
-    const QString timeAfter = locale.toString(QTime::currentTime(), QLocale::LongFormat);
+    const QString timeAfter = locale.toString(QTime::currentTime(), timeFormat);
     const QString date = locale.toString(QDate::currentDate(), QLocale::ShortFormat);
 
     const QString start = prefix + date + QStringLiteral("    ");
     QVERIFY2(seen.area.startsWith(start), qPrintable(seen.area));
     const QString time = seen.area.mid(start.size());
     QVERIFY2(time == timeBefore || time == timeAfter, qPrintable(time));
+    QVERIFY2(!time.contains(QStringLiteral("UTC")), qPrintable(time));
 }
 
 void tst_TFormHlavPrint::menuItemAndShortcutPrint()
