@@ -702,9 +702,12 @@ bool TFormHlav::eventFilter(QObject *watched, QEvent *event)
         watched->property(EditExitProperty).toBool()) {
         if (type == QEvent::FocusOut) {
             // Leaving the edit for another control counts; the window losing the focus to a
-            // box or a menu does not.
+            // box or a menu does not, nor does the focus being pushed on because showing a
+            // set has just disabled or hidden the edit (the pipeline would run inside it).
             const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            const auto *edit = static_cast<QWidget *>(watched);
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+                edit->isEnabled() && !edit->isHidden())
                 EditExit();
         } else {
             // The menu's Undo and Redo win over the edit's own undo of typed text.

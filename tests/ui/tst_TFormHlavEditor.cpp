@@ -32,6 +32,8 @@ private slots:
     void limiterAt999();
     void advanceFromFileShownAtLimit();
     void arrowKeysInEdit();
+    void shownSetTakesToothEditAway_data();
+    void shownSetTakesToothEditAway();
 
     void vehicleGzm650();
     void vehicleWks750AfterTxr600();
@@ -193,6 +195,42 @@ void tst_TFormHlavEditor::arrowKeysInEdit()
     QTest::keyClick(edit, Qt::Key_Down);
     QCOMPARE(int(form()->Parameters.ADVANCE(2)), 19);
     QCOMPARE(edit->text(), QStringLiteral("19"));
+}
+
+void tst_TFormHlavEditor::shownSetTakesToothEditAway_data()
+{
+    QTest::addColumn<int>("bike"); // of the set shown, as opened from a file or read from the unit
+    QTest::addColumn<QByteArray>("focused");
+
+    QTest::newRow("disabled, TOP 1,4") << 0 << QByteArray("EditPalec13");
+    QTest::newRow("disabled, TOP 2,3") << 0 << QByteArray("EditPalec24");
+    QTest::newRow("hidden for WKS 750") << int(VehicleCodeWks750) << QByteArray("EditPalec13");
+}
+
+// A set shown by the program (Open, Read) may disable or hide the tooth edit that has the
+// focus. The focus moving away then is the program's doing, not the user leaving the edit:
+// no pipeline runs, so no undo step and no programming after change.
+void tst_TFormHlavEditor::shownSetTakesToothEditAway()
+{
+    QFETCH(int, bike);
+    QFETCH(QByteArray, focused);
+    m_f->pickVehicle(VehicleRowSpecial);
+    QCheckBox *box = form()->CheckBoxProgHned;
+    QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8)); // ticked and armed
+    QVERIFY(form()->ProgramAfterChangeArmed);
+    QLineEdit *edit = m_f->edit(focused.constData());
+    edit->setFocus(Qt::MouseFocusReason);
+    QVERIFY(edit->hasFocus());
+    const quint16 steps = form()->Undo.current();
+    linkIdle();
+
+    form()->Parameters.BIKE() = quint8(bike);
+    form()->Parameters.LIMITER() = 111;
+    form()->ShowParametersInControls();
+
+    QVERIFY(!edit->hasFocus());
+    QCOMPARE(form()->Undo.current(), steps);
+    QVERIFY(!transferStarted());
 }
 
 // ---------------------------------------------------------------------------------
