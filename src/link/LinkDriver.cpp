@@ -176,8 +176,9 @@ void LinkDriver::transferStep()
                               : Mode == LinkMode::Verify ? MsgVerifyError
                                                          : MsgReadError;
             ShowLinkMessage(m_messages.text(entry), NamedColour::Red);
-            if (Mode == LinkMode::Verify)
-                ProgrammedOk = false;
+            // A flag left from an earlier programming would turn this error into
+            // "Programing: OK" on the next idle tick, so every failure clears it.
+            ProgrammedOk = false;
             Mode = LinkMode::Idle;
         } else {
             SendCommandFrame();
@@ -460,6 +461,8 @@ void LinkDriver::nextBlock()
 void LinkDriver::raiseVersionMismatch(quint8 unitVersion)
 {
     Mode = LinkMode::Idle;
+    // The idle step of this same tick must not show "Programing: OK" beside the box.
+    ProgrammedOk = false;
     m_mismatchText = m_messages.text(MsgUnmatchedVersion) +
                      QString::asprintf("  PC-%d, IGN-%d", PcProgramVersion, int(unitVersion));
     m_mismatchPending = true;

@@ -272,12 +272,14 @@ void tst_LinkDriver::noAnswerEndsInError()
     QCOMPARE(m_link->LabelHlaseni.caption, error);
     QCOMPARE(m_link->LabelHlaseni.colour, NamedColour::Red);
     QCOMPARE(int(m_link->MessageTicks), 199); // shown, then counted by the same tick
-    // A program failure keeps the flag; verify and read clear it.
-    QCOMPARE(m_link->ProgrammedOk, mode == int(LinkMode::Program));
+    // The flag left from an earlier programming goes with any failure.
+    QVERIFY(!m_link->ProgrammedOk);
 
-    // Back to monitoring: a monitor request six ticks later.
+    // Back to monitoring: a monitor request six ticks later, and the error stays.
     ticks(6);
     QCOMPARE(m_ports.written().back(), BuildMonitorRequest());
+    QCOMPARE(m_link->LabelHlaseni.caption, error);
+    QCOMPARE(m_link->LabelHlaseni.colour, NamedColour::Red);
 }
 
 void tst_LinkDriver::deferredProgramStart_data()
@@ -486,16 +488,20 @@ void tst_LinkDriver::versionMismatch()
         LinkMode mode;
         int watchdog;
         bool areaVisible;
+        QString areaCaption;
     };
     QList<Seen> seen;
     connect(m_link.get(), &LinkDriver::versionMismatch, this, [&](const QString &text) {
-        seen.append({text, m_link->Mode, m_link->LinkWatchdog, m_link->LabelHlaseni.visible});
+        seen.append({text, m_link->Mode, m_link->LinkWatchdog, m_link->LabelHlaseni.visible,
+                     m_link->LabelHlaseni.caption});
         // A box with its own event loop runs ticks from here; they only monitor.
         m_link->Timer1Timer();
     });
     QSignalSpy received(m_link.get(), &LinkDriver::parametersReceived);
 
+    m_link->ProgrammedOk = true; // left from an earlier programming still on screen
     read ? m_link->StartRead() : m_link->StartProgram();
+    const QString startCaption = m_link->LabelHlaseni.caption;
     m_link->Timer1Timer();
 
     QCOMPARE(seen.size(), 1);
@@ -503,6 +509,7 @@ void tst_LinkDriver::versionMismatch()
     QCOMPARE(seen[0].mode, LinkMode::Idle);
     QCOMPARE(seen[0].watchdog, 1); // the tick had run its watchdog step before the box
     QVERIFY(seen[0].areaVisible);
+    QCOMPARE(seen[0].areaCaption, startCaption); // not "Programing: OK" beside the box
     QCOMPARE(writtenCommands(), QList<quint8>{quint8(read ? 0x40 : 0x00)});
     QCOMPARE(received.count(), 1);
     QCOMPARE(m_set, before);
