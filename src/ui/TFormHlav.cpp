@@ -158,7 +158,7 @@ QLabel *TFormHlav::makeLabel(QWidget *parent, const char *name, const QPoint &at
 
 void TFormHlav::buildLayout()
 {
-    setWindowIcon(windowIcon());
+    setWindowIcon(::windowIcon()); // ours, not QWidget::windowIcon()
     ClientArea = new QWidget(this);
     ClientArea->setObjectName(QStringLiteral("ClientArea"));
     ClientArea->setFixedSize(ClientWidth, ClientHeight);

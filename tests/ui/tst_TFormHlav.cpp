@@ -1,6 +1,7 @@
 #include "FormFixture.h"
 
 #include "LinkDriver.h"
+#include "VehiclePresets.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -27,6 +28,12 @@ private slots:
     void layout_data();
     void layout();
     void curveRows();
+    void fonts_data();
+    void fonts();
+    void upDowns_data();
+    void upDowns();
+    void tabSkipsListAndExcitation();
+    void windowIcon();
     void shortcuts_data();
     void shortcuts();
     void portMenu();
@@ -115,6 +122,111 @@ void tst_TFormHlav::curveRows()
     QCOMPARE(m_fixture->find<QPushButton>("BitBtnAdvMinus")->geometry().topLeft().y(), 407);
     QCOMPARE(m_fixture->find<QPushButton>("BitBtnAdvPlus")->size(), QSize(20, 20));
     QCOMPARE(m_fixture->find<QLabel>("Image3")->size(), QSize(200, 267));
+}
+
+void tst_TFormHlav::fonts_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("pixels");
+    QTest::addColumn<bool>("bold");
+
+    QTest::newRow("default") << "ClientArea" << 11 << false;
+    QTest::newRow("no connection") << "LabelSpojeni" << 23 << true;
+    QTest::newRow("shift button") << "BitBtnAdvMinus" << 19 << false;
+    QTest::newRow("rpm") << "LabelRpm" << 19 << true;
+    QTest::newRow("advance") << "LabelAdvance" << 19 << true;
+    QTest::newRow("voltage") << "LabelNapeti" << 19 << true;
+    QTest::newRow("blocking") << "LabelBlocking" << 16 << false;
+    QTest::newRow("second pickup") << "LabelMonSnimac2" << 16 << false;
+    QTest::newRow("com") << "LabelCom" << 16 << false;
+    QTest::newRow("version") << "LabelVerze1" << 11 << false;
+    QTest::newRow("date") << "LabelVerze2" << 13 << false;
+    QTest::newRow("time") << "LabelVerze3" << 11 << false;
+    QTest::newRow("programming count") << "LabelPocetProgramovani" << 11 << false;
+    QTest::newRow("message") << "LabelHlaseni" << 13 << true;
+    QTest::newRow("file name") << "LabelFile2" << 11 << false;
+    QTest::newRow("stored data error") << "LabelEeDataErr" << 19 << true;
+    QTest::newRow("version mismatch") << "LabelVersion" << 19 << true;
+    QTest::newRow("test value") << "LabelTest8" << 13 << true;
+}
+
+void tst_TFormHlav::fonts()
+{
+    QFETCH(QString, name);
+    QFETCH(int, pixels);
+    QFETCH(bool, bold);
+    auto *widget = form()->findChild<QWidget *>(name);
+    QVERIFY(widget);
+    QCOMPARE(widget->font().pixelSize(), pixels);
+    QCOMPARE(widget->font().bold(), bold);
+}
+
+void tst_TFormHlav::upDowns_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("min");
+    QTest::addColumn<int>("max");
+    QTest::addColumn<int>("step");
+    QTest::addColumn<bool>("thousands");
+    QTest::addColumn<QString>("edit");
+
+    QTest::newRow("first rpm") << "UpDownRpmAdv1" << 199 << 20100 << 100 << true << "EditRpmAdv1";
+    QTest::newRow("second rpm") << "UpDownRpmAdv2" << 300 << 20100 << 100 << true << "EditRpmAdv2";
+    QTest::newRow("last rpm") << "UpDownRpmAdv10" << 300 << 20100 << 100 << true << "EditRpmAdv10";
+    QTest::newRow("first advance") << "UpDown50" << 0 << 60 << 1 << false << "Edit50";
+    QTest::newRow("last advance") << "UpDown59" << 0 << 60 << 1 << false << "Edit59";
+    QTest::newRow("base advance") << "UpDownBaseAdv" << 0 << 40 << 1 << true << "EditBaseAdv";
+    QTest::newRow("limiter") << "UpDownOmez2" << 999 << 25000 << 100 << true << "EditOmez2";
+    QTest::newRow("TOP 1,4") << "UpDownPalec13" << 2 << 9 << 1 << true << "EditPalec13";
+    QTest::newRow("TOP 2,3") << "UpDownPalec24" << 2 << 9 << 1 << true << "EditPalec24";
+}
+
+void tst_TFormHlav::upDowns()
+{
+    QFETCH(QString, name);
+    QFETCH(int, min);
+    QFETCH(int, max);
+    QFETCH(int, step);
+    QFETCH(bool, thousands);
+    QFETCH(QString, edit);
+    auto *upDown = form()->findChild<UpDownButton *>(name);
+    QVERIFY(upDown);
+    QCOMPARE(upDown->model().minimum(), min);
+    QCOMPARE(upDown->model().maximum(), max);
+    QCOMPARE(upDown->model().stepSize(), step);
+    QCOMPARE(upDown->model().thousands(), thousands);
+    QCOMPARE(upDown->buddy()->objectName(), edit);
+    QCOMPARE(upDown->geometry().topLeft(), upDown->buddy()->geometry().topRight() + QPoint(1, 0));
+}
+
+void tst_TFormHlav::tabSkipsListAndExcitation()
+{
+    // The excitation box is only reachable when the vehicle allows it.
+    form()->Parameters.BIKE() = VehicleCodeSpecial;
+    form()->ShowParametersInControls();
+    QVERIFY(form()->CheckBoxBuzDlouhe->isEnabled());
+    form()->EditRpmAdv1->setFocus(Qt::MouseFocusReason);
+    QSet<QWidget *> reached;
+    for (int press = 0; press < 100; ++press) {
+        QWidget *focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        reached.insert(focus);
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    QVERIFY(reached.contains(form()->EditOmez2));
+    QVERIFY(reached.contains(form()->CheckBoxBlokEnable));
+    QVERIFY(!reached.contains(form()->ComboBoxBike));
+    QVERIFY(!reached.contains(form()->CheckBoxBuzDlouhe));
+    // A click still gets there.
+    QTest::mouseClick(form()->CheckBoxBuzDlouhe, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
+    QCOMPARE(QApplication::focusWidget(), form()->CheckBoxBuzDlouhe);
+}
+
+void tst_TFormHlav::windowIcon()
+{
+    const QIcon icon = form()->windowIcon();
+    QVERIFY(!icon.isNull());
+    QVERIFY(icon.availableSizes().contains(QSize(32, 32)));
 }
 
 void tst_TFormHlav::shortcuts_data()
