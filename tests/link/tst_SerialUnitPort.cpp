@@ -27,6 +27,7 @@ private slots:
     void openFailures();
 
     void simulatorOnTheLine();
+    void deviceInUse();
     void programVerifyRead();
     void versionMismatch();
     void silentInTheMiddleOfATransfer();
@@ -233,6 +234,20 @@ void tst_SerialUnitPort::simulatorOnTheLine()
     bad[51] ^= 0x01;
     auto [n4, none] = exchange(bad, false);
     QCOMPARE(n4, 0);
+}
+
+void tst_SerialUnitPort::deviceInUse()
+{
+    QVERIFY(!startSimulator().isEmpty());
+    SerialUnitPortProvider ports({{1, m_linkPath}});
+    QString detail;
+    std::unique_ptr<UnitPort> first = ports.open(1, detail);
+    QVERIFY2(first, qPrintable(detail));
+    // A port held elsewhere is refused, and the reason says what the user can do.
+    std::unique_ptr<UnitPort> second = ports.open(1, detail);
+    QVERIFY(!second);
+    QVERIFY2(detail.contains(QStringLiteral("dialout")), qPrintable(detail));
+    QVERIFY2(detail.contains(m_linkPath), qPrintable(detail));
 }
 
 void tst_SerialUnitPort::programVerifyRead()
