@@ -1,6 +1,7 @@
 #include "UpDownButton.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -60,9 +61,22 @@ void UpDownButton::writeBuddy()
 
 void UpDownButton::repeat()
 {
+    // The release does not always come here: a box opened over the window while the arrow
+    // is held swallows it, and the arrow would go on stepping for good.
+    if (m_pressed == 0 || !(QGuiApplication::mouseButtons() & Qt::LeftButton) || !isVisible()) {
+        stopRepeat();
+        return;
+    }
     m_repeat.setInterval(RepeatIntervalMs);
-    if (m_pressed != 0 && isEnabled())
+    if (isEnabled())
         stepBy(m_pressed);
+}
+
+void UpDownButton::stopRepeat()
+{
+    m_pressed = 0;
+    m_repeat.stop();
+    update();
 }
 
 void UpDownButton::paintEvent(QPaintEvent *)
@@ -107,9 +121,7 @@ void UpDownButton::mouseReleaseEvent(QMouseEvent *event)
         QWidget::mouseReleaseEvent(event);
         return;
     }
-    m_pressed = 0;
-    m_repeat.stop();
-    update();
+    stopRepeat();
 }
 
 bool UpDownButton::eventFilter(QObject *watched, QEvent *event)

@@ -41,9 +41,13 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
+private slots:
+    // One step of an arrow held down; stops once the button is no longer held.
+    void repeat();
+
 private:
     void writeBuddy();
-    void repeat();
+    void stopRepeat();
 
     UpDownModel m_model;
     QPointer<QLineEdit> m_buddy;

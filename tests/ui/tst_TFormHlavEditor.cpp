@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QToolButton>
@@ -32,6 +33,7 @@ private slots:
     void limiterAt999();
     void advanceFromFileShownAtLimit();
     void arrowKeysInEdit();
+    void heldArrowStopsWhenLetGoUnderABox();
     void shownSetTakesToothEditAway_data();
     void shownSetTakesToothEditAway();
 
@@ -195,6 +197,34 @@ void tst_TFormHlavEditor::arrowKeysInEdit()
     QTest::keyClick(edit, Qt::Key_Down);
     QCOMPARE(int(form()->Parameters.ADVANCE(2)), 19);
     QCOMPARE(edit->text(), QStringLiteral("19"));
+}
+
+// An arrow held down steps again and again. A box that opens over the window meanwhile
+// (the version warning of a transfer started by the steps) takes the release for itself;
+// the arrow must still stop once the button is let go.
+void tst_TFormHlavEditor::heldArrowStopsWhenLetGoUnderABox()
+{
+    UpDownButton *arrow = form()->UpDown50;
+    const QPoint upper(arrow->width() / 2, arrow->height() / 4);
+    auto repeatTick = [arrow] { QMetaObject::invokeMethod(arrow, "repeat"); };
+
+    QTest::mousePress(arrow, Qt::LeftButton, Qt::NoModifier, upper);
+    repeatTick();
+    QCOMPARE(int(form()->Parameters.ADVANCE(0)), 7);
+    QTest::mouseRelease(arrow, Qt::LeftButton, Qt::NoModifier, upper);
+    repeatTick();
+    QCOMPARE(int(form()->Parameters.ADVANCE(0)), 7);
+
+    QTest::mousePress(arrow, Qt::LeftButton, Qt::NoModifier, upper);
+    QCOMPARE(int(form()->Parameters.ADVANCE(0)), 8);
+    QMessageBox box(QMessageBox::Information, QString(), QStringLiteral("box"), QMessageBox::Ok, form());
+    box.open();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QTest::mouseRelease(&box, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    repeatTick();
+    repeatTick();
+    QCOMPARE(int(form()->Parameters.ADVANCE(0)), 8);
+    QCOMPARE(form()->Edit50->text(), QStringLiteral("8"));
 }
 
 void tst_TFormHlavEditor::shownSetTakesToothEditAway_data()
