@@ -333,6 +333,8 @@ void LinkDriver::StartProgrammingAfterChange()
     // TicksSinceSend at AnswerWaitTicks or more.
     startTransfer(LinkMode::Program, CommandProgramBlock0, 0);
     LabelHlaseni.caption = m_messages.text(MsgPrograming);
+    // A new run is not an error: it must not inherit the red of an earlier failure.
+    LabelHlaseni.colour = NamedColour::BtnFace;
     MessageTicks = MessageTicks_;
     LabelHlaseni.visible = true;
     setGaugePosition(0);

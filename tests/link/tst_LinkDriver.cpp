@@ -297,10 +297,12 @@ void tst_LinkDriver::deferredProgramStart()
     QFETCH(int, firstSendTick);
 
     m_link->ProgrammedOk = true;
+    m_link->ShowLinkMessage(QStringLiteral("Verify error!"), NamedColour::Red);
     m_link->TicksSinceSend = quint8(ticksSinceSend);
     m_link->StartProgrammingAfterChange();
     QVERIFY(m_ports.written().empty());
     QCOMPARE(m_link->LabelHlaseni.caption, QStringLiteral("Programing"));
+    QCOMPARE(m_link->LabelHlaseni.colour, NamedColour::BtnFace);
     QVERIFY(!m_link->ProgrammedOk);
     QCOMPARE(int(m_link->SendAttempts), 0);
 
