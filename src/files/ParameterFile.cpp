@@ -1,6 +1,9 @@
 #include "ParameterFile.h"
 
+#include <QBuffer>
 #include <QIODevice>
+
+#include <array>
 
 #include <cstdio>
 
@@ -31,20 +34,28 @@ bool isSpace(char c)
 }
 
 // Reads whitespace-separated words and unsigned decimal numbers, the way a text stream
-// does: a number skips the blanks before it and ends at the first non-digit.
+// does: a number skips the blanks before it and ends at the first non-digit. The device
+// is read a piece at a time, so whatever file the user picks costs one small buffer.
 class WordReader
 {
 public:
-    explicit WordReader(QByteArrayView text) : m_text(text) {}
+    // No key is longer than 12 characters, so a word cut here never matches one.
+    static constexpr qsizetype MaxWord = 261;
 
-    // The next word, or an empty view at the end of the text.
-    QByteArrayView nextWord()
+    explicit WordReader(QIODevice &device) : m_device(device) {}
+
+    // The next word, cut to MaxWord characters; false at the end of the text.
+    bool nextWord(QByteArray &word)
     {
         skipSpace();
-        const qsizetype start = m_pos;
-        while (m_pos < m_text.size() && !isSpace(m_text[m_pos]))
+        word.clear();
+        char c = 0;
+        while (peek(c) && !isSpace(c)) {
+            if (word.size() < MaxWord)
+                word += c;
             ++m_pos;
-        return m_text.sliced(start, m_pos - start);
+        }
+        return !word.isEmpty();
     }
 
     // Converts the next number, reduced modulo 2^32; false, with nothing consumed but
@@ -52,26 +63,56 @@ public:
     bool nextNumber(quint32 &value)
     {
         skipSpace();
-        if (m_pos >= m_text.size() || m_text[m_pos] < '0' || m_text[m_pos] > '9')
+        char c = 0;
+        if (!peek(c) || c < '0' || c > '9')
             return false;
         quint32 v = 0;
-        while (m_pos < m_text.size() && m_text[m_pos] >= '0' && m_text[m_pos] <= '9') {
-            v = v * 10u + quint32(m_text[m_pos] - '0');
+        while (peek(c) && c >= '0' && c <= '9') {
+            v = v * 10u + quint32(c - '0');
             ++m_pos;
         }
         value = v;
         return true;
     }
 
+    // Whether the device reported an error; the text then ended early.
+    bool failed() const { return m_failed; }
+
 private:
+    bool peek(char &c)
+    {
+        if (m_pos == m_size && !fill())
+            return false;
+        c = m_buffer[m_pos];
+        return true;
+    }
+
+    bool fill()
+    {
+        if (m_failed)
+            return false;
+        const qint64 n = m_device.read(m_buffer.data(), qint64(m_buffer.size()));
+        if (n < 0)
+            m_failed = true;
+        if (n <= 0)
+            return false;
+        m_pos = 0;
+        m_size = qsizetype(n);
+        return true;
+    }
+
     void skipSpace()
     {
-        while (m_pos < m_text.size() && isSpace(m_text[m_pos]))
+        char c = 0;
+        while (peek(c) && isSpace(c))
             ++m_pos;
     }
 
-    QByteArrayView m_text;
+    QIODevice &m_device;
+    std::array<char, 4096> m_buffer{};
     qsizetype m_pos = 0;
+    qsizetype m_size = 0;
+    bool m_failed = false;
 };
 
 // Converts up to count numbers into consecutive fields; stops at the first text that
@@ -135,49 +176,57 @@ void WriteParameterFile(QIODevice &device, const IgnitionParameters &set)
     device.write(ParameterFileText(set));
 }
 
-bool ReadParameterFile(QByteArrayView text, IgnitionParameters &set)
+bool ReadParameterFile(QIODevice &device, IgnitionParameters &set)
 {
-    WordReader reader(text);
+    WordReader reader(device);
+    QByteArray word;
     bool matched = false;
     while (!matched) {
-        const QByteArrayView word = reader.nextWord();
-        if (word.isEmpty())
+        if (!reader.nextWord(word))
             return false;
         quint32 version = 0;
-        if (word == "QUELLMAR_KEY" && reader.nextNumber(version) && (version % 65536u) == ParameterFileVersion)
+        if (word == "QUELLMAR_KEY" && reader.nextNumber(version) &&
+            (version % 65536u) == ParameterFileVersion)
             matched = true;
     }
-    for (QByteArrayView word = reader.nextWord(); !word.isEmpty(); word = reader.nextWord()) {
+    // Read into a copy: a device that fails part way must not leave half a set behind.
+    IgnitionParameters read = set;
+    while (reader.nextWord(word)) {
         if (word == "BIKE") {
-            readBytes(reader, &set.BIKE(), 1);
+            readBytes(reader, &read.BIKE(), 1);
         } else if (word == "RPM_ADV") {
             for (int i = 0; i < CurvePoints; ++i) {
                 quint32 v = 0;
                 if (!reader.nextNumber(v))
                     break;
-                set.RPM_ADV(i) = quint8(((v % 65536u) / 100u) & 0xFF);
+                read.RPM_ADV(i) = quint8(((v % 65536u) / 100u) & 0xFF);
             }
         } else if (word == "ADVANCE") {
-            readBytes(reader, &set.ADVANCE(0), CurvePoints);
+            readBytes(reader, &read.ADVANCE(0), CurvePoints);
         } else if (word == "TOP") {
-            readBytes(reader, &set.TOP(0), 2);
+            readBytes(reader, &read.TOP(0), 2);
         } else if (word == "BASE_ADV") {
-            readBytes(reader, &set.BASE_ADV(), 1);
+            readBytes(reader, &read.BASE_ADV(), 1);
         } else if (word == "LIMITER") {
-            readBytes(reader, &set.LIMITER(), 1);
+            readBytes(reader, &read.LIMITER(), 1);
         } else if (word == "EXCITATION") {
-            readBytes(reader, &set.EXCITATION(), 1);
+            readBytes(reader, &read.EXCITATION(), 1);
         } else if (word == "RPM2") {
-            readBytes(reader, &set.RPM2(), 1);
+            readBytes(reader, &read.RPM2(), 1);
         } else if (word == "BLOK_ENABLE") {
-            readBytes(reader, &set.BLOK_ENABLE(), 1);
+            readBytes(reader, &read.BLOK_ENABLE(), 1);
         }
     }
+    if (reader.failed())
+        return false;
+    set = read;
     return true;
 }
 
-bool ReadParameterFile(QIODevice &device, IgnitionParameters &set)
+bool ReadParameterFile(QByteArrayView text, IgnitionParameters &set)
 {
-    const QByteArray text = device.readAll();
-    return ReadParameterFile(QByteArrayView(text), set);
+    QByteArray bytes = QByteArray::fromRawData(text.data(), text.size());
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return ReadParameterFile(buffer, set);
 }

@@ -17,6 +17,8 @@ void WriteParameterFile(QIODevice &device, const IgnitionParameters &set);
 
 // Reads keys in any order after a QUELLMAR_KEY word followed by 61 (modulo 65536).
 // Returns whether the version matched; when it did not, nothing is changed. Values
-// are stored as read (low 8 bits); the caller normalises the set afterwards.
-bool ReadParameterFile(QByteArrayView text, IgnitionParameters &set);
+// are stored as read (low 8 bits); the caller normalises the set afterwards. The
+// device is read piece by piece; when it reports an error part way, nothing is changed
+// either and false is returned, and the caller tells the two apart by the device.
 bool ReadParameterFile(QIODevice &device, IgnitionParameters &set);
+bool ReadParameterFile(QByteArrayView text, IgnitionParameters &set);

@@ -14,6 +14,7 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QSaveFile>
@@ -52,17 +53,18 @@ void TFormHlav::MenuOpenClick()
     const QString path = m_prompts->getOpenFileName(
         this, OpenDialog1FileName, QString::fromLatin1(OpenFilter), QString::fromLatin1(DefaultExtension));
     if (!path.isEmpty()) {
+        // Only a plain file: a pipe would block the open and a device never end.
         QFile file(path);
-        QByteArray text;
-        bool readable = file.open(QIODevice::ReadOnly);
+        bool readable = QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
+        bool matched = false;
         if (readable) {
-            text = file.readAll();
+            matched = ReadParameterFile(file, Parameters);
             readable = file.error() == QFileDevice::NoError;
             file.close();
         }
         if (!readable) {
             m_prompts->information(this, QString::fromLatin1(OpenFileError));
-        } else if (ReadParameterFile(QByteArrayView(text), Parameters)) {
+        } else if (matched) {
             // An opened file is not an edit: no undo step, no programming after change.
             NormaliseParameters(Parameters, Session);
             ShowParametersInControls();

@@ -20,7 +20,33 @@ private slots:
     void versionMismatchChangesNothing_data();
     void versionMismatchChangesNothing();
     void longWordsAreSafe();
+    void wordsAcrossReadPieces();
+    void deviceFailingPartWayChangesNothing();
     void throughAFile();
+};
+
+// Hands out its text, then fails as a disk with a bad sector does.
+class FailingDevice : public QIODevice
+{
+public:
+    explicit FailingDevice(QByteArray text) : m_text(std::move(text)) { open(QIODevice::ReadOnly); }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        if (m_pos >= m_text.size())
+            return -1;
+        const qint64 n = qMin(maxSize, qint64(m_text.size() - m_pos));
+        memcpy(data, m_text.constData() + m_pos, size_t(n));
+        m_pos += n;
+        return n;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QByteArray m_text;
+    qint64 m_pos = 0;
 };
 
 static IgnitionParameters sample()
@@ -204,6 +230,30 @@ void tst_ParameterFile::longWordsAreSafe()
     QVERIFY(ReadParameterFile(QByteArrayView(text), set));
     QCOMPARE(set.BIKE(), quint8(4));
     QCOMPARE(set.LIMITER(), quint8(88));
+}
+
+void tst_ParameterFile::wordsAcrossReadPieces()
+{
+    // The file is read in pieces of a few kilobytes; keys and numbers that straddle the
+    // end of a piece read as whole words.
+    for (int padding = 4070; padding < 4110; ++padding) {
+        const QByteArray text = QByteArray(padding, ' ') + "QUELLMAR_KEY 61 BIKE 123 RPM_ADV 1250 LIMITER 77";
+        IgnitionParameters set;
+        QVERIFY2(ReadParameterFile(QByteArrayView(text), set), QByteArray::number(padding).constData());
+        QCOMPARE(set.BIKE(), quint8(123));
+        QCOMPARE(set.RPM_ADV(0), quint8(12));
+        QCOMPARE(set.LIMITER(), quint8(77));
+    }
+}
+
+void tst_ParameterFile::deviceFailingPartWayChangesNothing()
+{
+    FailingDevice device("QUELLMAR_KEY 61 BIKE 5 LIMITER 9");
+    IgnitionParameters set;
+    set.image.fill(77);
+    const IgnitionParameters before = set;
+    QVERIFY(!ReadParameterFile(device, set));
+    QCOMPARE(set, before);
 }
 
 void tst_ParameterFile::throughAFile()
