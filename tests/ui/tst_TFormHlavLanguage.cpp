@@ -23,6 +23,8 @@ private slots:
 
     void switching_data();
     void switching();
+    void everyTextOfTheSetLands_data();
+    void everyTextOfTheSetLands();
     void hintsAfterSwitching();
     void messageTableWithoutUnit();
     void messageTableWithUnit();
@@ -160,6 +162,47 @@ void tst_TFormHlavLanguage::switching()
     languageItem(language)->trigger();
     QCOMPARE(w->windowTitle() + w->BitBtn2->toolTip() + w->MenuZpet->text(), before);
     QVERIFY(languageItem(language)->isChecked());
+}
+
+void tst_TFormHlavLanguage::everyTextOfTheSetLands_data()
+{
+    QTest::addColumn<quint8>("language");
+    QTest::newRow("English") << LanguageEnglish;
+    QTest::newRow("Czech") << LanguageCzech;
+    QTest::newRow("German") << LanguageGerman;
+}
+
+// Every item a set names is in the window, and shows the set's text afterwards: a name
+// the window does not have would be passed over without a word.
+void tst_TFormHlavLanguage::everyTextOfTheSetLands()
+{
+    QFETCH(quint8, language);
+    TFormHlav *w = form();
+    (language == LanguageCzech ? w->MenuGerman : w->MenuCzech)->trigger();
+    languageItem(language)->trigger();
+
+    const QList<TextAssignment> set = LanguageTextSet(language);
+    QVERIFY(!set.isEmpty());
+    for (const TextAssignment &text : set) {
+        const QString name = QString::fromLatin1(text.objectName);
+        QObject *object = name == QLatin1String(MainWindowObjectName) ? static_cast<QObject *>(w)
+                                                                      : w->findChild<QObject *>(name);
+        QVERIFY2(object, text.objectName);
+        QString shown;
+        if (text.kind == TextAssignment::Hint)
+            shown = TFormHlav::HintOf(object);
+        else if (object == w)
+            shown = w->windowTitle();
+        else if (auto *menu = qobject_cast<QMenu *>(object))
+            shown = menu->title();
+        else if (auto *action = qobject_cast<QAction *>(object))
+            shown = action->text();
+        else if (auto *label = qobject_cast<QLabel *>(object))
+            shown = label->text();
+        else if (auto *button = qobject_cast<QAbstractButton *>(object))
+            shown = button->text();
+        QCOMPARE(shown, text.text);
+    }
 }
 
 void tst_TFormHlavLanguage::hintsAfterSwitching()
