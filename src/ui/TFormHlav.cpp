@@ -149,6 +149,8 @@ QLabel *TFormHlav::makeLabel(QWidget *parent, const char *name, const QPoint &at
 {
     auto *label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
+    // File names and the unit's texts are shown as they are, never read as markup.
+    label->setTextFormat(Qt::PlainText);
     label->setFont(formFont(pixelSize, bold));
     label->move(at);
     label->setProperty(AutoSizeProperty, true);
@@ -183,6 +185,7 @@ void TFormHlav::buildLayout()
     // The one panel, sunk into the bar as on the desktop the layout comes from.
     StatusPanel = new QLabel(StatusBar1);
     StatusPanel->setObjectName(QStringLiteral("StatusPanel"));
+    StatusPanel->setTextFormat(Qt::PlainText);
     StatusPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     StatusPanel->setIndent(2);
     StatusBar1->addWidget(StatusPanel, 1);
@@ -296,6 +299,7 @@ void TFormHlav::buildToolBar()
 
     LabelSpojeni = new QLabel(ClientArea);
     LabelSpojeni->setObjectName(QStringLiteral("LabelSpojeni"));
+    LabelSpojeni->setTextFormat(Qt::PlainText);
     LabelSpojeni->setGeometry(440, 9, 174, 29);
     LabelSpojeni->setFont(formFont(23, true));
     LabelSpojeni->setAlignment(Qt::AlignCenter);

@@ -34,6 +34,7 @@ private slots:
     void upDowns();
     void tabSkipsListAndExcitation();
     void windowIcon();
+    void textsShownAsWritten();
     void shortcuts_data();
     void shortcuts();
     void portMenu();
@@ -227,6 +228,22 @@ void tst_TFormHlav::windowIcon()
     const QIcon icon = form()->windowIcon();
     QVERIFY(!icon.isNull());
     QVERIFY(icon.availableSizes().contains(QSize(32, 32)));
+}
+
+// A file name, a unit's text or a hint is shown as it is, never read as markup.
+void tst_TFormHlav::textsShownAsWritten()
+{
+    const QString path = QStringLiteral("/home/rider/<b>race</b> &lt;1&gt;.ign");
+    QLabel *file = form()->LabelFile2;
+    file->setText(path);
+    QLabel plain(path);
+    plain.setFont(file->font());
+    plain.setTextFormat(Qt::PlainText);
+    QCOMPARE(file->sizeHint(), plain.sizeHint());
+    for (QLabel *label : form()->findChildren<QLabel *>()) {
+        if (label->pixmap().isNull())
+            QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->objectName()));
+    }
 }
 
 void tst_TFormHlav::shortcuts_data()
