@@ -43,6 +43,7 @@ private slots:
     void controlStates_data();
     void controlStates();
     void vehicleRowRecordsOneStep();
+    void unknownVehicleCodeKeepsRow();
 
     void advanceShift_data();
     void advanceShift();
@@ -365,6 +366,18 @@ void tst_TFormHlavEditor::vehicleRowRecordsOneStep()
     form()->SpeedButtonZpet->click();
     QCOMPARE(form()->ComboBoxBike->currentIndex(), 0);
     QCOMPARE(int(form()->Parameters.LIMITER()), 137);
+}
+
+void tst_TFormHlavEditor::unknownVehicleCodeKeepsRow()
+{
+    m_f->pickVehicle(5); // "TXR 600", code 4
+    form()->Parameters.BIKE() = 12;
+    form()->ShowParametersInControls();
+    QCOMPARE(form()->ComboBoxBike->currentIndex(), 5);
+    QCOMPARE(int(form()->Parameters.BIKE()), 12);
+    // The next edit takes the row's code.
+    m_f->clickArrow("UpDown52", +1);
+    QCOMPARE(int(form()->Parameters.BIKE()), 4);
 }
 
 // ---------------------------------------------------------------------------------
