@@ -53,6 +53,8 @@ void TFormHlav::MenuOpenClick()
     const QString path = m_prompts->getOpenFileName(
         this, OpenDialog1FileName, QString::fromLatin1(OpenFilter), QString::fromLatin1(DefaultExtension));
     if (!path.isEmpty()) {
+        // A file dialog remembers the file it was last confirmed with.
+        OpenDialog1FileName = path;
         // Only a plain file: a pipe would block the open and a device never end.
         QFile file(path);
         bool readable = QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
@@ -93,6 +95,7 @@ void TFormHlav::MenuSaveClick()
         this, SaveDialog1FileName, QString::fromLatin1(SaveFilter), QString::fromLatin1(DefaultExtension));
     if (path.isEmpty())
         return;
+    SaveDialog1FileName = path;
     if (!canOpenForWriting(path)) {
         m_prompts->information(this, QString::fromLatin1(OpenFileError));
         return;

@@ -54,6 +54,8 @@ void TFormHlav::SpeedButtonPrintClick()
     m_link->ShowLinkMessage(PrintStampText(Session.LanguageIndex, date, time), NamedColour::BtnFace);
     ShowLinkState();
     LabelHlaseni->show();
+    // In the link's view too, or the next tick would bring the bar back.
+    m_link->CGaugeProgram.visible = false;
     CGaugeProgram->hide();
 
     Printing = true;

@@ -212,10 +212,11 @@ void tst_TFormHlavFiles::openTakesTheFile()
     QVERIFY(form()->CGaugeProgram->isHidden());
     QVERIFY(!form()->SpeedButtonZpet->isEnabled());
     QCOMPARE(form()->link().Mode, LinkMode::Idle);
-    // Save proposes the file just opened; Open still proposes the earlier one.
+    // Save proposes the file just opened, and so does Open: a dialog remembers the file
+    // it was last confirmed with.
     form()->MenuSaveClick();
     QCOMPARE(prompts().saveDialogs.constFirst().fileName, file);
-    QCOMPARE(form()->OpenDialog1FileName, QStringLiteral("/earlier/a.ign"));
+    QCOMPARE(form()->OpenDialog1FileName, file);
 }
 
 void tst_TFormHlavFiles::openFailureKeepsEverything_data()
@@ -257,7 +258,9 @@ void tst_TFormHlavFiles::openFailureKeepsEverything()
     form()->MenuOpenClick();
 
     QCOMPARE(prompts().informations, QStringList{message});
-    verifyKept(before);
+    Kept expected = before;
+    expected.openPreset = path(fileName); // the dialog remembers the file chosen
+    verifyKept(expected);
     QVERIFY(form()->LabelHlaseni->isHidden());
     QVERIFY(form()->CGaugeProgram->isHidden());
 }
@@ -283,10 +286,10 @@ void tst_TFormHlavFiles::saveWritesTheNormalisedControls()
     QCOMPARE(form()->LabelFile2->text(), file);
     QCOMPARE(form()->CurrentFileName, file);
     QVERIFY(!form()->SpeedButtonZpet->isEnabled());
-    // Open proposes the file just saved; the save dialog keeps its own preset.
+    // Open proposes the file just saved, and the next Save proposes it too.
     form()->MenuOpenClick();
     QCOMPARE(prompts().openDialogs.constFirst().fileName, file);
-    QCOMPARE(form()->SaveDialog1FileName, QStringLiteral("/earlier/a.ign"));
+    QCOMPARE(form()->SaveDialog1FileName, file);
     // Only the file itself is left in the folder.
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("saved.ign")});
 }
@@ -311,7 +314,9 @@ void tst_TFormHlavFiles::saveThatCannotOpenChangesNothing()
     prompts().saveFileNames = {path(QStringLiteral("no such folder/saved.ign"))};
     form()->MenuSaveClick();
     QCOMPARE(prompts().informations, QStringList{QStringLiteral("Open file error")});
-    verifyKept(before);
+    Kept expected = before;
+    expected.savePreset = path(QStringLiteral("no such folder/saved.ign"));
+    verifyKept(expected);
     QVERIFY(!QFileInfo::exists(path(QStringLiteral("no such folder"))));
 }
 
