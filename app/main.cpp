@@ -11,6 +11,7 @@
 
 #include "AppPaths.h"
 #include "IniFile.h"
+#include "Pictures.h"
 #include "SerialUnitPort.h"
 #include "SimulatedUnitPort.h"
 #include "TFormHlav.h"
@@ -93,7 +94,9 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("korvo-tci"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Korvo TCI"));
+    // No display name: the platform would append it to every window's caption, and the
+    // captions are the program's own texts.
+    QApplication::setWindowIcon(windowIcon());
     const Options options = takeOptions(QApplication::arguments());
 
     std::unique_ptr<UnitPortProvider> ports;

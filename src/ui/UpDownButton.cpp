@@ -15,7 +15,7 @@ constexpr int RepeatIntervalMs = 60;
 } // namespace
 
 UpDownButton::UpDownButton(const UpDownModel &model, QLineEdit *buddy, QWidget *parent)
-    : QWidget(parent), m_model(model), m_buddy(buddy)
+    : QWidget(parent), m_model(model), m_buddy(buddy), m_buddyObject(buddy)
 {
     // Like the arrows of an up-down control, the button never takes the focus, so a
     // click does not make the edit beside it lose the focus.
@@ -126,7 +126,7 @@ void UpDownButton::mouseReleaseEvent(QMouseEvent *event)
 
 bool UpDownButton::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_buddy && event->type() == QEvent::KeyPress && isEnabled()) {
+    if (watched == m_buddyObject && event->type() == QEvent::KeyPress && isEnabled()) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
             if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {

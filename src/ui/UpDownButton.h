@@ -51,6 +51,9 @@ private:
 
     UpDownModel m_model;
     QPointer<QLineEdit> m_buddy;
+    // For comparing in the event filter, which also sees the edit while it is being
+    // destroyed, when it may no longer be used as a QLineEdit.
+    const QObject *m_buddyObject = nullptr;
     QTimer m_repeat;
     int m_pressed = 0; // +1 upper arrow held, -1 lower arrow held
 };
