@@ -1,4 +1,5 @@
 #include "IniFile.h"
+#include "TestFiles.h"
 
 #include "FileSizeLimit.h"
 
@@ -30,11 +31,6 @@ private:
         if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
             qFatal("cannot write test file");
         return path;
-    }
-    static QByteArray readFile(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 };
 

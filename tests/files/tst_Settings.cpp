@@ -1,4 +1,5 @@
 #include "Settings.h"
+#include "TestFiles.h"
 
 #include "IniFile.h"
 
@@ -37,17 +38,6 @@ private:
     static Session session(const SessionSettings &s)
     {
         return {s.PortChoice, s.AutoScanPort, s.LanguageIndex};
-    }
-    static QByteArray readFile(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    static void writeFile(const QString &path, const QByteArray &bytes)
-    {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        QCOMPARE(f.write(bytes), bytes.size());
     }
 };
 

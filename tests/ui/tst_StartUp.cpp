@@ -1,4 +1,5 @@
 #include "FileSizeLimit.h"
+#include "TestFiles.h"
 #include "FormFixture.h"
 
 #include "AppPaths.h"
@@ -41,18 +42,6 @@ private slots:
     void failedWritesAtShutdownAreSilent();
 
 private:
-    static QByteArray readFile(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    static void writeFile(const QString &path, const QByteArray &bytes)
-    {
-        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        QCOMPARE(f.write(bytes), bytes.size());
-    }
     // The window as the program starts it, on the files of the test's folder.
     std::unique_ptr<FormFixture> start(QStringList arguments = {}, bool useSettingsFiles = true)
     {

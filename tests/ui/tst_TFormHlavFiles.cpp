@@ -1,4 +1,5 @@
 #include "FileSizeLimit.h"
+#include "TestFiles.h"
 #include "FormFixture.h"
 
 #include "LanguageTexts.h"
@@ -40,17 +41,6 @@ private:
     ScriptedPrompts &prompts() const { return m_fixture->prompts; }
     // An absolute name stays as it is.
     QString path(const QString &name) const { return QDir(m_dir->path()).filePath(name); }
-    static QByteArray readFile(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    static void writeFile(const QString &path, const QByteArray &bytes)
-    {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        QCOMPARE(f.write(bytes), bytes.size());
-    }
     // A message running in the message area, with its gauge, as after a transfer.
     void showMessage()
     {
