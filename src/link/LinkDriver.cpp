@@ -294,37 +294,35 @@ void LinkDriver::startTransfer(LinkMode mode, quint8 command, quint8 attempts)
     SendAttempts = attempts;
 }
 
-void LinkDriver::StartProgram()
+void LinkDriver::startFromCommand(LinkMode mode, quint8 command)
 {
-    startTransfer(LinkMode::Program, CommandProgramBlock0, 1);
+    startTransfer(mode, command, 1);
     SendCommandFrame();
-    setStartCaption(LinkMode::Program);
+    setStartCaption(mode);
+    showTransferArea();
+}
+
+void LinkDriver::showTransferArea()
+{
     MessageTicks = MessageTicks_;
     LabelHlaseni.visible = true;
     setGaugePosition(0);
     CGaugeProgram.visible = true;
+}
+
+void LinkDriver::StartProgram()
+{
+    startFromCommand(LinkMode::Program, CommandProgramBlock0);
 }
 
 void LinkDriver::StartVerify()
 {
-    startTransfer(LinkMode::Verify, CommandReadBlock1, 1);
-    SendCommandFrame();
-    setStartCaption(LinkMode::Verify);
-    MessageTicks = MessageTicks_;
-    LabelHlaseni.visible = true;
-    setGaugePosition(0);
-    CGaugeProgram.visible = true;
+    startFromCommand(LinkMode::Verify, CommandReadBlock1);
 }
 
 void LinkDriver::StartRead()
 {
-    startTransfer(LinkMode::Read, CommandReadBlock0, 1);
-    SendCommandFrame();
-    setStartCaption(LinkMode::Read);
-    MessageTicks = MessageTicks_;
-    LabelHlaseni.visible = true;
-    setGaugePosition(0);
-    CGaugeProgram.visible = true;
+    startFromCommand(LinkMode::Read, CommandReadBlock0);
 }
 
 void LinkDriver::StartProgrammingAfterChange()
@@ -335,10 +333,7 @@ void LinkDriver::StartProgrammingAfterChange()
     LabelHlaseni.caption = m_messages.text(MsgPrograming);
     // A new run is not an error: it must not inherit the red of an earlier failure.
     LabelHlaseni.colour = NamedColour::BtnFace;
-    MessageTicks = MessageTicks_;
-    LabelHlaseni.visible = true;
-    setGaugePosition(0);
-    CGaugeProgram.visible = true;
+    showTransferArea();
     ProgrammedOk = false;
 }
 

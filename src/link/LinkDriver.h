@@ -165,6 +165,10 @@ private:
     void watchdogStep();
     void startTransfer(LinkMode mode, quint8 command, quint8 attempts);
     void setStartCaption(LinkMode mode);
+    // Program, Verify and Read from their commands: first frame out at once.
+    void startFromCommand(LinkMode mode, quint8 command);
+    // The message area and an empty progress bar, shown for the usual time.
+    void showTransferArea();
     void nextBlock();
     void raiseVersionMismatch(quint8 unitVersion);
     bool frameMatchesBlockImage(const UnitFrame &frame) const;

@@ -53,12 +53,16 @@ void WidgetPrompts::notice(QWidget *parent, Notice kind, const QString &text, co
     box->open();
 }
 
-QString WidgetPrompts::getOpenFileName(QWidget *parent, const QString &fileName, const QString &filter,
-                                       const QString &defaultSuffix)
+namespace {
+
+// A file dialog that starts on fileName (when it names one) and returns the file chosen,
+// or nothing when cancelled.
+QString runFileDialog(QWidget *parent, const QString &fileName, const QString &filter, const QString &defaultSuffix,
+                      QFileDialog::AcceptMode acceptMode, QFileDialog::FileMode fileMode)
 {
     QFileDialog dialog(parent, QString(), fileName, filter);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(acceptMode);
+    dialog.setFileMode(fileMode);
     dialog.setDefaultSuffix(defaultSuffix);
     if (!fileName.trimmed().isEmpty())
         dialog.selectFile(fileName);
@@ -67,16 +71,17 @@ QString WidgetPrompts::getOpenFileName(QWidget *parent, const QString &fileName,
     return dialog.selectedFiles().constFirst();
 }
 
+} // namespace
+
+QString WidgetPrompts::getOpenFileName(QWidget *parent, const QString &fileName, const QString &filter,
+                                       const QString &defaultSuffix)
+{
+    return runFileDialog(parent, fileName, filter, defaultSuffix, QFileDialog::AcceptOpen, QFileDialog::ExistingFile);
+}
+
 QString WidgetPrompts::getSaveFileName(QWidget *parent, const QString &fileName, const QString &filter,
                                        const QString &defaultSuffix)
 {
-    QFileDialog dialog(parent, QString(), fileName, filter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(defaultSuffix);
-    if (!fileName.trimmed().isEmpty())
-        dialog.selectFile(fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    // The dialog asks before an existing file is overwritten (QFileDialog's default).
+    return runFileDialog(parent, fileName, filter, defaultSuffix, QFileDialog::AcceptSave, QFileDialog::AnyFile);
 }
