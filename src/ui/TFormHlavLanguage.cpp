@@ -38,8 +38,9 @@ void runTextSet(TFormHlav &form, quint8 language, QAction *item)
 
 void TFormHlav::ApplyInterfaceLanguage()
 {
-    // French has no text set: the window keeps its built-in texts and the message table
-    // stays empty until the user picks a language.
+    // French (only from a hand-edited settings file) has no text set: the window keeps
+    // the texts it has. Its messages are loaded all the same, since an empty table
+    // would turn every error into an empty message.
     switch (Session.LanguageIndex) {
     case LanguageEnglish:
         SetLanguageEnglish();
@@ -49,6 +50,9 @@ void TFormHlav::ApplyInterfaceLanguage()
         break;
     case LanguageCzech:
         SetLanguageCzech();
+        break;
+    case LanguageFrench:
+        LoadMessageTable();
         break;
     default:
         break;

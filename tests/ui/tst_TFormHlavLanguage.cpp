@@ -31,7 +31,7 @@ private slots:
     void specialRowRenamedSelectionKept_data();
     void specialRowRenamedSelectionKept();
     void startedWithCesky();
-    void frenchRunsNoSet();
+    void frenchRunsNoSetButLoadsItsMessages();
 
 private:
     FakeUnitPortProvider *m_ports = nullptr;
@@ -332,15 +332,17 @@ void tst_TFormHlavLanguage::startedWithCesky()
     QCOMPARE(w->ComboBoxBike->currentIndex(), 0);
 }
 
-void tst_TFormHlavLanguage::frenchRunsNoSet()
+void tst_TFormHlavLanguage::frenchRunsNoSetButLoadsItsMessages()
 {
     TFormHlav *w = form();
     w->MenuGerman->trigger();
     w->Session.LanguageIndex = LanguageFrench;
     w->ApplyInterfaceLanguage();
     QCOMPARE(w->windowTitle(), QStringLiteral("Programmierung der \"Korvo TCI\" Zündbox"));
-    QCOMPARE(w->Messages[MsgReadError], QStringLiteral("Lesefehler"));
     QVERIFY(w->MenuGerman->isChecked());
+    // The messages are there, in French, so no error shows as an empty message.
+    QCOMPARE(w->Messages[MsgReadError], QStringLiteral("Lire erreur!"));
+    QCOMPARE(w->Messages[MsgComOpeningError], QStringLiteral("Erreur connections PC!"));
     QCOMPARE(w->Session.LanguageIndex, LanguageFrench);
 }
 
