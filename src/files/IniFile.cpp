@@ -237,8 +237,16 @@ QByteArray IniFile::newLineEnd() const
 
 void IniFile::writeRaw(QByteArrayView section, QByteArrayView key, QByteArrayView value)
 {
-    QByteArray clean = value.toByteArray();
-    clean.removeIf([](char c) { return c == '\r' || c == '\n'; });
+    // Only LF (with a CR before it) ends a line when the file is read, so a lone CR is
+    // part of the value: dropping it would change a file name that holds one.
+    QByteArray clean;
+    clean.reserve(value.size());
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const bool lineBreak =
+            value[i] == '\n' || (value[i] == '\r' && i + 1 < value.size() && value[i + 1] == '\n');
+        if (!lineBreak)
+            clean += value[i];
+    }
     const QByteArray end = newLineEnd();
 
     const qsizetype s = findSection(section);

@@ -40,8 +40,8 @@ public:
 
     // Replaces the value of an existing key in its line, keeping the key's spelling and
     // the line end; a new key goes after the last entry of its section, a new section
-    // at the end of the file. Line breaks inside value are dropped, since they would
-    // split the entry.
+    // at the end of the file. Line breaks (LF, CR LF) inside value are dropped, since
+    // they would split the entry; a lone CR is kept, as reading keeps it.
     void writeString(QByteArrayView section, QByteArrayView key, const QString &value);
     void writeInteger(QByteArrayView section, QByteArrayView key, int value);
 

@@ -163,6 +163,9 @@ void tst_IniFile::write_data()
     QTest::newRow("line breaks dropped from value")
         << QByteArray("[A]\nf=old\n") << QByteArray("A") << QByteArray("f") << QString("a\r\n[X]\nb")
         << QByteArray("[A]\nf=a[X]b\n");
+    QTest::newRow("lone CR kept in value, as it reads back")
+        << QByteArray("[A]\nf=old\n") << QByteArray("A") << QByteArray("f") << QString("a\rn.ign")
+        << QByteArray("[A]\nf=a\rn.ign\n");
     QTest::newRow("UTF-8 text, BOM kept")
         << QByteArray("\xEF\xBB\xBF[A]\n") << QByteArray("A") << QByteArray("f") << QString("čas.ign")
         << QByteArray("\xEF\xBB\xBF[A]\nf=") + QString("čas.ign").toUtf8() + "\n";
