@@ -17,7 +17,9 @@
 // stream with a valid checksum, so that frames get past acceptance; bits 4-7: the size
 // of the pieces fed). Byte 1: ticks between pieces (bits 0-1), language (bits 2-3),
 // the blocking check box (bit 4), printing (bit 5), automatic port scan (bit 6), a
-// limiter of 0 (bit 7). The rest is what the unit sends.
+// limiter of 0 (bit 7). Byte 2: a second start while the first runs, as a user pressing
+// another button (bits 0-2 as in byte 0, none when 0), after piece number bits 3-7.
+// The rest is what the unit sends.
 namespace {
 
 constexpr int PieceSizes[16] = {1, 5, 7, 13, 26, 40, 51, 52, 53, 60, 78, 103, 104, 130, 156, 400};
@@ -60,15 +62,37 @@ void checkState(const LinkDriver &link, const IgnitionParameters &set, const Ign
         std::equal(set.image.begin() + UnitBlockSize, set.image.end(), start.image.begin() + UnitBlockSize));
 }
 
+// Bits 0-1: none, Program, Verify, Read; bit 2: the deferred program start for Program.
+void pressStart(LinkDriver &link, quint8 how)
+{
+    switch (how & 3) {
+    case 1:
+        if (how & 0x04)
+            link.StartProgrammingAfterChange();
+        else
+            link.StartProgram();
+        break;
+    case 2:
+        link.StartVerify();
+        break;
+    case 3:
+        link.StartRead();
+        break;
+    default:
+        break;
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    if (size < 2)
+    if (size < 3)
         return 0;
     const quint8 how = data[0];
     const quint8 options = data[1];
-    QByteArray stream(reinterpret_cast<const char *>(data + 2), qsizetype(size - 2));
+    const quint8 restart = data[2];
+    QByteArray stream(reinterpret_cast<const char *>(data + 3), qsizetype(size - 3));
     if (how & 0x08) {
         for (qsizetype at = 0; at + FrameSize <= stream.size(); at += FrameSize) {
             quint8 sum = 0xFF;
@@ -94,26 +118,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     link.Printing = options & 0x20;
     link.OpenUnitPort();
 
-    switch (how & 3) {
-    case 1:
-        if (how & 0x04)
-            link.StartProgrammingAfterChange();
-        else
-            link.StartProgram();
-        break;
-    case 2:
-        link.StartVerify();
-        break;
-    case 3:
-        link.StartRead();
-        break;
-    default:
-        break;
-    }
+    pressStart(link, how);
 
     const int piece = PieceSizes[how >> 4];
     const int ticksBetween = 1 + (options & 3);
-    for (qsizetype at = 0; at < stream.size(); at += piece) {
+    int pieceNumber = 0;
+    for (qsizetype at = 0; at < stream.size(); at += piece, ++pieceNumber) {
+        if (pieceNumber == restart >> 3)
+            pressStart(link, restart);
         ports.feed(stream.mid(at, piece));
         for (int t = 0; t < ticksBetween; ++t) {
             link.Timer1Timer();
