@@ -98,6 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(file.write(text.data(), text.size()) == text.size());
         file.close();
         FUZZ_CHECK(readTestModeMarker(scratchFile()) == enabled);
+        QFile::remove(scratchFile());
     }
     return 0;
 }
