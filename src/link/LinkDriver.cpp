@@ -339,6 +339,14 @@ void LinkDriver::StartProgrammingAfterChange()
 
 // ---------------------------------------------------------------- live monitor
 
+void LinkDriver::showSwitch(LabelView &label, bool on, const QString &onText, NamedColour onColour,
+                            const QString &offText)
+{
+    label.visible = BlockEnableChecked;
+    label.caption = on ? onText : offText;
+    label.colour = on ? onColour : NamedColour::BtnFace;
+}
+
 void LinkDriver::HandleLiveFrame(const UnitFrame &frame)
 {
     if (!AcceptLiveFrame(frame))
@@ -365,30 +373,14 @@ void LinkDriver::HandleLiveFrame(const UnitFrame &frame)
     else
         LabelNapeti.colour = NamedColour::BtnFace;
 
-    LabelBlocking.visible = BlockEnableChecked;
-    if (frame[7] != 0) {
-        LabelBlocking.caption = QStringLiteral("Blocking = ON");
-        LabelBlocking.colour = NamedColour::Red;
-    } else {
-        LabelBlocking.caption = QStringLiteral("Blocking = OFF");
-        LabelBlocking.colour = NamedColour::BtnFace;
-    }
-    LabelNeutral.visible = BlockEnableChecked;
-    if (frame[30] != 0) {
-        LabelNeutral.caption = QStringLiteral("Neutral sw. = OFF");
-        LabelNeutral.colour = NamedColour::BtnFace;
-    } else {
-        LabelNeutral.caption = QStringLiteral("Neutral sw. = ON");
-        LabelNeutral.colour = NamedColour::Aqua;
-    }
-    LabelSideStand.visible = BlockEnableChecked;
-    if (frame[29] != 0) {
-        LabelSideStand.caption = QStringLiteral("Side stand sw. = OFF");
-        LabelSideStand.colour = NamedColour::BtnFace;
-    } else {
-        LabelSideStand.caption = QStringLiteral("Side stand sw. = ON");
-        LabelSideStand.colour = NamedColour::Lime;
-    }
+    // The switch labels show only while the user has blocking enabled, whatever the
+    // unit reports. Blocking is on when its byte is set; the two switches are ON at 0.
+    showSwitch(LabelBlocking, frame[7] != 0, QStringLiteral("Blocking = ON"), NamedColour::Red,
+               QStringLiteral("Blocking = OFF"));
+    showSwitch(LabelNeutral, frame[30] == 0, QStringLiteral("Neutral sw. = ON"), NamedColour::Aqua,
+               QStringLiteral("Neutral sw. = OFF"));
+    showSwitch(LabelSideStand, frame[29] == 0, QStringLiteral("Side stand sw. = ON"), NamedColour::Lime,
+               QStringLiteral("Side stand sw. = OFF"));
 
     LabelAdvance.caption = QString::asprintf("ADVANCE = %d [\u00B0]", int(frame[5]));
 

@@ -169,6 +169,8 @@ private:
     void startFromCommand(LinkMode mode, quint8 command);
     // The message area and an empty progress bar, shown for the usual time.
     void showTransferArea();
+    // One of the three switch labels of a live frame.
+    void showSwitch(LabelView &label, bool on, const QString &onText, NamedColour onColour, const QString &offText);
     void nextBlock();
     void raiseVersionMismatch(quint8 unitVersion);
     bool frameMatchesBlockImage(const UnitFrame &frame) const;
