@@ -1,15 +1,19 @@
 // korvo-tci: programs, reads, verifies and monitors a "Korvo TCI" ignition unit.
 //
-// Options of ours begin with "--" and are taken out before the rest of the command line
-// is looked at (its first word may choose the interface language):
+//   korvo-tci [OPTION]... [ENGLISH|CESKY|DEUTSCH] [FILE.ign]
+//
+// The command line is read before the window system starts, so --help, --version and a
+// mistyped option need no display. Options of ours:
 //   --demo                 work with a simulated unit in this process; the settings file,
 //                          the parameter snapshot and the test-mode marker are neither
 //                          read nor written
+//   --help, --version      print and end
 //   --exit-after-first-tick  print the start-up time once the first tick has been shown, then end
 //   --screenshot=PATH      save a picture of the window after --ticks=N ticks (default 40), then end
 //   --quit-after-ms=N      end by itself after N milliseconds
 
 #include "AppPaths.h"
+#include "CommandLine.h"
 #include "IniFile.h"
 #include "Pictures.h"
 #include "SerialUnitPort.h"
@@ -19,49 +23,53 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 namespace {
 
-struct Options
+void print(std::FILE *stream, const QString &text)
 {
-    bool demo = false;
-    bool exitAfterFirstTick = false;
-    QString screenshot;
-    int screenshotTicks = 40;
-    int quitAfterMs = -1;
-    QStringList rest; // everything that is not ours, program name excluded
-};
-
-Options takeOptions(const QStringList &arguments)
-{
-    Options options;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString &argument = arguments.at(i);
-        if (!argument.startsWith(QLatin1String("--"))) {
-            options.rest.append(argument);
-            continue;
-        }
-        const QString value = argument.section(u'=', 1);
-        if (argument == QLatin1String("--demo"))
-            options.demo = true;
-        else if (argument == QLatin1String("--exit-after-first-tick"))
-            options.exitAfterFirstTick = true;
-        else if (argument.startsWith(QLatin1String("--screenshot=")))
-            options.screenshot = value;
-        else if (argument.startsWith(QLatin1String("--ticks=")))
-            options.screenshotTicks = qMax(1, value.toInt());
-        else if (argument.startsWith(QLatin1String("--quit-after-ms=")))
-            options.quitAfterMs = value.toInt();
-        else
-            std::fprintf(stderr, "korvo-tci: unknown option %s\n", qPrintable(argument));
-    }
-    return options;
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
 }
+
+// While the window system starts, its messages are held back: when it cannot start at
+// all it ends the process through a fatal message (an abort, with a core dump), and the
+// user should get one line that says why instead.
+struct PlatformStart
+{
+    static inline const CommandLine *commandLine = nullptr;
+    static inline QList<std::pair<QtMsgType, QString>> heldBack;
+    static inline QtMessageHandler previous = nullptr;
+
+    static void handler(QtMsgType type, const QMessageLogContext &, const QString &message)
+    {
+        if (type == QtFatalMsg) {
+            print(stderr, noDisplayText(*commandLine));
+            std::_Exit(1);
+        }
+        heldBack.append({type, message});
+    }
+    static void begin(const CommandLine &line)
+    {
+        commandLine = &line;
+        previous = qInstallMessageHandler(handler);
+    }
+    // Started: what was held back is said after all.
+    static void end()
+    {
+        qInstallMessageHandler(previous);
+        for (const auto &[type, message] : std::as_const(heldBack))
+            qt_message_output(type, QMessageLogContext(), message);
+        heldBack.clear();
+    }
+};
 
 // Milliseconds since the process started, from the kernel's record (10 ms steps); -1
 // where that is not available.
@@ -92,12 +100,36 @@ int main(int argc, char *argv[])
     QElapsedTimer sinceMain;
     sinceMain.start();
 
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const CommandLine options = parseCommandLine(arguments);
+    switch (options.action) {
+    case CommandLine::Action::Help:
+        print(stdout, commandLineHelpText(options));
+        return 0;
+    case CommandLine::Action::Version:
+        print(stdout, commandLineVersionText());
+        return 0;
+    case CommandLine::Action::Usage:
+        print(stderr, commandLineUsageError(options));
+        return 2;
+    case CommandLine::Action::Run:
+        break;
+    }
+    if (!displayNamed(options)) {
+        print(stderr, noDisplayText(options));
+        return 1;
+    }
+
+    PlatformStart::begin(options);
     QApplication app(argc, argv);
+    PlatformStart::end();
     QApplication::setApplicationName(QStringLiteral("korvo-tci"));
+    QApplication::setApplicationVersion(QStringLiteral(KORVO_VERSION));
     // No display name: the platform would append it to every window's caption, and the
     // captions are the program's own texts.
     QApplication::setWindowIcon(windowIcon());
-    const Options options = takeOptions(QApplication::arguments());
 
     std::unique_ptr<UnitPortProvider> ports;
     if (options.demo) {
@@ -112,7 +144,9 @@ int main(int argc, char *argv[])
 
     FormSetup setup;
     setup.ports = ports.get();
-    setup.arguments = options.rest;
+    setup.arguments = options.words;
+    if (!options.fileToOpen.isEmpty())
+        setup.fileToOpen = QFileInfo(options.fileToOpen).absoluteFilePath();
     setup.useSettingsFiles = !options.demo;
     if (options.exitAfterFirstTick) {
         setup.afterFirstTick = [&sinceMain] {

@@ -14,6 +14,16 @@ enum class AddedText : int
 
     // Files, start-up and saving
     SaveFileError,
+    PrintFolderError,   // %1 the folder
+    PrinterCannotPrint, // %1 the printer
+    PdfWriteError,      // %1 the file
+    PrintFailed,
+    PrintedToPdf,       // followed directly by the file's path
+    AboutVersion,       // %1 the version
+    CommandLineUsage,   // one line
+    UnknownOption,      // %1 the option
+    CommandLineHelp,    // the options, one a line, after the usage line
+    NoDisplay,
 
     // Compare with the unit and backups
 

@@ -1,5 +1,6 @@
 #include "TFormAbout.h"
 
+#include "AddedTexts.h"
 #include "FormLook.h"
 #include "LanguageTexts.h"
 #include "Pictures.h"
@@ -70,6 +71,7 @@ TFormAbout::TFormAbout(const quint8 &languageIndex, QWidget *parent)
     Label10 = addLabel(this, "Label10", QStringLiteral("www.example.com"), 32, 268, 16);
     LabelDate = addLabel(this, "LabelDate", QString(), 32, 313, 11);
     LabelTime = addLabel(this, "LabelTime", QString(), 32, 335, 11);
+    LabelProgramVersion = addLabel(this, "LabelProgramVersion", QString(), 32, 357, 11);
     LabelExit = addLabel(this, "LabelExit", QStringLiteral("OK"), 216, 320, 23);
     LabelExit->setCursor(Qt::PointingHandCursor);
     LabelExit->installEventFilter(this);
@@ -105,6 +107,9 @@ void TFormAbout::FormActivate()
 {
     if (const auto caption = AboutCaption(m_languageIndex))
         setWindowTitle(*caption);
+    LabelProgramVersion->setText(
+        AddedTextFor(AddedText::AboutVersion, m_languageIndex).arg(QStringLiteral(KORVO_VERSION)));
+    LabelProgramVersion->adjustSize();
 }
 
 void TFormAbout::Button1Click()

@@ -25,6 +25,8 @@ public:
     QLabel *LabelDate = nullptr;
     QLabel *LabelTime = nullptr;
     QLabel *LabelExit = nullptr;
+    // The program's version, under the build time, in the interface language.
+    QLabel *LabelProgramVersion = nullptr;
 
     // The build date as "Mar  5 2021" and time as "14:05:09".
     static QString buildDateText();

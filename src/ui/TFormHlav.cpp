@@ -1,6 +1,7 @@
 #include "TFormHlav.h"
 
 #include "AppPaths.h"
+#include "FileNameLabel.h"
 #include "FormLook.h"
 #include "MouseUpCheckBox.h"
 #include "Pictures.h"
@@ -110,6 +111,8 @@ TFormHlav::TFormHlav(const FormSetup &setup, QWidget *parent) : QMainWindow(pare
     FormCreate();
     if (m_setup.runTimer)
         Timer1->start();
+    if (!m_setup.fileToOpen.isEmpty())
+        QTimer::singleShot(0, this, [this] { OpenParameterFile(m_setup.fileToOpen); });
 }
 
 TFormHlav::~TFormHlav()
@@ -195,10 +198,12 @@ void TFormHlav::buildMenus()
 {
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
-    auto item = [this](QMenu *menu, QAction *&action, const char *name, const QKeySequence &shortcut = {}) {
+    // The first shortcut is the one the menu shows; the others are those a desktop user
+    // tries first, and work beside it.
+    auto item = [this](QMenu *menu, QAction *&action, const char *name, const QList<QKeySequence> &shortcuts = {}) {
         action = new QAction(this);
         action->setObjectName(QString::fromLatin1(name));
-        action->setShortcut(shortcut);
+        action->setShortcuts(shortcuts);
         action->setShortcutContext(Qt::WindowShortcut);
         menu->addAction(action);
     };
@@ -215,30 +220,31 @@ void TFormHlav::buildMenus()
     };
 
     menu(MenuFile, "MenuFile");
-    item(MenuFile, MenuNew, "MenuNew", QKeySequence(Qt::CTRL | Qt::Key_N));
+    item(MenuFile, MenuNew, "MenuNew", {QKeySequence(Qt::CTRL | Qt::Key_N)});
     separator(MenuFile, N3, "N3");
-    item(MenuFile, MenuOpen, "MenuOpen", QKeySequence(Qt::Key_F3));
+    item(MenuFile, MenuOpen, "MenuOpen", {QKeySequence(Qt::Key_F3), QKeySequence(Qt::CTRL | Qt::Key_O)});
     item(MenuFile, MenuOpenExeDir, "MenuOpenExeDir");
     separator(MenuFile, N1, "N1");
-    item(MenuFile, MenuSave, "MenuSave", QKeySequence(Qt::Key_F2));
+    item(MenuFile, MenuSave, "MenuSave", {QKeySequence(Qt::Key_F2), QKeySequence(Qt::CTRL | Qt::Key_S)});
     item(MenuFile, MenuSaveExeDir, "MenuSaveExeDir");
     separator(MenuFile, N2, "N2");
-    item(MenuFile, MenuPrint, "MenuPrint", QKeySequence(Qt::CTRL | Qt::Key_P));
+    item(MenuFile, MenuPrint, "MenuPrint", {QKeySequence(Qt::CTRL | Qt::Key_P)});
     separator(MenuFile, N4, "N4");
-    item(MenuFile, MenuExit, "MenuExit");
+    item(MenuFile, MenuExit, "MenuExit", {QKeySequence(), QKeySequence(Qt::CTRL | Qt::Key_Q)});
 
     menu(MenuCom, "MenuCom"); // its items come from BuildPortMenu at start-up
 
     menu(MenuDevice, "MenuDevice");
-    item(MenuDevice, MenuRead, "MenuRead", QKeySequence(Qt::Key_F7));
-    item(MenuDevice, MenuVerify, "MenuVerify", QKeySequence(Qt::Key_F8));
-    item(MenuDevice, MenuProgram, "MenuProgram", QKeySequence(Qt::Key_F9));
+    item(MenuDevice, MenuRead, "MenuRead", {QKeySequence(Qt::Key_F7)});
+    item(MenuDevice, MenuVerify, "MenuVerify", {QKeySequence(Qt::Key_F8)});
+    item(MenuDevice, MenuProgram, "MenuProgram", {QKeySequence(Qt::Key_F9)});
 
     menu(MenuTools, "MenuTools");
-    item(MenuTools, AdvanceMinus, "AdvanceMinus", QKeySequence(Qt::Key_F4));
-    item(MenuTools, AdvancePlus, "AdvancePlus", QKeySequence(Qt::Key_F5));
-    item(MenuTools, MenuZpet, "MenuZpet", QKeySequence(Qt::CTRL | Qt::Key_Z));
-    item(MenuTools, MenuZnovu, "MenuZnovu", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z));
+    item(MenuTools, AdvanceMinus, "AdvanceMinus", {QKeySequence(Qt::Key_F4)});
+    item(MenuTools, AdvancePlus, "AdvancePlus", {QKeySequence(Qt::Key_F5)});
+    item(MenuTools, MenuZpet, "MenuZpet", {QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    item(MenuTools, MenuZnovu, "MenuZnovu",
+         {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
 
     menu(MenuLanguage, "MenuLanguage");
     item(MenuLanguage, MenuEnglish, "MenuEnglish");
@@ -252,7 +258,7 @@ void TFormHlav::buildMenus()
     MenuEnglish->setChecked(true);
 
     menu(MenuHelp, "MenuHelp");
-    item(MenuHelp, MenuContens, "MenuContens", QKeySequence(Qt::Key_F1));
+    item(MenuHelp, MenuContens, "MenuContens", {QKeySequence(Qt::Key_F1)});
     item(MenuHelp, MenuAbout, "MenuAbout");
 
     // A highlighted top-level menu shows its own hint.
@@ -480,9 +486,13 @@ void TFormHlav::buildMessageArea()
         CGaugeProgram->setPalette(palette);
     }
     LabelFile1 = makeLabel(ClientArea, "LabelFile1", QPoint(12, 524), 11, false);
-    LabelFile2 = makeLabel(ClientArea, "LabelFile2", QPoint(60, 524), 11, false);
-    // A long path is cut at the live-value column rather than running under it.
-    LabelFile2->setProperty(AutoSizeProperty, false);
+    LabelFile2 = new FileNameLabel(ClientArea);
+    LabelFile2->setObjectName(QStringLiteral("LabelFile2"));
+    LabelFile2->setTextFormat(Qt::PlainText);
+    LabelFile2->setFont(formFont(11));
+    LabelFile2->setProperty(HintProperty, QString());
+    // A long path ends short of the live-value column rather than running under it, and
+    // is shortened in the middle so that the file name stays whole.
     LabelFile2->setGeometry(60, 524, 355, 15);
     LabelEeDataErr = makeLabel(ClientArea, "LabelEeDataErr", QPoint(13, 548), 19, true);
     setNamedColour(LabelEeDataErr, NamedColour::Red);
@@ -717,7 +727,7 @@ bool TFormHlav::eventFilter(QObject *watched, QEvent *event)
             // The menu's Undo and Redo win over the edit's own undo of typed text.
             const auto *key = static_cast<QKeyEvent *>(event);
             const QKeySequence pressed(key->keyCombination());
-            if (pressed == MenuZpet->shortcut() || pressed == MenuZnovu->shortcut())
+            if (MenuZpet->shortcuts().contains(pressed) || MenuZnovu->shortcuts().contains(pressed))
                 return true;
         }
     }

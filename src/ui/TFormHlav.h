@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+class FileNameLabel;
 class MouseUpCheckBox;
 class QCheckBox;
 class QAction;
@@ -47,6 +48,9 @@ struct FormSetup
     bool runTimer = true;
     // Called once, right after the first tick has been shown (start-up figures).
     std::function<void()> afterFirstTick;
+    // A parameter file named on the command line: opened as by Open once start-up is
+    // done and the window can be the parent of a message box.
+    QString fileToOpen;
 };
 
 // The main window. It holds the program's state (parameter set, session settings,
@@ -147,6 +151,9 @@ public:
 
     // ---- files and settings (TFormHlavFiles.cpp) ----
     void MenuOpenClick();
+    // Open without the dialog: reads path into the set with Open's checks and messages;
+    // true when the set was taken from it.
+    bool OpenParameterFile(const QString &path);
     void MenuOpenExeDirClick();
     void MenuSaveClick();
     void MenuSaveExeDirClick();
@@ -252,7 +259,7 @@ public:
     QLabel *LabelHlaseni = nullptr;
     QProgressBar *CGaugeProgram = nullptr;
     QLabel *LabelFile1 = nullptr;
-    QLabel *LabelFile2 = nullptr;
+    FileNameLabel *LabelFile2 = nullptr;
     QLabel *LabelEeDataErr = nullptr;
     QLabel *LabelVersion = nullptr;
     std::array<QLabel *, 8> LabelTest{}; // LabelTest1 .. LabelTest8

@@ -4,6 +4,7 @@
 #include "TFormHlav.h"
 
 #include "AdvanceShift.h"
+#include "FileNameLabel.h"
 #include "FormLook.h"
 #include "MouseUpCheckBox.h"
 #include "UpDownButton.h"

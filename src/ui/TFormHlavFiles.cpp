@@ -2,8 +2,10 @@
 
 #include "TFormHlav.h"
 
+#include "AddedTexts.h"
 #include "AppPaths.h"
 #include "AtomicWrite.h"
+#include "FileNameLabel.h"
 #include "IniFile.h"
 #include "LanguageTexts.h"
 #include "ParameterFile.h"
@@ -33,7 +35,6 @@ constexpr char OpenFilter[] = "Ignition Parametrs(*.ign);;All Files (*)";
 constexpr char SaveFilter[] = "Ignition Parametrs(*.ign)";
 // English in every language, as the unit's users know it.
 constexpr char OpenFileError[] = "Open file error";
-constexpr char SaveFileError[] = "Save file error";
 
 // Whether a file can be created or replaced at path. The probe goes to a temporary file
 // beside it, which is thrown away, so the file itself is not touched.
@@ -55,31 +56,40 @@ void TFormHlav::MenuOpenClick()
     if (!path.isEmpty()) {
         // A file dialog remembers the file it was last confirmed with.
         OpenDialog1FileName = path;
-        // Only a plain file: a pipe would block the open and a device never end.
-        QFile file(path);
-        bool readable = QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
-        bool matched = false;
-        if (readable) {
-            matched = ReadParameterFile(file, Parameters);
-            readable = file.error() == QFileDevice::NoError;
-            file.close();
-        }
-        if (!readable) {
-            m_prompts->information(this, QString::fromLatin1(OpenFileError));
-        } else if (matched) {
-            // An opened file is not an edit: no undo step, no programming after change.
-            NormaliseParameters(Parameters, Session);
-            ShowParametersInControls();
-            LabelFile2->setText(path);
-            CurrentFileName = path;
-            SaveDialog1FileName = CurrentFileName;
-        } else {
-            m_prompts->information(this, FileVersionMismatchText(Session.LanguageIndex));
-        }
+        OpenParameterFile(path);
     }
     // Cancelled or not. MessageTicks stays, so a running message comes back on the next tick.
     m_link->HideMessageArea();
     ShowLinkState();
+}
+
+bool TFormHlav::OpenParameterFile(const QString &path)
+{
+    // Only a plain file: a pipe would block the open and a device never end.
+    QFile file(path);
+    bool readable = QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
+    bool matched = false;
+    if (readable) {
+        matched = ReadParameterFile(file, Parameters);
+        readable = file.error() == QFileDevice::NoError;
+        file.close();
+    }
+    if (!readable) {
+        m_prompts->information(this, QString::fromLatin1(OpenFileError));
+        return false;
+    }
+    if (!matched) {
+        m_prompts->information(this, FileVersionMismatchText(Session.LanguageIndex));
+        return false;
+    }
+    // An opened file is not an edit: no undo step, no programming after change.
+    NormaliseParameters(Parameters, Session);
+    ShowParametersInControls();
+    LabelFile2->setText(path);
+    CurrentFileName = path;
+    OpenDialog1FileName = path;
+    SaveDialog1FileName = CurrentFileName;
+    return true;
 }
 
 void TFormHlav::MenuOpenExeDirClick()
@@ -107,7 +117,7 @@ void TFormHlav::MenuSaveClick()
     // an I/O error leaves the previous file, the label and the file name as they were.
     QString reason;
     if (!writeFileAtomically(path, ParameterFileText(Parameters), &reason)) {
-        m_prompts->information(this, QString::fromLatin1(SaveFileError) + u'\n' + reason);
+        m_prompts->warning(this, AddedTextFor(AddedText::SaveFileError, Session.LanguageIndex) + u'\n' + reason);
         return;
     }
     LabelFile2->setText(path);

@@ -3,6 +3,7 @@
 #include "TFormHlav.h"
 
 #include "MouseUpCheckBox.h"
+#include "ToolkitTranslation.h"
 #include "VehiclePresets.h"
 
 #include <QAction>
@@ -22,6 +23,9 @@ void runTextSet(TFormHlav &form, quint8 language, QAction *item)
     for (QAction *languageItem : {form.MenuEnglish, form.MenuCzech, form.MenuGerman})
         languageItem->setChecked(languageItem == item);
     form.Session.LanguageIndex = language;
+    // Qt's own buttons and dialogs speak the language too; without Qt's translations
+    // installed they stay English, which is no reason to stop.
+    installToolkitTranslation(language);
     form.LoadMessageTable();
     form.ApplyTexts(LanguageTextSet(language));
 

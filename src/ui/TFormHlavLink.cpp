@@ -3,6 +3,7 @@
 
 #include "TFormHlav.h"
 
+#include "FileNameLabel.h"
 #include "FormLook.h"
 #include "MouseUpCheckBox.h"
 #include "UserPrompts.h"

@@ -2,6 +2,8 @@
 
 #include "TFormHlav.h"
 
+#include "AddedTexts.h"
+#include "FileNameLabel.h"
 #include "LanguageTexts.h"
 #include "UserPrompts.h"
 #include "WindowPrinter.h"
@@ -24,19 +26,13 @@ namespace {
 // The message area ends short of the live-value column.
 constexpr int MessageAreaWidth = 405;
 
-// "PDF: " and the file's path, the folder shortened in the middle where the whole path
+// "Printed to PDF: " and the file's path, shortened in the middle where the whole path
 // would run under the live values; the file name is always shown whole.
-QString pdfMessage(const QString &pdfPath, const QFontMetrics &metrics)
+QString pdfMessage(const QString &pdfPath, const QFontMetrics &metrics, quint8 languageIndex)
 {
-    const QString prefix = QStringLiteral("PDF: ");
-    const QString whole = prefix + QDir::toNativeSeparators(pdfPath);
-    if (metrics.horizontalAdvance(whole) <= MessageAreaWidth)
-        return whole;
-    const QFileInfo file(pdfPath);
-    const QString name = QDir::separator() + file.fileName();
-    const int room = MessageAreaWidth - metrics.horizontalAdvance(prefix + name);
-    return prefix +
-           metrics.elidedText(QDir::toNativeSeparators(file.path()), Qt::ElideMiddle, qMax(0, room)) + name;
+    const QString prefix = AddedTextFor(AddedText::PrintedToPdf, languageIndex);
+    return prefix + elideFilePath(QDir::toNativeSeparators(pdfPath), metrics,
+                                  MessageAreaWidth - metrics.horizontalAdvance(prefix));
 }
 
 } // namespace
@@ -77,13 +73,13 @@ void TFormHlav::SpeedButtonPrintClick()
     LabelHlaseni->hide();
 
     if (!outcome.ok) {
-        m_prompts->information(this, outcome.error);
+        m_prompts->warning(this, printFailureText(outcome, Session.LanguageIndex));
         return;
     }
     if (!outcome.pdfPath.isEmpty()) {
         // Without a printer the page went to a file: say where. The stamp is on the page.
         // Shown from the next tick on, as the stamp is after a print on paper.
-        m_link->ShowLinkMessage(pdfMessage(outcome.pdfPath, QFontMetrics(LabelHlaseni->font())),
+        m_link->ShowLinkMessage(pdfMessage(outcome.pdfPath, QFontMetrics(LabelHlaseni->font()), Session.LanguageIndex),
                                 NamedColour::BtnFace);
     }
 }

@@ -21,7 +21,7 @@ void UpDownModel::step(int direction)
 bool UpDownModel::takeText(QStringView text, const QLocale &locale)
 {
     int value = 0;
-    if (!parseWholeNumber(text, locale, value) || value < m_min || value > m_max)
+    if (!parseWholeNumber(text, locale, value, showsSeparator()) || value < m_min || value > m_max)
         return false;
     m_position = qint16(value);
     return true;
@@ -37,7 +37,7 @@ QString UpDownModel::text(const QLocale &locale) const
     return grouped.toString(int(m_position));
 }
 
-bool UpDownModel::parseWholeNumber(QStringView text, const QLocale &locale, int &value)
+bool UpDownModel::parseWholeNumber(QStringView text, const QLocale &locale, int &value, bool withGroups)
 {
     const QStringView trimmed = text.trimmed();
     if (trimmed.isEmpty())
@@ -68,7 +68,7 @@ bool UpDownModel::parseWholeNumber(QStringView text, const QLocale &locale, int 
         const bool isGroup =
             (!group.isEmpty() && trimmed.mid(i).startsWith(group)) || (blankGroup && c.isSpace());
         // A separator stands only between digits.
-        if (!isGroup || !lastWasDigit || i + 1 >= trimmed.size())
+        if (!withGroups || !isGroup || !lastWasDigit || i + 1 >= trimmed.size())
             return false;
         if (!group.isEmpty() && trimmed.mid(i).startsWith(group))
             i += group.size() - 1;

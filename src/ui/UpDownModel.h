@@ -9,8 +9,9 @@
 // The position is a signed 16-bit value that never leaves Min..Max: a position set from
 // outside is held at the nearest bound, a step stops at the bound. The edit is only a
 // view of the position, except that whenever the position is asked for, text typed into
-// the edit counts when it is a whole number (group separators allowed) within Min..Max;
-// any other text leaves the position as it was and is replaced at the next rewrite.
+// the edit counts when it is a whole number within Min..Max; any other text leaves the
+// position as it was and is replaced at the next rewrite. Group separators count only in
+// a field that can show one, so "1,0" typed into an advance field is not taken as 10.
 class UpDownModel
 {
 public:
@@ -22,6 +23,9 @@ public:
     int stepSize() const { return m_step; }
     bool thousands() const { return m_thousands; }
     qint16 position() const { return m_position; }
+    // Whether the edit ever shows a group separator: it groups thousands and its range
+    // reaches four digits.
+    bool showsSeparator() const { return m_thousands && (m_max >= 1000 || m_min <= -1000); }
 
     void setPosition(int position);
     // One step up (direction > 0) or down, held at the bounds.
@@ -32,9 +36,10 @@ public:
     // 1000 on when the up-down groups thousands, plain digits otherwise.
     QString text(const QLocale &locale = QLocale()) const;
 
-    // A whole number in text, group separators of the locale allowed between digits;
-    // false for anything else (empty, signs only, fractions, letters, overflow).
-    static bool parseWholeNumber(QStringView text, const QLocale &locale, int &value);
+    // A whole number in text, group separators of the locale allowed between digits when
+    // withGroups is set; false for anything else (empty, signs only, fractions, letters,
+    // overflow).
+    static bool parseWholeNumber(QStringView text, const QLocale &locale, int &value, bool withGroups = true);
 
 private:
     qint16 m_min = 0;

@@ -22,6 +22,12 @@ void WidgetPrompts::information(QWidget *parent, const QString &text)
     box.exec();
 }
 
+void WidgetPrompts::warning(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::Warning, boxTitle(parent), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
 UserPrompts::Answer WidgetPrompts::question(QWidget *parent, const QString &text)
 {
     QMessageBox box(QMessageBox::Question, boxTitle(parent), text,

@@ -32,6 +32,8 @@ public:
 
     // A modal box with an OK button; returns when it is closed.
     virtual void information(QWidget *parent, const QString &text) = 0;
+    // The same with a warning icon, for a failure of something the user asked for.
+    virtual void warning(QWidget *parent, const QString &text) = 0;
     // A modal box with Yes, No and Cancel.
     virtual Answer question(QWidget *parent, const QString &text) = 0;
     // Shown without waiting; detail, when not empty, is shown beneath the text.
@@ -50,6 +52,7 @@ class WidgetPrompts : public UserPrompts
 {
 public:
     void information(QWidget *parent, const QString &text) override;
+    void warning(QWidget *parent, const QString &text) override;
     Answer question(QWidget *parent, const QString &text) override;
     void notice(QWidget *parent, Notice kind, const QString &text, const QString &detail) override;
     QString getOpenFileName(QWidget *parent, const QString &fileName, const QString &filter,

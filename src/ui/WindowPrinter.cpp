@@ -1,5 +1,6 @@
 #include "WindowPrinter.h"
 
+#include "AddedTexts.h"
 #include "PrintGeometry.h"
 
 #include <QDateTime>
@@ -23,6 +24,23 @@ QString freePdfPath(const QDir &folder, const QDateTime &when)
 
 } // namespace
 
+QString printFailureText(const PrintOutcome &outcome, quint8 languageIndex)
+{
+    switch (outcome.failure) {
+    case PrintFailure::None:
+        return {};
+    case PrintFailure::Folder:
+        return AddedTextFor(AddedText::PrintFolderError, languageIndex).arg(outcome.subject);
+    case PrintFailure::Printer:
+        return AddedTextFor(AddedText::PrinterCannotPrint, languageIndex).arg(outcome.subject);
+    case PrintFailure::PdfWrite:
+        return AddedTextFor(AddedText::PdfWriteError, languageIndex).arg(outcome.subject);
+    case PrintFailure::Painting:
+        return AddedTextFor(AddedText::PrintFailed, languageIndex);
+    }
+    return {};
+}
+
 QString printoutPdfName(const QDateTime &when)
 {
     return QStringLiteral("Korvo_TCI_") + when.toString(QStringLiteral("yyyy-MM-dd_HHmmss")) +
@@ -45,8 +63,8 @@ PrintOutcome printWindowImage(const QImage &image, const QPrinterInfo &info, con
         // Without a printer a default QPrinter falls back to a PDF with no file name and
         // fails to begin; give it one the user can find.
         if (pdfFolder.isEmpty() || !QDir().mkpath(pdfFolder)) {
-            outcome.error =
-                QStringLiteral("Cannot create the folder %1").arg(QDir::toNativeSeparators(pdfFolder));
+            outcome.failure = PrintFailure::Folder;
+            outcome.subject = QDir::toNativeSeparators(pdfFolder);
             return outcome;
         }
         outcome.pdfPath = freePdfPath(QDir(pdfFolder), QDateTime::currentDateTime());
@@ -58,10 +76,9 @@ PrintOutcome printWindowImage(const QImage &image, const QPrinterInfo &info, con
 
     QPainter painter;
     if (!painter.begin(&printer)) {
-        outcome.error =
-            outcome.pdfPath.isEmpty()
-                ? QStringLiteral("The printer %1 cannot print.").arg(outcome.printer)
-                : QStringLiteral("Cannot write %1").arg(QDir::toNativeSeparators(outcome.pdfPath));
+        outcome.failure = outcome.pdfPath.isEmpty() ? PrintFailure::Printer : PrintFailure::PdfWrite;
+        outcome.subject =
+            outcome.pdfPath.isEmpty() ? outcome.printer : QDir::toNativeSeparators(outcome.pdfPath);
         return outcome;
     }
     // With the page not full, the painter's origin is the top-left of the printable area.
@@ -70,11 +87,12 @@ PrintOutcome printWindowImage(const QImage &image, const QPrinterInfo &info, con
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(target, image);
     if (!painter.end()) {
-        outcome.error = QStringLiteral("Printing failed.");
+        outcome.failure = PrintFailure::Painting;
         return outcome;
     }
     if (!outcome.pdfPath.isEmpty() && QFileInfo(outcome.pdfPath).size() <= 0) {
-        outcome.error = QStringLiteral("Cannot write %1").arg(QDir::toNativeSeparators(outcome.pdfPath));
+        outcome.failure = PrintFailure::PdfWrite;
+        outcome.subject = QDir::toNativeSeparators(outcome.pdfPath);
         return outcome;
     }
     outcome.ok = true;

@@ -6,14 +6,28 @@
 class QDateTime;
 class QPrinterInfo;
 
+// Why a printout failed.
+enum class PrintFailure
+{
+    None,
+    Folder,   // the PDF folder cannot be made
+    Printer,  // the printer would not start the page
+    PdfWrite, // the PDF file could not be written
+    Painting  // the page could not be finished
+};
+
 // What became of one printout.
 struct PrintOutcome
 {
     bool ok = false;
     QString pdfPath; // set when the page went to a PDF file
     QString printer; // the printer used, when one was
-    QString error;   // why it failed
+    PrintFailure failure = PrintFailure::None;
+    QString subject; // the folder, printer or file the failure is about
 };
+
+// Why a printout failed, in the interface language (0 English, 1 German, 3 Czech).
+QString printFailureText(const PrintOutcome &outcome, quint8 languageIndex);
 
 // Puts one image of the window on one page of the default printer, fitted to the page
 // and placed at the top-left of the printable area. With no printer installed the page

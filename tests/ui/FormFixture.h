@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FakeUnitPort.h"
+#include "FileNameLabel.h"
 #include "MouseUpCheckBox.h"
 #include "TFormHlav.h"
 #include "UpDownButton.h"
@@ -28,10 +29,16 @@ public:
 
     QList<Answer> answers; // taken in order; Cancel when the script has run out
     QStringList questions;
-    QStringList informations;
+    QStringList informations; // every box with an OK button, warnings included
+    QStringList warnings;     // those shown with a warning icon
     QList<NoticeShown> notices;
 
     void information(QWidget *, const QString &text) override { informations.append(text); }
+    void warning(QWidget *, const QString &text) override
+    {
+        informations.append(text);
+        warnings.append(text);
+    }
     Answer question(QWidget *, const QString &text) override
     {
         questions.append(text);
@@ -74,13 +81,15 @@ public:
 class FormFixture
 {
 public:
-    explicit FormFixture(UnitPortProvider &ports, QStringList arguments = {}, bool useSettingsFiles = false)
+    explicit FormFixture(UnitPortProvider &ports, QStringList arguments = {}, bool useSettingsFiles = false,
+                         QString fileToOpen = {})
     {
         FormSetup setup;
         setup.ports = &ports;
         setup.prompts = &prompts;
         setup.arguments = std::move(arguments);
         setup.useSettingsFiles = useSettingsFiles;
+        setup.fileToOpen = std::move(fileToOpen);
         setup.runTimer = false;
         form = std::make_unique<TFormHlav>(setup);
         form->show();

@@ -95,10 +95,12 @@ void tst_TFormAbout::caption_data()
     QTest::addColumn<quint8>("language");
     QTest::addColumn<bool>("closeBox"); // else the OK label
     QTest::addColumn<QString>("caption");
-    QTest::newRow("English, OK label") << LanguageEnglish << false << "About Korvo_TCI";
-    QTest::newRow("German, close box") << LanguageGerman << true << "Über Programm Korvo_TCI";
-    QTest::newRow("Czech, OK label") << LanguageCzech << false << "O programu ZENTARA";
-    QTest::newRow("French, close box") << LanguageFrench << true << "Information Korvo_TCI";
+    QTest::addColumn<QString>("version"); // the program's version line
+    const QString v = QStringLiteral(KORVO_VERSION);
+    QTest::newRow("English, OK label") << LanguageEnglish << false << "About Korvo_TCI" << "Version " + v;
+    QTest::newRow("German, close box") << LanguageGerman << true << "Über Programm Korvo_TCI" << "Version " + v;
+    QTest::newRow("Czech, OK label") << LanguageCzech << false << "O programu ZENTARA" << "Verze " + v;
+    QTest::newRow("French, close box") << LanguageFrench << true << "Information Korvo_TCI" << "Version " + v;
 }
 
 void tst_TFormAbout::caption()
@@ -106,16 +108,20 @@ void tst_TFormAbout::caption()
     QFETCH(quint8, language);
     QFETCH(bool, closeBox);
     QFETCH(QString, caption);
+    QFETCH(QString, version);
     form()->Session.LanguageIndex = language;
     QString shown;
+    QString shownVersion;
     whileAboutOpen([&](TFormAbout *about) {
         shown = about->windowTitle();
+        shownVersion = about->LabelProgramVersion->text();
         if (closeBox)
             about->close();
         else
             QTest::mouseClick(about->LabelExit, Qt::LeftButton);
     });
     QCOMPARE(shown, caption);
+    QCOMPARE(shownVersion, version);
 }
 
 void tst_TFormAbout::oneWindowKeepsItsPlace()

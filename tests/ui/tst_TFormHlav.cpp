@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QToolButton>
 
@@ -37,6 +38,8 @@ private slots:
     void textsShownAsWritten();
     void shortcuts_data();
     void shortcuts();
+    void desktopShortcuts_data();
+    void desktopShortcuts();
     void portMenu();
     void startUp();
     void languageWordOnCommandLine();
@@ -276,6 +279,45 @@ void tst_TFormHlav::shortcuts()
     QVERIFY(item);
     QCOMPARE(item->shortcut(), shortcut);
     QCOMPARE(item->text(), caption);
+}
+
+// The shortcuts a desktop user tries first work beside the menu's own, which stay the
+// ones shown; Ctrl+Shift+Z redoes even from inside an edit, whose own redo it would be.
+void tst_TFormHlav::desktopShortcuts_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QKeyCombination>("keys");
+    QTest::addColumn<bool>("fromEdit");
+
+    QTest::newRow("Ctrl+O opens") << "MenuOpen" << QKeyCombination(Qt::ControlModifier, Qt::Key_O) << false;
+    QTest::newRow("Ctrl+S saves") << "MenuSave" << QKeyCombination(Qt::ControlModifier, Qt::Key_S) << false;
+    QTest::newRow("Ctrl+Q exits") << "MenuExit" << QKeyCombination(Qt::ControlModifier, Qt::Key_Q) << false;
+    QTest::newRow("Ctrl+Shift+Z redoes")
+        << "MenuZnovu" << QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z) << false;
+    QTest::newRow("Ctrl+Shift+Z redoes in an edit")
+        << "MenuZnovu" << QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z) << true;
+}
+
+void tst_TFormHlav::desktopShortcuts()
+{
+    QFETCH(QString, action);
+    QFETCH(QKeyCombination, keys);
+    QFETCH(bool, fromEdit);
+    // Something to redo, so that Redo is enabled.
+    m_fixture->clickArrow("UpDown54", +1);
+    form()->SpeedButtonZpetClick();
+
+    auto *item = m_fixture->find<QAction>(action.toLatin1().constData());
+    const QKeySequence shownBefore = item->shortcut();
+    QSignalSpy triggered(item, &QAction::triggered);
+    QWidget *target = form();
+    if (fromEdit) {
+        form()->Edit53->setFocus(Qt::MouseFocusReason);
+        target = form()->Edit53;
+    }
+    QTest::keyClick(target, keys.key(), keys.keyboardModifiers());
+    QCOMPARE(triggered.size(), 1);
+    QCOMPARE(item->shortcut(), shownBefore);
 }
 
 void tst_TFormHlav::portMenu()

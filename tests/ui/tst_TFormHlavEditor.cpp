@@ -126,6 +126,8 @@ void tst_TFormHlavEditor::typedText_data()
         << QByteArray("Edit50") << "70" << int(IgnitionParameters::OffsetAdvance) << 5 << "5";
     QTest::newRow("advance in range")
         << QByteArray("Edit50") << "41" << int(IgnitionParameters::OffsetAdvance) << 41 << "41";
+    QTest::newRow("advance with a separator")
+        << QByteArray("Edit50") << "1,0" << int(IgnitionParameters::OffsetAdvance) << 5 << "5";
     QTest::newRow("limiter truncated")
         << QByteArray("EditOmez2") << "9999" << int(IgnitionParameters::OffsetLimiter) << 99 << "9,900";
     QTest::newRow("base advance above 40")

@@ -2,6 +2,7 @@
 #include "TestFiles.h"
 #include "FormFixture.h"
 
+#include "LanguageTextSets.h"
 #include "LanguageTexts.h"
 #include "LinkDriver.h"
 #include "ParameterFile.h"
@@ -35,6 +36,10 @@ private slots:
     void saveToFullDiskKeepsOldFile();
     void exeDirPresets_data();
     void exeDirPresets();
+    void fileOnCommandLine_data();
+    void fileOnCommandLine();
+    void saveFailureInInterfaceLanguage_data();
+    void saveFailureInInterfaceLanguage();
 
 private:
     TFormHlav *form() const { return m_fixture->form.get(); }
@@ -378,6 +383,83 @@ void tst_TFormHlavFiles::exeDirPresets()
     QCOMPARE(form()->CurrentFileName, file);
     QCOMPARE(form()->LabelFile2->text(), file);
     QVERIFY(!QFileInfo::exists(dataFile));
+}
+
+// A file named on the command line (as a desktop's "Open with" does) goes through Open's
+// checks and messages once the window is up.
+void tst_TFormHlavFiles::fileOnCommandLine_data()
+{
+    QTest::addColumn<QString>("fileName");   // in the temporary folder
+    QTest::addColumn<QByteArray>("content"); // written when not null
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message"); // empty: opened
+
+    IgnitionParameters stored;
+    stored.LIMITER() = 77;
+    const QByteArray good = ParameterFileText(stored);
+    const QByteArray wrongVersion("QUELLMAR_KEY   60 \r\n\r\nBIKE            3 \r\nLIMITER        90 ");
+    QTest::newRow("good file") << "tune.ign" << good << QStringList{} << "";
+    QTest::newRow("good file after the language word") << "tune.ign" << good << QStringList{"CESKY"} << "";
+    QTest::newRow("missing file") << "missing.ign" << QByteArray() << QStringList{} << "Open file error";
+    QTest::newRow("a folder") << "." << QByteArray() << QStringList{} << "Open file error";
+    QTest::newRow("wrong version, in the language of the word")
+        << "old.ign" << wrongVersion << QStringList{"DEUTSCH"} << FileVersionMismatchText(1);
+}
+
+void tst_TFormHlavFiles::fileOnCommandLine()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    const QString file = path(fileName);
+    if (!content.isNull())
+        writeFile(file, content);
+
+    FakeUnitPortProvider ports;
+    FormFixture started(ports, arguments, false, file);
+    TFormHlav *w = started.form.get();
+    QTRY_COMPARE(started.prompts.informations.size() + int(w->CurrentFileName == file), 1);
+    if (message.isEmpty()) {
+        QCOMPARE(started.prompts.informations, QStringList());
+        QCOMPARE(int(w->Parameters.LIMITER()), 77);
+        QCOMPARE(w->LabelFile2->text(), file);
+        QCOMPARE(w->SaveDialog1FileName, file);
+        // Opening is not an edit.
+        QVERIFY(!w->SpeedButtonZpet->isEnabled());
+    } else {
+        QCOMPARE(started.prompts.informations, QStringList{message});
+        QCOMPARE(w->CurrentFileName, QString());
+        QCOMPARE(w->LabelFile2->text(), QString());
+    }
+    // The language word still chooses the language.
+    QCOMPARE(int(w->Session.LanguageIndex), arguments.isEmpty() ? 0 : LanguageFromCommandWord(arguments.first()));
+}
+
+void tst_TFormHlavFiles::saveFailureInInterfaceLanguage_data()
+{
+    QTest::addColumn<QString>("language"); // the item of the Language menu
+    QTest::addColumn<QString>("start");
+    QTest::newRow("English") << "MenuEnglish" << "Save file error\n";
+    QTest::newRow("Czech") << "MenuCzech" << QStringLiteral("Chyba při ukládání souboru\n");
+    QTest::newRow("German") << "MenuGerman" << "Fehler beim Speichern der Datei\n";
+}
+
+// A save that fails part way is a failure of the user's command: a warning, in the
+// interface language.
+void tst_TFormHlavFiles::saveFailureInInterfaceLanguage()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, start);
+    m_fixture->find<QAction>(language.toLatin1().constData())->trigger();
+    prompts().saveFileNames = {path(QStringLiteral("saved.ign"))};
+    {
+        FileSizeLimit limit(100);
+        QVERIFY(limit.active());
+        form()->MenuSaveClick();
+    }
+    QCOMPARE(prompts().warnings.size(), 1);
+    QVERIFY2(prompts().warnings.constFirst().startsWith(start), qPrintable(prompts().warnings.constFirst()));
 }
 
 QTEST_MAIN(tst_TFormHlavFiles)

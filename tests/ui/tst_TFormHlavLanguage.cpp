@@ -7,7 +7,9 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 
 // The interface languages in the window: the text sets from the Language menu and the
@@ -32,6 +34,8 @@ private slots:
     void specialRowRenamedSelectionKept();
     void startedWithCesky();
     void frenchRunsNoSetButLoadsItsMessages();
+    void toolkitButtonsSpeakTheLanguage_data();
+    void toolkitButtonsSpeakTheLanguage();
 
 private:
     FakeUnitPortProvider *m_ports = nullptr;
@@ -344,6 +348,36 @@ void tst_TFormHlavLanguage::frenchRunsNoSetButLoadsItsMessages()
     QCOMPARE(w->Messages[MsgReadError], QStringLiteral("Lire erreur!"));
     QCOMPARE(w->Messages[MsgComOpeningError], QStringLiteral("Erreur connections PC!"));
     QCOMPARE(w->Session.LanguageIndex, LanguageFrench);
+}
+
+// Qt's own buttons follow the interface language, back to English included: the New
+// question through the real box, as the user sees it.
+void tst_TFormHlavLanguage::toolkitButtonsSpeakTheLanguage_data()
+{
+    QTest::addColumn<quint8>("language");
+    QTest::addColumn<QStringList>("buttons"); // Yes, No, Cancel
+    QTest::newRow("Czech") << LanguageCzech << QStringList{"&Ano", "&Ne", QStringLiteral("Zrušit")};
+    QTest::newRow("German") << LanguageGerman << QStringList{"&Ja", "&Nein", "Abbrechen"};
+    QTest::newRow("English again") << LanguageEnglish << QStringList{"&Yes", "&No", "Cancel"};
+}
+
+void tst_TFormHlavLanguage::toolkitButtonsSpeakTheLanguage()
+{
+    QFETCH(quint8, language);
+    QFETCH(QStringList, buttons);
+    languageItem(language)->trigger();
+    QStringList shown;
+    QTimer::singleShot(0, this, [&shown] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        for (QMessageBox::StandardButton button : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
+            shown.append(box->button(button) ? box->button(button)->text() : QString());
+        box->button(QMessageBox::Cancel)->click();
+    });
+    WidgetPrompts real;
+    QCOMPARE(real.question(form(), form()->Messages[MsgDefaultSetting]), UserPrompts::Answer::Cancel);
+    QCOMPARE(shown, buttons);
 }
 
 QTEST_MAIN(tst_TFormHlavLanguage)

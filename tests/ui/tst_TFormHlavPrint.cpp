@@ -1,6 +1,7 @@
 #include "FormFixture.h"
 #include "PdfPages.h"
 
+#include "LanguageTexts.h"
 #include "LinkDriver.h"
 
 #include <QAction>
@@ -33,6 +34,7 @@ private slots:
     void stamp_data();
     void stamp();
     void menuItemAndShortcutPrint();
+    void failingPdfIsReported_data();
     void failingPdfIsReported();
 
 private:
@@ -174,7 +176,7 @@ void tst_TFormHlavPrint::appearanceWhilePrinting()
     w->Timer1Timer();
     QVERIFY(w->LabelHlaseni->isVisible());
     QVERIFY(w->CGaugeProgram->isHidden()); // the bar does not come back with the area
-    QVERIFY2(w->LabelHlaseni->text().startsWith(QStringLiteral("PDF: ")),
+    QVERIFY2(w->LabelHlaseni->text().startsWith(QStringLiteral("Printed to PDF: ")),
              qPrintable(w->LabelHlaseni->text()));
     QVERIFY2(w->LabelHlaseni->text().endsWith(files.first()), qPrintable(w->LabelHlaseni->text()));
     QVERIFY(w->LabelHlaseni->width() <= 405);
@@ -240,17 +242,31 @@ void tst_TFormHlavPrint::menuItemAndShortcutPrint()
     QCOMPARE(pdfs().size(), 2);
 }
 
+void tst_TFormHlavPrint::failingPdfIsReported_data()
+{
+    QTest::addColumn<QString>("language"); // the item of the Language menu
+    QTest::addColumn<QString>("start");
+    QTest::newRow("English") << "MenuEnglish" << "Cannot create the folder ";
+    QTest::newRow("Czech") << "MenuCzech" << QStringLiteral("Nelze vytvořit složku ");
+    QTest::newRow("German") << "MenuGerman" << "Der Ordner ";
+}
+
 void tst_TFormHlavPrint::failingPdfIsReported()
 {
+    QFETCH(QString, language);
+    QFETCH(QString, start);
     // A file where the documents folder should be: the PDF cannot be written.
     QFile blocker(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
 
     TFormHlav *w = form();
+    w->findChild<QAction *>(language)->trigger();
     w->SpeedButtonPrintClick();
-    QCOMPARE(m_f->prompts.informations.size(), 1);
-    QVERIFY(m_f->prompts.informations.first().contains(QStringLiteral("Documents")));
+    // A failure, in the interface language, with a warning icon.
+    QCOMPARE(m_f->prompts.warnings.size(), 1);
+    QVERIFY2(m_f->prompts.warnings.first().startsWith(start), qPrintable(m_f->prompts.warnings.first()));
+    QVERIFY(m_f->prompts.warnings.first().contains(QStringLiteral("Documents")));
     // The window is restored as after a good print, and the stamp comes back with the
     // next tick.
     QVERIFY(!w->Printing);
@@ -259,7 +275,7 @@ void tst_TFormHlavPrint::failingPdfIsReported()
     QVERIFY(w->LabelHlaseni->isHidden());
     w->Timer1Timer();
     QVERIFY(w->LabelHlaseni->isVisible());
-    QVERIFY(w->LabelHlaseni->text().startsWith(QStringLiteral("Date and Time of printing:  ")));
+    QVERIFY(w->LabelHlaseni->text().startsWith(PrintStampPrefix(w->Session.LanguageIndex)));
     blocker.remove();
 }
 

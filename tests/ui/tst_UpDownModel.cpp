@@ -12,6 +12,8 @@ private slots:
     void text();
     void takeText_data();
     void takeText();
+    void separatorOnlyWhereShown_data();
+    void separatorOnlyWhereShown();
     void clampsAndSteps_data();
     void clampsAndSteps();
 };
@@ -77,6 +79,38 @@ void tst_UpDownModel::takeText()
     QFETCH(int, position);
     UpDownModel model(300, 20100, 100, 5000, true);
     QCOMPARE(model.takeText(typed, locale), taken);
+    QCOMPARE(int(model.position()), position);
+}
+
+// A group separator typed into a field that never shows one is a mistake (a decimal comma,
+// a slip), not a thousands mark: "1,0" in an advance field must not become 10 degrees.
+void tst_UpDownModel::separatorOnlyWhereShown_data()
+{
+    QTest::addColumn<int>("min");
+    QTest::addColumn<int>("max");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<bool>("thousands");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("position"); // afterwards
+
+    QTest::newRow("advance refuses 1,0") << 0 << 60 << 20 << false << "1,0" << 20;
+    QTest::newRow("advance takes 10") << 0 << 60 << 20 << false << "10" << 10;
+    QTest::newRow("base advance refuses 1,0") << 0 << 40 << 40 << true << "1,0" << 40;
+    QTest::newRow("trigger tooth refuses 0,5") << 2 << 9 << 3 << true << "0,5" << 3;
+    QTest::newRow("limiter takes 1,000") << 999 << 25000 << 15000 << true << "1,000" << 1000;
+    QTest::newRow("curve speed takes 13,700") << 300 << 20100 << 5000 << true << "13,700" << 13700;
+}
+
+void tst_UpDownModel::separatorOnlyWhereShown()
+{
+    QFETCH(int, min);
+    QFETCH(int, max);
+    QFETCH(int, start);
+    QFETCH(bool, thousands);
+    QFETCH(QString, typed);
+    QFETCH(int, position);
+    UpDownModel model(min, max, 1, start, thousands);
+    model.takeText(typed, QLocale(QLocale::English, QLocale::UnitedStates));
     QCOMPARE(int(model.position()), position);
 }
 

@@ -43,7 +43,7 @@ void tst_WindowPrinter::onePagePdfInANewFolder()
     QVERIFY(dir.isValid());
     const QString folder = dir.filePath(QStringLiteral("Documents/prints"));
     const PrintOutcome outcome = printWindowImage(windowImage(), QPrinterInfo(), folder);
-    QVERIFY2(outcome.ok, qPrintable(outcome.error));
+    QVERIFY2(outcome.ok, qPrintable(printFailureText(outcome, 0)));
     QVERIFY(outcome.printer.isEmpty());
     QCOMPARE(QFileInfo(outcome.pdfPath).absolutePath(), QFileInfo(folder).absoluteFilePath());
     static const QRegularExpression name(QStringLiteral("^Korvo_TCI_\\d{4}-\\d\\d-\\d\\d_\\d{6}\\.pdf$"));
@@ -58,7 +58,7 @@ void tst_WindowPrinter::printoutsDoNotOverwriteEachOther()
     QStringList paths;
     for (int i = 0; i < 3; ++i) {
         const PrintOutcome outcome = printWindowImage(windowImage(), QPrinterInfo(), dir.path());
-        QVERIFY2(outcome.ok, qPrintable(outcome.error));
+        QVERIFY2(outcome.ok, qPrintable(printFailureText(outcome, 0)));
         paths.append(outcome.pdfPath);
     }
     paths.removeDuplicates();
@@ -85,7 +85,8 @@ void tst_WindowPrinter::folderThatCannotBeMade()
     const QString path = folder.isEmpty() ? QString() : dir.filePath(folder);
     const PrintOutcome outcome = printWindowImage(windowImage(), QPrinterInfo(), path);
     QVERIFY(!outcome.ok);
-    QVERIFY(!outcome.error.isEmpty());
+    QCOMPARE(outcome.failure, PrintFailure::Folder);
+    QVERIFY(!printFailureText(outcome, 0).isEmpty());
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
              QStringList{QStringLiteral("Documents")});
 }
