@@ -5,7 +5,8 @@
 #   - the window's whole tick while monitoring: CPU time per tick, system calls included,
 #     and the system calls of a tick;
 #   - F9 to the last accepted answer of a programming, presses at random moments
-#     (target: 3 ticks for every press).
+#     (target: 3 ticks for every press);
+#   - the window's resident memory while the unit floods it with frames.
 #
 #   bench/link_figures.sh [seconds (60)] [presses (20)] [build folder (build)]
 #
@@ -93,3 +94,24 @@ wait "$win_pid" 2>/dev/null || true
 win_pid=
 
 "$f9" "$tmp/unit-tty" "$presses" | tail -n 1
+kill "$sim_pid" 2>/dev/null || true
+wait "$sim_pid" 2>/dev/null || true
+
+# A unit that never stops talking: valid frames back to back, as fast as the terminal
+# takes them, for the same span. Resident memory must stay flat (target under 60 MB).
+"$sim" --flood --link "$tmp/unit-tty" >/dev/null &
+sim_pid=$!
+sleep 0.5
+XDG_CONFIG_HOME=$tmp/config "$exe" --quit-after-ms=$(( (seconds + 4) * 1000 )) >/dev/null 2>&1 &
+win_pid=$!
+sleep 2
+rss() { awk '/^VmRSS/ { print $2 }' "/proc/$win_pid/status"; }
+r0=$(rss); c0=$(cpu); w0=$(date +%s%N)
+sleep "$seconds"
+r1=$(rss); c1=$(cpu); w1=$(date +%s%N)
+hwm=$(awk '/^VmHWM/ { print $2 }' "/proc/$win_pid/status")
+wait "$win_pid" 2>/dev/null || true
+win_pid=
+awk -v r0="$r0" -v r1="$r1" -v hwm="$hwm" -v s="$seconds" -v c=$((c1 - c0)) -v hz="$hz" -v ns=$((w1 - w0)) 'BEGIN {
+    printf "window under a flood for %d s: resident memory %.1f MB, then %.1f MB, peak %.1f MB (target under 60 MB); %.1f %% of one core\n",
+           s, r0 / 1024, r1 / 1024, hwm / 1024, 100 * c / hz / (ns / 1e9) }'

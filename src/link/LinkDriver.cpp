@@ -353,6 +353,8 @@ void LinkDriver::watchdogStep()
 
 void LinkDriver::ShowLinkMessage(const QString &text, NamedColour colour)
 {
+    // The hold belongs to the failure's text; another message (a printout's) ends it.
+    FailureShown = false;
     LabelHlaseni.caption = text;
     LabelHlaseni.colour = colour;
     LabelHlaseni.visible = true;
