@@ -272,10 +272,9 @@ void LinkDriver::idleStep()
         // The unit may store what it got before the failure; the bar tells so, never
         // full, while the text stays the failure's.
         CGaugeProgram.visible = SavingCountdown > 0;
-        if (SavingCountdown > 0) {
-            setGaugeMaximum(100);
+        setGaugeMaximum(SavingCountdown > 0 ? 100 : 1);
+        if (SavingCountdown > 0)
             setGaugePosition(savingPercent());
-        }
         return;
     }
     if (SavingCountdown > 0) {

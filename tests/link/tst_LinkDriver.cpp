@@ -489,6 +489,8 @@ void tst_LinkDriver::failureStaysThroughSaving()
             QCOMPARE(m_link->CGaugeProgram.position, (110 - countdown) * 100 / 110);
         QVERIFY(!m_link->ProgrammedOk);
     }
+    // Saving done, the bar is the transfers' again: a start counts its blocks on it.
+    QCOMPARE(m_link->CGaugeProgram.maximum, 1);
     for (; shown < LinkDriver::MessageTicks_; ++shown) {
         feedLive([](UnitFrame &f) { putWord(f, 47, 30); });
         m_link->Timer1Timer();
