@@ -50,6 +50,11 @@ void checkState(const LinkDriver &link, const IgnitionParameters &set, const Ign
     FUZZ_CHECK(link.CGaugeProgram.maximum >= 1);
     FUZZ_CHECK(link.CGaugeProgram.position >= 0 && link.CGaugeProgram.position <= link.CGaugeProgram.maximum);
     FUZZ_CHECK(link.CGaugeRpmPosition >= 0 && link.CGaugeRpmPosition <= 100);
+    // A failure never stands beside a full bar; no success outlives the connection.
+    FUZZ_CHECK(!link.FailureShown || !link.CGaugeProgram.visible ||
+               link.CGaugeProgram.position < link.CGaugeProgram.maximum);
+    if (link.LabelSpojeniVisible)
+        FUZZ_CHECK(!link.ProgrammedOk && link.SavingCountdown == 0);
     const auto lime = std::count(link.CurveRowColour.begin(), link.CurveRowColour.end(), NamedColour::Lime);
     FUZZ_CHECK(lime == (link.NoCurvePoint ? 0 : 1));
     // A read replaces the unit's block and normalises it; the tail never comes from the unit.

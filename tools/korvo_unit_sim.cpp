@@ -2,7 +2,7 @@
 //
 // Prints the device path of the terminal as its first line; a program that opens that
 // path (or the --link symlink) talks to the unit as to a real one at 57600 8N1. Serves
-// until SIGTERM or SIGINT. SIGUSR1 switches the unit silent and back.
+// until SIGTERM or SIGINT. SIGUSR1 switches the unit silent and back, SIGUSR2 the flood.
 
 #include "SimulatedUnit.h"
 
@@ -24,6 +24,7 @@
 
 static volatile std::sig_atomic_t stopRequested = 0;
 static volatile std::sig_atomic_t silentToggles = 0;
+static volatile std::sig_atomic_t floodToggles = 0;
 
 static void onStop(int)
 {
@@ -33,6 +34,11 @@ static void onStop(int)
 static void onToggleSilent(int)
 {
     silentToggles = silentToggles + 1;
+}
+
+static void onToggleFlood(int)
+{
+    floodToggles = floodToggles + 1;
 }
 
 static void usage(FILE *to)
@@ -48,7 +54,12 @@ static void usage(FILE *to)
                "  --slow              answer 400 ms late\n"
                "  --slow-ms N         answer N ms late\n"
                "  --noise             send stray bytes ahead of every second answer\n"
-               "SIGUSR1 switches the unit silent and back; SIGTERM or SIGINT stops it.\n",
+               "  --flood             send valid live frames back to back, as fast as the\n"
+               "                      terminal takes them; answers still go out between them\n"
+               "  --trace             print the time in ms and the first byte of every frame\n"
+               "                      received, one line each, after the device line\n"
+               "SIGUSR1 switches the unit silent and back, SIGUSR2 the flood; SIGTERM or\n"
+               "SIGINT stops it.\n",
                to);
 }
 
@@ -75,6 +86,8 @@ int main(int argc, char **argv)
 {
     SimulatedUnit unit;
     std::string linkPath;
+    bool flood = false;
+    bool trace = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         int value = 0;
@@ -98,6 +111,10 @@ int main(int argc, char **argv)
             unit.faults.answerDelayMs = value;
         } else if (arg == "--noise") {
             unit.faults.noise = true;
+        } else if (arg == "--flood") {
+            flood = true;
+        } else if (arg == "--trace") {
+            trace = true;
         } else if (arg == "--help" || arg == "-h") {
             usage(stdout);
             return 0;
@@ -156,24 +173,47 @@ int main(int argc, char **argv)
     toggle.sa_handler = onToggleSilent;
     sigemptyset(&toggle.sa_mask);
     sigaction(SIGUSR1, &toggle, nullptr);
+    struct sigaction toggleFlood
+    {
+    };
+    toggleFlood.sa_handler = onToggleFlood;
+    sigemptyset(&toggleFlood.sa_mask);
+    sigaction(SIGUSR2, &toggleFlood, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 
     std::printf("%s\n", slavePath.c_str());
     std::fflush(stdout);
+    if (trace) {
+        unit.frameReceived = [](const UnitFrame &frame) {
+            std::printf("%lld %02x\n", static_cast<long long>(nowMs()), unsigned(frame[0]));
+            std::fflush(stdout);
+        };
+    }
 
     int togglesSeen = 0;
+    int floodTogglesSeen = 0;
+    // The flood goes out in batches of whole frames, so that an answer always starts on
+    // a frame boundary and waits for no more than one batch.
+    constexpr int FloodBatchFrames = 64;
+    QByteArray floodOut;
+    qsizetype floodSent = 0;
     quint8 buffer[4096];
     while (!stopRequested) {
         if (silentToggles != togglesSeen) {
             togglesSeen = silentToggles;
             unit.faults.silent = !unit.faults.silent;
         }
+        if (floodToggles != floodTogglesSeen) {
+            floodTogglesSeen = floodToggles;
+            flood = !flood;
+        }
         int timeout = 50;
         const qint64 due = unit.nextOutputDue();
         if (due >= 0)
             timeout = int(std::clamp<qint64>(due - nowMs(), 0, 50));
 
-        pollfd pfd{master, POLLIN, 0};
+        const bool flooding = flood || floodSent < floodOut.size();
+        pollfd pfd{master, short(POLLIN | (flooding ? POLLOUT : 0)), 0};
         const int ready = poll(&pfd, 1, timeout);
         if (ready < 0 && errno != EINTR)
             break;
@@ -192,7 +232,27 @@ int main(int argc, char **argv)
             // and look again shortly.
             unit.resetReceiver();
             unit.dropOutput();
+            floodOut.clear();
+            floodSent = 0;
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            continue;
+        }
+
+        if (flooding) {
+            if (ready > 0 && (pfd.revents & POLLOUT)) {
+                if (floodSent >= floodOut.size()) {
+                    unit.advanceTo(nowMs());
+                    floodOut = unit.takeOutput();
+                    for (int i = 0; i < FloodBatchFrames && flood; ++i) {
+                        const UnitFrame live = unit.liveFrame();
+                        floodOut.append(reinterpret_cast<const char *>(live.data()), FrameSize);
+                    }
+                    floodSent = 0;
+                }
+                const ssize_t n = write(master, floodOut.constData() + floodSent, size_t(floodOut.size() - floodSent));
+                if (n > 0)
+                    floodSent += n;
+            }
             continue;
         }
 

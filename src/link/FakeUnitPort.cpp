@@ -37,6 +37,11 @@ public:
         return n;
     }
     void purgeReceiveAbort() override { ++m_line->purges; }
+    void dropReceived() override
+    {
+        if (!m_line->unplugged)
+            m_line->pending.clear();
+    }
 
 private:
     std::shared_ptr<FakeUnitPortProvider::Line> m_line;

@@ -6,7 +6,10 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cstdarg>
+#include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 // The unit's program date carries the month as the low byte of the sum of the
 // characters of its English three-letter name.
@@ -39,6 +42,64 @@ static QString unitText(const quint8 *bytes, int maxLength)
     if (!decoder.isValid())
         return QString::fromLatin1(reinterpret_cast<const char *>(bytes), length);
     return decoder.decode(QByteArrayView(bytes, length));
+}
+
+// A short text formatted on the stack, in Latin-1 (the degree sign included).
+class StackText
+{
+public:
+    StackText() = default;
+    __attribute__((format(printf, 2, 3))) void format(const char *pattern, ...)
+    {
+        char bytes[Capacity];
+        va_list args;
+        va_start(args, pattern);
+        const int length = std::vsnprintf(bytes, sizeof bytes, pattern, args);
+        va_end(args);
+        m_size = std::clamp(length, 0, Capacity - 1);
+        for (int i = 0; i < m_size; ++i)
+            m_text[i] = char16_t(quint8(bytes[i]));
+    }
+    QStringView view() const { return QStringView(m_text.data(), m_size); }
+
+private:
+    static constexpr int Capacity = 64;
+    std::array<char16_t, Capacity> m_text{};
+    int m_size = 0;
+};
+
+// Puts the joined parts into a caption. Live frames come ten times a second: an equal
+// text is left alone, and a changed one is written into the caption's own storage where
+// it has room, so that a steady stream of frames allocates nothing.
+static void setCaption(QString &caption, std::initializer_list<QStringView> parts)
+{
+    qsizetype total = 0;
+    for (QStringView part : parts)
+        total += part.size();
+    if (caption.size() == total) {
+        qsizetype at = 0;
+        bool same = true;
+        for (QStringView part : parts) {
+            if (QStringView(caption).mid(at, part.size()) != part) {
+                same = false;
+                break;
+            }
+            at += part.size();
+        }
+        if (same)
+            return;
+    }
+    if (!caption.isDetached() || caption.capacity() < total) {
+        QString fresh;
+        fresh.reserve(std::max<qsizetype>(total, 48));
+        caption = std::move(fresh);
+    }
+    caption.resize(total);
+    QChar *out = caption.data();
+    for (QStringView part : parts) {
+        std::copy(part.begin(), part.end(), out);
+        out += part.size();
+    }
 }
 
 static quint16 word(const UnitFrame &frame, int at)
@@ -109,13 +170,20 @@ void LinkDriver::PollReceive()
     if (queued < FrameSize)
         return;
     const qint64 got = m_port->read(m_receiveBuffer.data(), std::min<qint64>(queued, ReceiveBufferSize));
-    if (got < FrameSize)
-        return;
-    // The unit answers one request at a time; whatever follows the first frame of a poll
-    // is stale or misaligned, so it is dropped and the next request starts clean.
-    UnitFrame frame;
-    std::memcpy(frame.data(), m_receiveBuffer.data(), FrameSize);
-    DispatchReceivedFrame(frame);
+    // A full queue means the line outran us: what this poll could not take is stale, and
+    // left behind it would delay every later answer. Dropped before the frames below are
+    // acted on, so an answer to a frame sent from them is not dropped with it.
+    if (queued >= ReceiveQueueBytes)
+        m_port->dropReceived();
+    // Every whole frame is acted on in order: a live frame and the answer of a transfer
+    // started just after the monitor request arrive together. A trailing part frame is
+    // dropped, so that stray bytes never shift the next request's answer; a poll that
+    // starts inside a frame yields nothing but checksum failures.
+    for (qint64 at = 0; at + FrameSize <= got; at += FrameSize) {
+        UnitFrame frame;
+        std::memcpy(frame.data(), m_receiveBuffer.data() + at, FrameSize);
+        DispatchReceivedFrame(frame);
+    }
 }
 
 // ---------------------------------------------------------------- frames
@@ -180,6 +248,10 @@ void LinkDriver::transferStep()
             // "Programing: OK" on the next idle tick, so every failure clears it.
             ProgrammedOk = false;
             Mode = LinkMode::Idle;
+            // The failure keeps the area for its whole time; a bar left full from the
+            // blocks that did get through would read as success beside it.
+            FailureShown = true;
+            CGaugeProgram.visible = false;
         } else {
             SendCommandFrame();
         }
@@ -196,10 +268,19 @@ void LinkDriver::idleStep()
         SendMonitorRequest();
     }
 
+    if (FailureShown) {
+        // The unit may store what it got before the failure; the bar tells so, never
+        // full, while the text stays the failure's.
+        CGaugeProgram.visible = SavingCountdown > 0;
+        setGaugeMaximum(SavingCountdown > 0 ? 100 : 1);
+        if (SavingCountdown > 0)
+            setGaugePosition(savingPercent());
+        return;
+    }
     if (SavingCountdown > 0) {
         ShowLinkMessage(m_messages.text(MsgSaving), NamedColour::BtnFace);
         setGaugeMaximum(100);
-        setGaugePosition(std::max(0, (110 - int(SavingCountdown)) * 100 / 110));
+        setGaugePosition(savingPercent());
         return;
     }
     setGaugeMaximum(1);
@@ -223,7 +304,26 @@ void LinkDriver::messageAreaStep()
         LabelHlaseni.visible = false;
         CGaugeProgram.visible = false;
         ProgrammedOk = false;
+        FailureShown = false;
     }
+}
+
+int LinkDriver::savingPercent() const
+{
+    return std::max(0, (110 - int(SavingCountdown)) * 100 / 110);
+}
+
+void LinkDriver::connectionLost()
+{
+    // What a unit reported about storing a set, and the success it confirmed, belong to
+    // that unit; whatever answers next may be another one, or the same after a power cut.
+    if (Mode == LinkMode::Idle && !FailureShown && (SavingCountdown > 0 || ProgrammedOk)) {
+        MessageTicks = 0;
+        LabelHlaseni.visible = false;
+        CGaugeProgram.visible = false;
+    }
+    SavingCountdown = 0;
+    ProgrammedOk = false;
 }
 
 void LinkDriver::watchdogStep()
@@ -234,6 +334,7 @@ void LinkDriver::watchdogStep()
         return;
     }
     LabelSpojeniVisible = !Printing;
+    connectionLost();
     ++ReconnectTicks;
     // At or above: a failed automatic open sets 200 so that the next tick moves on.
     if (ReconnectTicks >= ReopenTicks) {
@@ -251,6 +352,8 @@ void LinkDriver::watchdogStep()
 
 void LinkDriver::ShowLinkMessage(const QString &text, NamedColour colour)
 {
+    // The hold belongs to the failure's text; another message (a printout's) ends it.
+    FailureShown = false;
     LabelHlaseni.caption = text;
     LabelHlaseni.colour = colour;
     LabelHlaseni.visible = true;
@@ -304,6 +407,7 @@ void LinkDriver::startFromCommand(LinkMode mode, quint8 command)
 
 void LinkDriver::showTransferArea()
 {
+    FailureShown = false;
     MessageTicks = MessageTicks_;
     LabelHlaseni.visible = true;
     setGaugePosition(0);
@@ -354,7 +458,9 @@ void LinkDriver::HandleLiveFrame(const UnitFrame &frame)
     LinkWatchdog = 0;
 
     LiveRpm = word(frame, 1);
-    LabelRpm.caption = QString::asprintf("RPM = %d ", int(LiveRpm));
+    StackText text;
+    text.format("RPM = %d ", int(LiveRpm));
+    setCaption(LabelRpm.caption, {text.view()});
     LabelRpm.colour = frame[3] != 0 ? NamedColour::Red : NamedColour::BtnFace;
 
     // A limiter of 0 can only come from a unit that stores it; there is no scale then.
@@ -365,7 +471,8 @@ void LinkDriver::HandleLiveFrame(const UnitFrame &frame)
     const int k = raw * 5000 / 8184;
     const int millivolts = k * 11 + 800;
     const float volts = float(double(millivolts) * 0.001);
-    LabelNapeti.caption = QString::asprintf("U = %4.1f [V]", double(volts));
+    text.format("U = %4.1f [V]", double(volts));
+    setCaption(LabelNapeti.caption, {text.view()});
     if (millivolts <= 7000 || millivolts >= 17999)
         LabelNapeti.colour = NamedColour::Red;
     else if (millivolts <= 11000 || millivolts >= 14999)
@@ -382,31 +489,35 @@ void LinkDriver::HandleLiveFrame(const UnitFrame &frame)
     showSwitch(LabelSideStand, frame[29] == 0, QStringLiteral("Side stand sw. = ON"), NamedColour::Lime,
                QStringLiteral("Side stand sw. = OFF"));
 
-    LabelAdvance.caption = QString::asprintf("ADVANCE = %d [\u00B0]", int(frame[5]));
+    text.format("ADVANCE = %d [\xB0]", int(frame[5]));
+    setCaption(LabelAdvance.caption, {text.view()});
 
     if (frame[50] == PcProgramVersion) {
         LabelVersion.visible = false;
     } else {
-        LabelVersion.caption = m_messages.text(MsgUnmatchedVersion) +
-                               QString::asprintf("  PC-%d, IGN-%d", PcProgramVersion, int(frame[50]));
+        text.format("  PC-%d, IGN-%d", PcProgramVersion, int(frame[50]));
+        setCaption(LabelVersion.caption, {m_messages.text(MsgUnmatchedVersion), text.view()});
         LabelVersion.visible = true;
     }
 
     const QString &pickup = m_messages.text(MsgPickup);
     const bool running1 = frame[31] != 0;
-    LabelMonSnimac1.caption =
-        pickup + QStringLiteral(" 1 - ") + m_messages.text(running1 ? MsgPickupRunning : MsgPickupNoSignal);
+    setCaption(LabelMonSnimac1.caption,
+               {pickup, u" 1 - ", m_messages.text(running1 ? MsgPickupRunning : MsgPickupNoSignal)});
     LabelMonSnimac1.colour = running1 ? NamedColour::Lime : NamedColour::BtnFace;
     const bool running2 = frame[32] != 0;
-    LabelMonSnimac2.caption =
-        pickup + QStringLiteral(" 2 - ") + m_messages.text(running2 ? MsgPickupRunning : MsgPickupNoSignal);
+    setCaption(LabelMonSnimac2.caption,
+               {pickup, u" 2 - ", m_messages.text(running2 ? MsgPickupRunning : MsgPickupNoSignal)});
     LabelMonSnimac2.colour = running2 ? NamedColour::Lime : NamedColour::BtnFace;
 
     SavingCountdown = word(frame, 47);
     LabelEeDataErrVisible = frame[49] != 0;
-    LabelPocetProgramovani = QString::asprintf("Number of Programing= %d ", int(word(frame, 11)));
-    for (int i = 0; i < int(LabelTest.size()); ++i)
-        LabelTest[i] = QString::asprintf("Test%d = %d ", i + 1, int(word(frame, 13 + 2 * i)));
+    text.format("Number of Programing= %d ", int(word(frame, 11)));
+    setCaption(LabelPocetProgramovani, {text.view()});
+    for (int i = 0; i < int(LabelTest.size()); ++i) {
+        text.format("Test%d = %d ", i + 1, int(word(frame, 13 + 2 * i)));
+        setCaption(LabelTest[i], {text.view()});
+    }
 }
 
 void LinkDriver::HighlightCurrentCurvePoint()

@@ -104,6 +104,9 @@ public:
     quint8 LinkWatchdog = NoConnectionTicks;
     quint8 ReconnectTicks = 0;
     bool ProgrammedOk = false;
+    // A transfer failed and its red text holds the message area until its time is up or
+    // another transfer starts; the unit's saving countdown shows only on the bar then.
+    bool FailureShown = false;
     quint16 SavingCountdown = 0;
     quint16 LiveRpm = 0;
     bool QuietReopen = false;
@@ -163,6 +166,9 @@ private:
     void idleStep();
     void messageAreaStep();
     void watchdogStep();
+    // No frame for NoConnectionTicks: ends the saving display and the programmed state.
+    void connectionLost();
+    int savingPercent() const;
     void startTransfer(LinkMode mode, quint8 command, quint8 attempts);
     void setStartCaption(LinkMode mode);
     // Program, Verify and Read from their commands: first frame out at once.

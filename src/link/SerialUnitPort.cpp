@@ -34,6 +34,9 @@ public:
         m_serial.setParity(QSerialPort::NoParity);
         m_serial.setStopBits(QSerialPort::OneStop);
         m_serial.setFlowControl(QSerialPort::NoFlowControl);
+        // Without a bound a unit that never stops talking grows the buffer without end;
+        // at the bound Qt stops reading and the rest waits in the system's queue.
+        m_serial.setReadBufferSize(ReceiveQueueBytes);
         if (!m_serial.open(QIODevice::ReadWrite)) {
             errorDetail = m_serial.errorString();
             if (m_serial.error() == QSerialPort::PermissionError)
@@ -91,6 +94,13 @@ public:
 
     // Reads never wait here, so there is nothing pending to abort.
     void purgeReceiveAbort() override {}
+
+    // Both our buffer and the system's queue (tcflush).
+    void dropReceived() override
+    {
+        if (m_serial.isOpen())
+            m_serial.clear(QSerialPort::Input);
+    }
 
 private:
     static constexpr int WriteTimeoutMs = 200;

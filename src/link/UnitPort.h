@@ -22,7 +22,13 @@ public:
     virtual qint64 read(quint8 *buffer, qint64 maxBytes) = 0;
     // At close: abort pending reads; the queues are not cleared.
     virtual void purgeReceiveAbort() = 0;
+    // Forgets every received byte not read yet, down to the system's own queue.
+    virtual void dropReceived() = 0;
 };
+
+// The most received bytes a port keeps for the next poll. A poll that finds this many
+// has lost the race with the line: the rest is stale and dropped.
+inline constexpr qint64 ReceiveQueueBytes = 10000;
 
 // Opens ports by COM number (1..21). On Windows COM n is the port name; elsewhere the
 // provider maps the number to a device.

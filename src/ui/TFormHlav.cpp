@@ -106,6 +106,9 @@ TFormHlav::TFormHlav(const FormSetup &setup, QWidget *parent) : QMainWindow(pare
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(LinkDriver::TickMs);
+    // Every limit of the link is counted in these ticks; a coarse timer fires up to 5 %
+    // early and shortens them all.
+    Timer1->setTimerType(Qt::PreciseTimer);
     connect(Timer1, &QTimer::timeout, this, &TFormHlav::Timer1Timer);
 
     FormCreate();

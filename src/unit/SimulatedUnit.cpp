@@ -46,6 +46,8 @@ void SimulatedUnit::receive(const quint8 *bytes, qint64 count)
         m_frame[m_received++] = bytes[i];
         if (m_received == FrameSize) {
             m_received = 0;
+            if (frameReceived)
+                frameReceived(m_frame);
             handleFrame(m_frame);
         }
     }

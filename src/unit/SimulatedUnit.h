@@ -6,6 +6,7 @@
 
 #include <array>
 #include <deque>
+#include <functional>
 
 // What can be made to go wrong with the simulated unit.
 struct SimulatedUnitFaults
@@ -41,6 +42,8 @@ public:
     SimulatedUnit();
 
     SimulatedUnitFaults faults;
+    // Called with every whole frame received, valid or not, before it is acted on.
+    std::function<void(const UnitFrame &)> frameReceived;
 
     void advanceTo(qint64 nowMs);
     qint64 now() const { return m_now; }

@@ -32,6 +32,13 @@ public:
         return unit().readOutput(buffer, maxBytes);
     }
     void purgeReceiveAbort() override {}
+    void dropReceived() override
+    {
+        unit().advanceTo(m_provider.now());
+        quint8 scrap[256];
+        while (unit().outputAvailable() > 0)
+            unit().readOutput(scrap, sizeof scrap);
+    }
 
 private:
     SimulatedUnit &unit() { return m_provider.unit(); }

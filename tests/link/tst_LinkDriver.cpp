@@ -27,7 +27,10 @@ private slots:
     void programVerifySaveChain();
     void savingGauge_data();
     void savingGauge();
-    void savingStaysWhileConnectionLost();
+    void failureStaysThroughSaving_data();
+    void failureStaysThroughSaving();
+    void connectionLostEndsSavingAndOk_data();
+    void connectionLostEndsSavingAndOk();
     void echoThatDiffersIsResent();
     void verifyNeverMatching();
     void versionMismatch_data();
@@ -36,7 +39,11 @@ private slots:
     void readOfNonRisingCurveFailsVerify();
 
     void acceptance();
-    void pollTakesOneFramePerTick();
+    void partFrameWaitsForTheRest();
+    void pollDispatchesWholeFrames_data();
+    void pollDispatchesWholeFrames();
+    void backlogDoesNotOutliveATick_data();
+    void backlogDoesNotOutliveATick();
 
     void messageAreaLife();
     void watchdogAndReopen();
@@ -386,9 +393,14 @@ void tst_LinkDriver::programVerifySaveChain()
     QCOMPARE(m_link->CGaugeProgram.position, 1);
     QVERIFY(m_link->LabelHlaseni.visible);
 
-    // Shown until 200 ticks after the last message, then gone with the flag.
+    // Shown until 200 ticks after the last message, while the unit keeps answering,
+    // then gone with the flag.
     QCOMPARE(int(m_link->MessageTicks), 198);
-    ticks(198);
+    for (int tick = 0; tick < 198; ++tick) {
+        if (tick % LinkDriver::MonitorEveryTicks == 0)
+            feedLive(nullptr);
+        m_link->Timer1Timer();
+    }
     QVERIFY(m_link->LabelHlaseni.visible);
     QVERIFY(m_link->ProgrammedOk);
     m_link->Timer1Timer();
@@ -432,14 +444,114 @@ void tst_LinkDriver::savingGauge()
     QCOMPARE(m_link->LabelHlaseni.colour, countdown > 0 ? NamedColour::BtnFace : NamedColour::Red);
 }
 
-void tst_LinkDriver::savingStaysWhileConnectionLost()
+void tst_LinkDriver::failureStaysThroughSaving_data()
 {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("program, echo differs after block 0") << int(LinkMode::Program) << "Program error!";
+    QTest::newRow("verify never matches") << int(LinkMode::Verify) << "Verify error!";
+    QTest::newRow("read unanswered") << int(LinkMode::Read) << "Read error!";
+}
+
+void tst_LinkDriver::failureStaysThroughSaving()
+{
+    QFETCH(int, mode);
+    QFETCH(QString, error);
+
+    attachUnit();
+    m_unit.corruptEcho = true;
+    m_unit.block1.fill(0xAA);
+    m_unit.answerBlocks = mode != int(LinkMode::Read);
+    if (mode == int(LinkMode::Program))
+        m_link->StartProgram();
+    else if (mode == int(LinkMode::Verify))
+        m_link->StartVerify();
+    else
+        m_link->StartRead();
+    for (int i = 0; i < 30 && m_link->Mode != LinkMode::Idle; ++i)
+        m_link->Timer1Timer();
+    QCOMPARE(m_link->LabelHlaseni.caption, error);
+    // No bar beside a failure, even where block 0 got through and left it full.
+    QVERIFY(!m_link->CGaugeProgram.visible);
+
+    // The unit stores what it got and says so in its live frames: the bar may show that,
+    // never full, but the text stays the failure's for its whole time.
+    int shown = 1;
+    for (const int countdown : {110, 55, 1, 0, 0}) {
+        feedLive([countdown](UnitFrame &f) { putWord(f, 47, countdown); });
+        m_link->Timer1Timer();
+        ++shown;
+        QCOMPARE(m_link->LabelHlaseni.caption, error);
+        QCOMPARE(m_link->LabelHlaseni.colour, NamedColour::Red);
+        QVERIFY(m_link->LabelHlaseni.visible);
+        QCOMPARE(m_link->CGaugeProgram.visible, countdown > 0);
+        if (countdown > 0)
+            QCOMPARE(m_link->CGaugeProgram.position, (110 - countdown) * 100 / 110);
+        QVERIFY(!m_link->ProgrammedOk);
+    }
+    // Saving done, the bar is the transfers' again: a start counts its blocks on it.
+    QCOMPARE(m_link->CGaugeProgram.maximum, 1);
+    for (; shown < LinkDriver::MessageTicks_; ++shown) {
+        feedLive([](UnitFrame &f) { putWord(f, 47, 30); });
+        m_link->Timer1Timer();
+        QCOMPARE(m_link->LabelHlaseni.caption, error);
+        QVERIFY(m_link->LabelHlaseni.visible);
+    }
+    m_link->Timer1Timer();
+    QVERIFY(!m_link->LabelHlaseni.visible);
+    // Its time is up: the countdown shows as usual again.
     feedLive([](UnitFrame &f) { putWord(f, 47, 30); });
     m_link->Timer1Timer();
-    ticks(400); // no more frames: the connection is lost, the last countdown stays
-    QVERIFY(m_link->LabelSpojeniVisible);
     QCOMPARE(m_link->LabelHlaseni.caption, QStringLiteral("Saving:"));
     QVERIFY(m_link->LabelHlaseni.visible);
+}
+
+void tst_LinkDriver::connectionLostEndsSavingAndOk_data()
+{
+    QTest::addColumn<int>("countdown");
+    QTest::addColumn<bool>("failed");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("saving") << 30 << false << "Saving:";
+    QTest::newRow("programing ok") << 0 << false << "Programing: OK";
+    QTest::newRow("a failure stays") << 30 << true << "Program error!";
+}
+
+void tst_LinkDriver::connectionLostEndsSavingAndOk()
+{
+    QFETCH(int, countdown);
+    QFETCH(bool, failed);
+    QFETCH(QString, caption);
+
+    attachUnit();
+    if (failed)
+        m_unit.corruptEcho = true;
+    m_link->StartProgram();
+    for (int i = 0; i < 30 && m_link->Mode != LinkMode::Idle; ++i)
+        m_link->Timer1Timer();
+    m_ports.setOnWrite(nullptr);
+    feedLive([countdown](UnitFrame &f) { putWord(f, 47, countdown); });
+    m_link->Timer1Timer();
+    QCOMPARE(m_link->LabelHlaseni.caption, caption);
+
+    // The unit goes; "No Connection" ends what it had said about itself.
+    int lostAfter = 0;
+    while (!m_link->LabelSpojeniVisible && lostAfter < 30) {
+        m_link->Timer1Timer();
+        ++lostAfter;
+    }
+    QCOMPARE(lostAfter, LinkDriver::NoConnectionTicks);
+    QVERIFY(!m_link->ProgrammedOk);
+    QCOMPARE(int(m_link->SavingCountdown), 0);
+    QCOMPARE(m_link->LabelHlaseni.visible, failed);
+    QCOMPARE(m_link->CGaugeProgram.visible && m_link->CGaugeProgram.position == m_link->CGaugeProgram.maximum,
+             false);
+
+    // Another unit answers, one that has stored nothing: no success is shown for it.
+    feedLive(nullptr);
+    ticks(3);
+    QVERIFY(!m_link->LabelSpojeniVisible);
+    QCOMPARE(m_link->LabelHlaseni.visible, failed);
+    QVERIFY(!m_link->ProgrammedOk);
 }
 
 void tst_LinkDriver::echoThatDiffersIsResent()
@@ -622,7 +734,7 @@ void tst_LinkDriver::acceptance()
     QCOMPARE(int(m_link->LinkWatchdog), 1);
 }
 
-void tst_LinkDriver::pollTakesOneFramePerTick()
+void tst_LinkDriver::partFrameWaitsForTheRest()
 {
     UnitFrame live{};
     live[0] = AnswerLiveData;
@@ -638,20 +750,91 @@ void tst_LinkDriver::pollTakesOneFramePerTick()
     m_link->Timer1Timer();
     QCOMPARE(int(m_link->LiveRpm), 4321);
     QVERIFY(m_ports.pending().isEmpty());
+}
 
-    // 130 bytes: all read, the first 52 dispatched, the other 78 gone.
-    UnitFrame second = live;
-    putWord(second, 1, 999);
-    SealFrame(second);
-    m_ports.feed(QByteArray(reinterpret_cast<const char *>(live.data()), FrameSize) +
-                 QByteArray(reinterpret_cast<const char *>(second.data()), FrameSize) +
-                 QByteArray(26, '\x55'));
-    m_link->LiveRpm = 0;
+static QByteArray bytesOf(const UnitFrame &frame)
+{
+    return QByteArray(reinterpret_cast<const char *>(frame.data()), FrameSize);
+}
+
+static UnitFrame liveFrame(int rpm)
+{
+    UnitFrame f{};
+    f[0] = AnswerLiveData;
+    f[50] = 61;
+    putWord(f, 1, rpm);
+    SealFrame(f);
+    return f;
+}
+
+void tst_LinkDriver::pollDispatchesWholeFrames_data()
+{
+    // Polled while the first command of a program transfer (0x00) waits for its answer.
+    UnitFrame answer{};
+    answer[0] = 0x80;
+    answer[11] = 61;
+    SealFrame(answer);
+    const QByteArray live = bytesOf(liveFrame(4321));
+    const QByteArray block0 = bytesOf(answer);
+
+    QTest::addColumn<QByteArray>("poll");
+    QTest::addColumn<int>("liveRpm");
+    QTest::addColumn<int>("commandAfter");
+    QTest::addColumn<int>("sends");
+
+    QTest::newRow("live frame, then the answer") << live + block0 << 4321 << 0x01 << 2;
+    QTest::newRow("the answer, then a live frame") << block0 + live << 4321 << 0x01 << 2;
+    QTest::newRow("the answer and half a frame") << block0 + live.left(26) << 0 << 0x01 << 2;
+    QTest::newRow("two live frames and 26 stray bytes")
+        << live + bytesOf(liveFrame(999)) + QByteArray(26, '\x55') << 999 << 0x00 << 1;
+    QTest::newRow("the answer twice: the second is late") << block0 + block0 << 0 << 0x01 << 2;
+    QTest::newRow("stray bytes ahead shift every frame") << QByteArray(3, '\0') + block0 + live << 0 << 0x00 << 1;
+}
+
+void tst_LinkDriver::pollDispatchesWholeFrames()
+{
+    QFETCH(QByteArray, poll);
+    QFETCH(int, liveRpm);
+    QFETCH(int, commandAfter);
+    QFETCH(int, sends);
+
+    m_link->StartProgram();
+    m_ports.feed(poll);
     m_link->Timer1Timer();
-    QCOMPARE(int(m_link->LiveRpm), 4321);
+    QCOMPARE(int(m_link->LiveRpm), liveRpm);
+    QCOMPARE(int(m_link->CommandByte), commandAfter);
+    QCOMPARE(int(m_ports.written().size()), sends);
+    // A trailing part frame is dropped with the rest: the next answer starts clean.
     QVERIFY(m_ports.pending().isEmpty());
+}
+
+void tst_LinkDriver::backlogDoesNotOutliveATick_data()
+{
+    QTest::addColumn<int>("frames");
+    QTest::addColumn<int>("lastShownRpm");
+    QTest::newRow("a queue just below full") << 192 << 191;
+    QTest::newRow("a full queue, all of it used") << 200 << 199;
+    // 15000 bytes hold 288 whole frames; the rest is stale.
+    QTest::newRow("more than a tick can use") << 2000 << 287;
+}
+
+void tst_LinkDriver::backlogDoesNotOutliveATick()
+{
+    QFETCH(int, frames);
+    QFETCH(int, lastShownRpm);
+
+    QByteArray flood;
+    for (int i = 0; i < frames; ++i)
+        flood += bytesOf(liveFrame(i));
+    m_ports.feed(flood);
     m_link->Timer1Timer();
-    QCOMPARE(int(m_link->LiveRpm), 4321);
+    QCOMPARE(int(m_link->LiveRpm), lastShownRpm);
+    QVERIFY(m_ports.pending().isEmpty());
+
+    // What comes next is heard at once.
+    m_ports.feed(liveFrame(7000));
+    m_link->Timer1Timer();
+    QCOMPARE(int(m_link->LiveRpm), 7000);
 }
 
 // ------------------------------------------------------------------ message area, watchdog, ports

@@ -2,12 +2,14 @@
 #include "MessageTable.h"
 #include "SerialUnitPort.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <sys/resource.h>
 
 // The real serial port layer, and the whole chain over a pseudo-terminal served by
@@ -32,6 +34,7 @@ private slots:
     void versionMismatch();
     void silentInTheMiddleOfATransfer();
     void unplugAndReplug();
+    void floodKeepsMemoryFlat();
 
 private:
     // Starts the simulator; its terminal is reachable at m_linkPath. Empty on failure.
@@ -346,6 +349,43 @@ void tst_SerialUnitPort::unplugAndReplug()
     QVERIFY(tickUntil([this] { return !m_link->LabelSpojeniVisible; }));
     m_link->StartVerify();
     QVERIFY(tickUntil([this] { return m_link->Mode == LinkMode::Idle; }));
+}
+
+static qint64 residentKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+
+void tst_SerialUnitPort::floodKeepsMemoryFlat()
+{
+    // Valid live frames back to back, as fast as the terminal takes them: far more than
+    // any tick can use.
+    QVERIFY(!startSimulator({QStringLiteral("--flood")}).isEmpty());
+    makeLink();
+    for (int i = 0; i < 20; ++i) {
+        m_link->Timer1Timer();
+        QTest::qWait(TickWaitMs);
+    }
+    const qint64 before = residentKb();
+    QVERIFY(before > 0);
+    for (int i = 0; i < 300; ++i) {
+        m_link->Timer1Timer();
+        QTest::qWait(TickWaitMs);
+    }
+    const qint64 grown = residentKb() - before;
+    QVERIFY2(grown < 16 * 1024, qPrintable(QStringLiteral("grew by %1 kB").arg(grown)));
+
+    // The flood stops: what it left is gone within a tick, and the unit is heard at once.
+    QCOMPARE(::kill(pid_t(m_sim->processId()), SIGUSR2), 0);
+    m_link->StartRead();
+    QVERIFY(tickUntil([this] { return m_link->Mode == LinkMode::Idle; }, 200));
+    QCOMPARE(m_link->LabelHlaseni.caption, QStringLiteral("Verify: OK"));
 }
 
 QTEST_GUILESS_MAIN(tst_SerialUnitPort)

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 
 // The window on a unit: the transfer commands, the tick and what the window shows of
 // the link. The simulated unit runs on a clock that moves 55 ms per tick.
@@ -18,7 +19,9 @@ private slots:
     void init();
     void cleanup();
 
+    void timerIsPrecise();
     void programToProgramingOk();
+    void failedProgrammingStaysInSight();
     void liveValuesAndHighlight();
     void versionMismatchShownOnce();
     void readReplacesSetAndClearsFileLabel();
@@ -114,6 +117,35 @@ void tst_TFormHlavLink::programToProgramingOk()
     QCOMPARE(form()->LabelHlaseni->text(), QStringLiteral("Verify device:"));
     QVERIFY2(tickUntil(QStringLiteral("Verify: OK")), qPrintable(m_messages.join(" / ")));
     QCOMPARE(form()->CGaugeProgram->value(), form()->CGaugeProgram->maximum());
+}
+
+void tst_TFormHlavLink::failedProgrammingStaysInSight()
+{
+    // The unit stores the block but echoes it changed: the transfer fails while the unit
+    // goes on to report its saving countdown.
+    m_unit->unit().faults.corruptEcho = true;
+    QTest::keyClick(form(), Qt::Key_F9);
+    QVERIFY2(tickUntil(QStringLiteral("Program error!")), qPrintable(m_messages.join(" / ")));
+    bool barShownDuringSaving = false;
+    for (int tick = 0; tick < 55; ++tick) { // 3 s
+        m_now += LinkDriver::TickMs;
+        form()->Timer1Timer();
+        QVERIFY(form()->LabelHlaseni->isVisible());
+        QCOMPARE(form()->LabelHlaseni->text(), QStringLiteral("Program error!"));
+        const QProgressBar *bar = form()->CGaugeProgram;
+        QVERIFY(bar->isHidden() || bar->value() < bar->maximum());
+        barShownDuringSaving = barShownDuringSaving || bar->isVisible();
+    }
+    QVERIFY(m_unit->unit().programmingCount() > 17);
+    QVERIFY(barShownDuringSaving);
+}
+
+void tst_TFormHlavLink::timerIsPrecise()
+{
+    const QTimer *timer = form()->findChild<QTimer *>(QStringLiteral("Timer1"));
+    QVERIFY(timer);
+    QCOMPARE(timer->interval(), 55);
+    QCOMPARE(timer->timerType(), Qt::PreciseTimer);
 }
 
 void tst_TFormHlavLink::liveValuesAndHighlight()
