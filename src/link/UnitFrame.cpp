@@ -22,7 +22,7 @@ UnitFrame BuildCommandFrame(quint8 commandByte, LinkMode mode, const IgnitionPar
 {
     UnitFrame frame{};
     frame[0] = commandByte;
-    if (mode != LinkMode::Read && BlockNumberOf(commandByte) == 1) {
+    if (!ReadsFromUnit(mode) && BlockNumberOf(commandByte) == 1) {
         const auto block = set.UnitBlockImage();
         for (int i = 0; i < FrameDataSize; ++i)
             frame[i + 1] = block[i];
@@ -49,4 +49,13 @@ bool AcceptAnswerFrame(const UnitFrame &frame, quint8 commandByte, LinkMode mode
     const quint8 block = BlockNumberOf(commandByte);
     return block <= 1 && frame[0] == quint8(commandByte ^ AnswerBit) && mode != LinkMode::Idle
            && FrameChecksumValid(frame);
+}
+
+int UnitProgramMonth(quint8 code)
+{
+    static constexpr quint8 Codes[12] = {25, 13, 32, 35, 39, 45, 43, 29, 40, 38, 51, 12};
+    for (int m = 0; m < 12; ++m)
+        if (Codes[m] == code)
+            return m + 1;
+    return 0;
 }

@@ -26,6 +26,31 @@ enum class AddedText : int
     NoDisplay,
 
     // Compare with the unit and backups
+    CompareCurvePointRpm,
+    CompareCurvePointAdvance,
+    CompareBaseAdvance,
+    CompareLimiter,
+    CompareExcitationLong,
+    CompareBlocking,
+    CompareTachometer2x,
+    CompareVehicleType,
+    CompareVehicleCode,
+    CompareReservedBytes,
+    CompareReservedByte,
+    CompareOn,
+    CompareOff,
+    MenuCompare,
+    CompareStartCaption,
+    CompareTitle,
+    CompareColumnField,
+    CompareColumnUnit,
+    CompareColumnEditor,
+    CompareNoDifference,
+    CompareTakeUnitSet,
+    CompareClose,
+    MenuOpenBackup,
+    BackupNotKept,
+    BackupFolderNotCreated,
 
     // Curve window and recording
 

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QLocale>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -81,10 +82,12 @@ public:
 class FormFixture
 {
 public:
+    // Backups go to a temporary folder of the fixture unless backupFolder names one.
     explicit FormFixture(UnitPortProvider &ports, QStringList arguments = {}, bool useSettingsFiles = false,
-                         QString fileToOpen = {})
+                         QString fileToOpen = {}, const QString &backupFolder = QString())
     {
         FormSetup setup;
+        setup.backupFolder = backupFolder.isEmpty() ? backupDir.filePath(QStringLiteral("backups")) : backupFolder;
         setup.ports = &ports;
         setup.prompts = &prompts;
         setup.arguments = std::move(arguments);
@@ -150,6 +153,7 @@ public:
         form->ShowParametersInControls();
     }
 
+    QTemporaryDir backupDir;
     ScriptedPrompts prompts;
     std::unique_ptr<TFormHlav> form;
 };
