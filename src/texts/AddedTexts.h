@@ -20,6 +20,8 @@ enum class AddedText : int
     // Curve window and recording
 
     // Installing, recent files, manual
+    RecentFilesMenu,
+    RecentFilesClear,
 
     Count
 };

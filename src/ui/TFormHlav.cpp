@@ -101,6 +101,7 @@ TFormHlav::TFormHlav(const FormSetup &setup, QWidget *parent) : QMainWindow(pare
     buildLayout();
     ApplyTexts(BuiltInTexts());
     connectHandlers();
+    BuildRecentFilesMenu();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -4,6 +4,7 @@
 #include "LanguageTextSets.h"
 #include "LinkDriver.h"
 #include "MessageTable.h"
+#include "RecentFiles.h"
 #include "UndoHistory.h"
 
 #include <QElapsedTimer>
@@ -28,6 +29,7 @@ class QProgressBar;
 class QPushButton;
 class QStatusBar;
 class QTimer;
+class QUrl;
 class QToolButton;
 class TFormAbout;
 class UnitPortProvider;
@@ -62,6 +64,7 @@ struct FormSetup
 //   TFormHlavPrint.cpp     printing
 //   TFormHlavLanguage.cpp  interface languages and the message table
 //   TFormHlavHelp.cpp      manual and About
+//   TFormHlavRecent.cpp    recent files and files dropped on the window
 class TFormHlav : public QMainWindow
 {
     Q_OBJECT
@@ -150,6 +153,22 @@ public:
     void MenuOpenExeDirClick();
     void MenuSaveClick();
     void MenuSaveExeDirClick();
+
+    // Steps 2 to 7 of Open for a file already chosen: read it, or say why not, then hide
+    // the message area. An empty path is a cancelled choice and only hides it. Every way
+    // of opening a file goes through here, with the same checks and messages.
+    void OpenParameterFile(const QString &path);
+
+    // ---- recent files and dropped files (TFormHlavRecent.cpp) ----
+    RecentFiles Recent;
+    QMenu *MenuRecent = nullptr; // File > Recent files, its items rebuilt whenever File opens
+    void BuildRecentFilesMenu();
+    void UpdateRecentFilesMenu();
+    void RememberRecentFile(const QString &path);
+    void LoadRecentFiles();
+    void SaveRecentFiles();
+    // The first local parameter file among dropped URLs; empty when there is none.
+    static QString DroppedParameterFile(const QList<QUrl> &urls);
 
     // ---- printing (TFormHlavPrint.cpp) ----
     void SpeedButtonPrintClick();
@@ -284,6 +303,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

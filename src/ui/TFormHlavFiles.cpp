@@ -52,9 +52,15 @@ void TFormHlav::MenuOpenClick()
 {
     const QString path = m_prompts->getOpenFileName(
         this, OpenDialog1FileName, QString::fromLatin1(OpenFilter), QString::fromLatin1(DefaultExtension));
-    if (!path.isEmpty()) {
-        // A file dialog remembers the file it was last confirmed with.
+    // A file dialog remembers the file it was last confirmed with.
+    if (!path.isEmpty())
         OpenDialog1FileName = path;
+    OpenParameterFile(path);
+}
+
+void TFormHlav::OpenParameterFile(const QString &path)
+{
+    if (!path.isEmpty()) {
         // Only a plain file: a pipe would block the open and a device never end.
         QFile file(path);
         bool readable = QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
@@ -73,6 +79,7 @@ void TFormHlav::MenuOpenClick()
             LabelFile2->setText(path);
             CurrentFileName = path;
             SaveDialog1FileName = CurrentFileName;
+            RememberRecentFile(path);
         } else {
             m_prompts->information(this, FileVersionMismatchText(Session.LanguageIndex));
         }
@@ -113,6 +120,7 @@ void TFormHlav::MenuSaveClick()
     LabelFile2->setText(path);
     CurrentFileName = path;
     OpenDialog1FileName = CurrentFileName;
+    RememberRecentFile(path);
 }
 
 void TFormHlav::MenuSaveExeDirClick()
@@ -162,6 +170,7 @@ void TFormHlav::LoadSettings()
 
     if (m_setup.useSettingsFiles)
         loadParameterSnapshot(snapshotFilePath(), Parameters.image);
+    LoadRecentFiles();
 }
 
 void TFormHlav::SaveSettings()
@@ -181,6 +190,7 @@ void TFormHlav::SaveSettings()
     // Both are replaced whole or not at all; a failure passes silently and the next
     // start reads the previous files.
     saveSettingsFile(settingsFilePath(), s);
+    SaveRecentFiles();
     saveParameterSnapshot(snapshotFilePath(), Parameters.image);
 }
 
