@@ -55,6 +55,12 @@ void RecentFiles::read(const IniFile &ini)
 
 void RecentFiles::write(IniFile &ini) const
 {
+    // A user who never had a recent file keeps a settings file without our section.
+    bool listedBefore = false;
+    for (int i = 0; i < MaxEntries && !listedBefore; ++i)
+        listedBefore = ini.value(Section, keyOf(i)).has_value();
+    if (m_entries.isEmpty() && !listedBefore)
+        return;
     for (int i = 0; i < MaxEntries; ++i)
         ini.writeString(Section, keyOf(i), m_entries.value(i));
 }

@@ -25,7 +25,8 @@ public:
     // over, and only the first MaxEntries count.
     void read(const IniFile &ini);
     // Writes all MaxEntries keys, so that entries of a longer list written before are
-    // not left behind; every other line of ini stays as it is.
+    // not left behind; every other line of ini stays as it is. An empty list adds no
+    // section to a file that has none.
     void write(IniFile &ini) const;
 
 private:

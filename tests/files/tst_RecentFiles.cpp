@@ -108,6 +108,16 @@ void tst_RecentFiles::writeLeavesNoOldEntries()
     full.write(ini);
     back.read(ini);
     QCOMPARE(back.entries(), full.entries());
+
+    // Cleared, the list empties its section; never used, it adds none.
+    full.clear();
+    full.write(ini);
+    back.read(ini);
+    QVERIFY(back.entries().isEmpty());
+    const QByteArray without("[FORM_HLAV]\r\nLeft=10\r\n");
+    IniFile untouched(without);
+    full.write(untouched);
+    QCOMPARE(untouched.text(), without);
 }
 
 void tst_RecentFiles::saveKeepsTheRestOfTheFile()
