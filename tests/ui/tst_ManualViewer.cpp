@@ -88,12 +88,13 @@ void tst_ManualViewer::contentsOpensTheLanguagesManual()
     QTest::keyClick(f.form.get(), Qt::Key_F1);
 
     if (document.isEmpty()) {
-        // Give a viewer the time it would need to show up.
-        QTest::qWait(300);
-        QCOMPARE(recorded(), QString());
-    } else {
-        QTRY_COMPARE_WITH_TIMEOUT(recorded(), installedManuals() + u'/' + document + u'\n', 10000);
+        // Nothing for French: the English manual asked for next is the only one the
+        // viewer ever sees.
+        f.form->MenuEnglish->trigger();
+        QTest::keyClick(f.form.get(), Qt::Key_F1);
+        document = QStringLiteral("Manual_Korvo_TCI_en.pdf");
     }
+    QTRY_COMPARE_WITH_TIMEOUT(recorded(), installedManuals() + u'/' + document + u'\n', 10000);
     QVERIFY(f.prompts.informations.isEmpty());
 }
 
