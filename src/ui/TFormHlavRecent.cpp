@@ -12,6 +12,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QTimer>
@@ -27,6 +28,10 @@ void TFormHlav::BuildRecentFilesMenu()
     // Rebuilt as File opens: the list and the interface language may have changed since.
     connect(MenuFile, &QMenu::aboutToShow, this, &TFormHlav::UpdateRecentFilesMenu);
     setAcceptDrops(true);
+    // A file dropped on a value field would otherwise land in it as text (its URL);
+    // wherever it is dropped, it is the file that is meant.
+    for (QLineEdit *edit : findChildren<QLineEdit *>())
+        edit->setAcceptDrops(false);
     UpdateRecentFilesMenu();
 }
 
