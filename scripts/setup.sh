@@ -9,6 +9,8 @@ packages=(
     qt6-base-dev qt6-serialport-dev qt6-qpa-plugins qt6-translations-l10n
     libbenchmark-dev
     fonts-dejavu-core fonts-liberation2
+    desktop-file-utils appstream man-db groff-base poppler-utils
+    dpkg-dev file
 )
 
 missing=()

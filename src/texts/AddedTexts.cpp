@@ -83,6 +83,8 @@ constexpr AddedTextRow Rows[] = {
     // Curve window and recording
 
     // Installing, recent files, manual
+    {AddedText::RecentFilesMenu, "Recent files", "Poslední soubory", "Zuletzt verwendete Dateien"},
+    {AddedText::RecentFilesClear, "Clear list", "Vymazat seznam", "Liste leeren"},
 
 };
 

@@ -55,6 +55,8 @@ enum class AddedText : int
     // Curve window and recording
 
     // Installing, recent files, manual
+    RecentFilesMenu,
+    RecentFilesClear,
 
     Count
 };

@@ -3,6 +3,7 @@
 #include "IniFile.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 ManualCommand splitManualCommandLine(const QString &commandLine)
 {
@@ -42,7 +43,14 @@ std::optional<QString> manualDocumentPath(quint8 languageIndex, const QString &e
     QString path;
     if (settings)
         path = settings->readString("MANUAL", key, QString()).trimmed();
-    if (path.isEmpty())
-        path = QStringLiteral("manual/Manual_Korvo_TCI_%1.pdf").arg(QLatin1String(suffix));
-    return QDir::cleanPath(QDir(executableDir).absoluteFilePath(path));
+    const QDir programDir(executableDir);
+    if (!path.isEmpty())
+        return QDir::cleanPath(programDir.absoluteFilePath(path));
+    const QString name = QStringLiteral("Manual_Korvo_TCI_%1.pdf").arg(QLatin1String(suffix));
+    const QString beside = QDir::cleanPath(programDir.absoluteFilePath(QStringLiteral("manual/") + name));
+    const QString installed =
+        QDir::cleanPath(programDir.absoluteFilePath(QStringLiteral("../share/korvo-tci/manual/") + name));
+    if (!QFileInfo(beside).isFile() && QFileInfo(installed).isFile())
+        return installed;
+    return beside;
 }

@@ -103,6 +103,7 @@ TFormHlav::TFormHlav(const FormSetup &setup, QWidget *parent) : QMainWindow(pare
     ApplyTexts(BuiltInTexts());
     connectHandlers();
     setUpCompareAndBackups();
+    BuildRecentFilesMenu();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -5,6 +5,7 @@
 #include "LanguageTextSets.h"
 #include "LinkDriver.h"
 #include "MessageTable.h"
+#include "RecentFiles.h"
 #include "UndoHistory.h"
 
 #include <QElapsedTimer>
@@ -33,6 +34,7 @@ class QProgressBar;
 class QPushButton;
 class QStatusBar;
 class QTimer;
+class QUrl;
 class QToolButton;
 class TFormAbout;
 class UnitPortProvider;
@@ -74,6 +76,7 @@ struct FormSetup
 //   TFormHlavPrint.cpp     printing
 //   TFormHlavLanguage.cpp  interface languages and the message table
 //   TFormHlavHelp.cpp      manual and About
+//   TFormHlavRecent.cpp    recent files and files dropped on the window
 class TFormHlav : public QMainWindow
 {
     Q_OBJECT
@@ -176,6 +179,20 @@ public:
     void MenuOpenExeDirClick();
     void MenuSaveClick();
     void MenuSaveExeDirClick();
+
+    // Open a recent or dropped file as the Open command does, message area included.
+    void OpenChosenFile(const QString &path);
+
+    // ---- recent files and dropped files (TFormHlavRecent.cpp) ----
+    RecentFiles Recent;
+    QMenu *MenuRecent = nullptr; // File > Recent files, its items rebuilt whenever File opens
+    void BuildRecentFilesMenu();
+    void UpdateRecentFilesMenu();
+    void RememberRecentFile(const QString &path);
+    void LoadRecentFiles();
+    void SaveRecentFiles();
+    // The first local parameter file among dropped URLs; empty when there is none.
+    static QString DroppedParameterFile(const QList<QUrl> &urls);
 
     // ---- printing (TFormHlavPrint.cpp) ----
     void SpeedButtonPrintClick();
@@ -312,6 +329,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

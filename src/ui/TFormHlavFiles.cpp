@@ -63,6 +63,14 @@ void TFormHlav::MenuOpenClick()
     ShowLinkState();
 }
 
+void TFormHlav::OpenChosenFile(const QString &path)
+{
+    OpenDialog1FileName = path;
+    OpenParameterFile(path);
+    m_link->HideMessageArea();
+    ShowLinkState();
+}
+
 bool TFormHlav::OpenParameterFile(const QString &path)
 {
     // Only a plain file: a pipe would block the open and a device never end.
@@ -89,6 +97,7 @@ bool TFormHlav::OpenParameterFile(const QString &path)
     CurrentFileName = path;
     OpenDialog1FileName = path;
     SaveDialog1FileName = CurrentFileName;
+    RememberRecentFile(path);
     return true;
 }
 
@@ -123,6 +132,7 @@ void TFormHlav::MenuSaveClick()
     LabelFile2->setText(path);
     CurrentFileName = path;
     OpenDialog1FileName = CurrentFileName;
+    RememberRecentFile(path);
 }
 
 void TFormHlav::MenuSaveExeDirClick()
@@ -172,6 +182,7 @@ void TFormHlav::LoadSettings()
 
     if (m_setup.useSettingsFiles)
         loadParameterSnapshot(snapshotFilePath(), Parameters.image);
+    LoadRecentFiles();
 }
 
 void TFormHlav::SaveSettings()
@@ -191,6 +202,7 @@ void TFormHlav::SaveSettings()
     // Both are replaced whole or not at all; a failure passes silently and the next
     // start reads the previous files.
     saveSettingsFile(settingsFilePath(), s);
+    SaveRecentFiles();
     saveParameterSnapshot(snapshotFilePath(), Parameters.image);
 }
 

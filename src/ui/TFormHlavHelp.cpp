@@ -12,6 +12,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 void TFormHlav::MenuContensClick()
@@ -31,6 +32,15 @@ void TFormHlav::MenuContensClick()
         Session.LanguageIndex, QCoreApplication::applicationDirPath(), haveSettings ? &settings : nullptr);
     if (!document || !QFileInfo(*document).isFile())
         return;
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // The desktop's own opener, started directly: it works whatever platform plugin the
+    // window runs on, where the plugin's services may have no way to open a document.
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (!opener.isEmpty()) {
+        QProcess::startDetached(opener, {*document});
+        return;
+    }
+#endif
     QDesktopServices::openUrl(QUrl::fromLocalFile(*document));
 #endif
 }

@@ -7,6 +7,9 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QUrl>
 
@@ -32,6 +35,8 @@ private slots:
     void splitCommandLine();
     void documentPath_data();
     void documentPath();
+    void documentPathBuildOrInstalledTree_data();
+    void documentPathBuildOrInstalledTree();
     void contentsWithoutManualDoesNothing();
 };
 
@@ -106,6 +111,41 @@ void tst_ManualDocument::documentPath()
     const std::optional<QString> found =
         manualDocumentPath(language, QStringLiteral("/opt/korvo"), ini.isEmpty() ? nullptr : &settings);
     QCOMPARE(found.value_or(QStringLiteral("-")), path);
+}
+
+void tst_ManualDocument::documentPathBuildOrInstalledTree_data()
+{
+    QTest::addColumn<bool>("inBuildTree");  // manual/ beside the executable
+    QTest::addColumn<bool>("inInstallTree"); // ../share/korvo-tci/manual
+    QTest::addColumn<QString>("found");      // relative to the prefix
+
+    QTest::newRow("build tree") << true << false << "bin/manual/Manual_Korvo_TCI_cz.pdf";
+    QTest::newRow("installed") << false << true << "share/korvo-tci/manual/Manual_Korvo_TCI_cz.pdf";
+    QTest::newRow("both: the one beside") << true << true << "bin/manual/Manual_Korvo_TCI_cz.pdf";
+    QTest::newRow("neither: the one beside") << false << false << "bin/manual/Manual_Korvo_TCI_cz.pdf";
+}
+
+void tst_ManualDocument::documentPathBuildOrInstalledTree()
+{
+    QFETCH(bool, inBuildTree);
+    QFETCH(bool, inInstallTree);
+    QFETCH(QString, found);
+    QTemporaryDir prefix;
+    QVERIFY(prefix.isValid());
+    const QDir root(prefix.path());
+    const auto place = [&root](const QString &relative) {
+        QVERIFY(root.mkpath(QFileInfo(relative).path()));
+        QFile file(root.filePath(relative));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    };
+    QVERIFY(root.mkpath(QStringLiteral("bin")));
+    if (inBuildTree)
+        place(QStringLiteral("bin/manual/Manual_Korvo_TCI_cz.pdf"));
+    if (inInstallTree)
+        place(QStringLiteral("share/korvo-tci/manual/Manual_Korvo_TCI_cz.pdf"));
+
+    QCOMPARE(manualDocumentPath(LanguageCzech, root.filePath(QStringLiteral("bin")), nullptr).value_or(QString()),
+             root.filePath(found));
 }
 
 void tst_ManualDocument::contentsWithoutManualDoesNothing()

@@ -1,0 +1,75 @@
+#include "RecentFiles.h"
+
+#include "AtomicWrite.h"
+#include "IniFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+// Two names of one file: the same once "." and ".." are resolved; on Windows letter
+// case does not tell files apart.
+bool sameFile(const QString &a, const QString &b)
+{
+#ifdef Q_OS_WIN
+    constexpr Qt::CaseSensitivity Case = Qt::CaseInsensitive;
+#else
+    constexpr Qt::CaseSensitivity Case = Qt::CaseSensitive;
+#endif
+    return QDir::cleanPath(a).compare(QDir::cleanPath(b), Case) == 0;
+}
+
+QByteArray keyOf(int index)
+{
+    return "File" + QByteArray::number(index + 1);
+}
+
+} // namespace
+
+void RecentFiles::add(const QString &path)
+{
+    if (path.isEmpty())
+        return;
+    m_entries.removeIf([&path](const QString &entry) { return sameFile(entry, path); });
+    m_entries.prepend(QDir::cleanPath(path));
+    while (m_entries.size() > MaxEntries)
+        m_entries.removeLast();
+}
+
+void RecentFiles::read(const IniFile &ini)
+{
+    m_entries.clear();
+    for (int i = 0; i < MaxEntries; ++i) {
+        const QString path = ini.readString(Section, keyOf(i), QString());
+        if (path.isEmpty())
+            continue;
+        const bool known = std::any_of(m_entries.cbegin(), m_entries.cend(),
+                                       [&path](const QString &entry) { return sameFile(entry, path); });
+        if (!known)
+            m_entries.append(path);
+    }
+}
+
+void RecentFiles::write(IniFile &ini) const
+{
+    // A user who never had a recent file keeps a settings file without our section.
+    bool listedBefore = false;
+    for (int i = 0; i < MaxEntries && !listedBefore; ++i)
+        listedBefore = ini.value(Section, keyOf(i)).has_value();
+    if (m_entries.isEmpty() && !listedBefore)
+        return;
+    for (int i = 0; i < MaxEntries; ++i)
+        ini.writeString(Section, keyOf(i), m_entries.value(i));
+}
+
+bool saveRecentFiles(const QString &path, const RecentFiles &recent)
+{
+    IniFile ini;
+    if (QFileInfo::exists(path) && !ini.load(path))
+        return false;
+    recent.write(ini);
+    return makeParentFolder(path) && ini.save(path);
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class IniFile;
+
+// The parameter files last opened or saved, newest first, at most MaxEntries, kept in a
+// section of our own in the settings file (keys File1 .. File8, an unused one empty).
+class RecentFiles
+{
+public:
+    static constexpr int MaxEntries = 8;
+    static constexpr char Section[] = "RECENT_FILES";
+
+    const QStringList &entries() const { return m_entries; }
+
+    // Puts path first, "." and ".." resolved; an entry naming the same file is taken
+    // out, so a file appears once, and the oldest drops off past MaxEntries. An empty
+    // path changes nothing.
+    void add(const QString &path);
+    void clear() { m_entries.clear(); }
+
+    // Replaces the list with the section's entries: empty and repeated ones are passed
+    // over, and only the first MaxEntries count.
+    void read(const IniFile &ini);
+    // Writes all MaxEntries keys, so that entries of a longer list written before are
+    // not left behind; every other line of ini stays as it is. An empty list adds no
+    // section to a file that has none.
+    void write(IniFile &ini) const;
+
+private:
+    QStringList m_entries;
+};
+
+// Writes the list into the settings file at path, created with its folder when missing,
+// replaced atomically. Fails, writing nothing, when an existing file cannot be read.
+bool saveRecentFiles(const QString &path, const RecentFiles &recent);
