@@ -21,6 +21,22 @@ enum class AddedText : int
 
     // Installing, recent files, manual
 
+    // Command line
+    CliNoAnswer,
+    CliPortOpenError,
+    CliPortRefused,
+    CliVersionAdvice,
+    CliFileReadError,
+    CliFileWriteError,
+    CliVerifyOk,
+    CliVerifyDiffers,
+    CliProgramDone,
+    CliProgramRefused,
+    CliSavingLost,
+    CliBackupWritten,
+    CliReadCorrected,
+    CliConnectionLost,
+
     Count
 };
 
