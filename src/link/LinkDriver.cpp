@@ -9,20 +9,12 @@
 #include <algorithm>
 #include <cstring>
 
-// The unit's program date carries the month as the low byte of the sum of the
-// characters of its English three-letter name.
 static QString monthText(quint8 code)
 {
-    static constexpr struct
-    {
-        quint8 code;
-        const char *text;
-    } Months[] = {{25, " 1"}, {13, " 2"}, {32, " 3"}, {35, " 4"}, {39, " 5"}, {45, " 6"},
-                  {43, " 7"}, {29, " 8"}, {40, " 9"}, {38, "10"}, {51, "11"}, {12, "12"}};
-    for (const auto &m : Months)
-        if (m.code == code)
-            return QString::fromLatin1(m.text);
-    return QStringLiteral("00");
+    const int month = UnitProgramMonth(code);
+    if (month == 0)
+        return QStringLiteral("00");
+    return QString::asprintf("%2d", month);
 }
 
 static QChar digit(int v)

@@ -16,6 +16,31 @@ enum class AddedText : int
     SaveFileError,
 
     // Compare with the unit and backups
+    CompareCurvePointRpm,
+    CompareCurvePointAdvance,
+    CompareBaseAdvance,
+    CompareLimiter,
+    CompareExcitationLong,
+    CompareBlocking,
+    CompareTachometer2x,
+    CompareVehicleType,
+    CompareVehicleCode,
+    CompareReservedBytes,
+    CompareReservedByte,
+    CompareOn,
+    CompareOff,
+    MenuCompare,
+    CompareStartCaption,
+    CompareTitle,
+    CompareColumnField,
+    CompareColumnUnit,
+    CompareColumnEditor,
+    CompareNoDifference,
+    CompareTakeUnitSet,
+    CompareClose,
+    MenuOpenBackup,
+    BackupNotKept,
+    BackupFolderNotCreated,
 
     // Curve window and recording
 
