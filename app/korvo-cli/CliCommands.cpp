@@ -3,6 +3,8 @@
 #include "AddedTexts.h"
 #include "AppPaths.h"
 #include "AtomicWrite.h"
+#include "BackupStore.h"
+#include "BlockDifference.h"
 #include "CliOutput.h"
 #include "IniFile.h"
 #include "ParameterFile.h"
@@ -35,6 +37,7 @@ struct LinkChoice
 {
     SessionSettings session;
     QMap<int, QString> comDevices;
+    QString portLabel; // a device given with --port, shown as it was given
 };
 
 LinkChoice chooseLink(const CliOptions &options)
@@ -48,7 +51,7 @@ LinkChoice chooseLink(const CliOptions &options)
     IgnitionParameters scratch;
     NormaliseParameters(scratch, settings.session);
 
-    LinkChoice choice{settings.session, ini.portMap()};
+    LinkChoice choice{settings.session, ini.portMap(), {}};
     if (const auto port = ParsePortArgument(options.port); port && !options.port.isEmpty()) {
         switch (port->kind) {
         case PortArgument::Com:
@@ -60,6 +63,7 @@ LinkChoice chooseLink(const CliOptions &options)
         case PortArgument::Device:
             choice.session.PortChoice = 0;
             choice.comDevices.insert(1, port->device);
+            choice.portLabel = port->device;
             break;
         }
     }
@@ -209,6 +213,7 @@ int CommandRun::writeFile(const QString &path, const QByteArray &bytes)
 std::unique_ptr<UnitSession> CommandRun::openSession(int &exitCode)
 {
     auto session = std::make_unique<UnitSession>(m_choice.session, m_choice.comDevices);
+    session->setPortLabel(m_choice.portLabel);
     session->afterTick = [this](const LinkDriver &link) { m_out.progress(link); };
     const auto outcome = session->openPort();
     if (outcome != UnitSession::Outcome::Done) {
@@ -420,11 +425,31 @@ int CommandRun::program()
     if (!session)
         return exitCode;
 
+    // The unit's set is read and kept before anything is written. A read that fails
+    // writes nothing; a backup that cannot be stored is reported and the write goes on.
+    auto outcome = session->read();
+    if (outcome != UnitSession::Outcome::Done &&
+        !(outcome == UnitSession::Outcome::Differs && session->unitBlockRead())) {
+        m_out.endProgress();
+        return linkFailure(outcome == UnitSession::Outcome::Differs ? UnitSession::Outcome::NoAnswer : outcome,
+                           *session);
+    }
+    const auto information = session->link().UnitInformationCopy;
+    BackupStore store(DefaultBackupFolder());
+    const BackupResult backup = store.keepBeforeWrite(information, session->unitBlock());
+    if (backup.outcome == BackupResult::Failed) {
+        const QString reason = backup.folderMissing
+                                   ? text(AddedText::BackupFolderNotCreated).arg(backup.reason)
+                                   : backup.reason;
+        m_out.error(text(AddedText::BackupNotKept).arg(reason));
+    }
+
     session->set() = fileSet;
-    auto outcome = session->program();
-    if (outcome == UnitSession::Outcome::Done)
+    outcome = session->program();
+    if (outcome == UnitSession::Outcome::Done) {
+        store.noteWritten(information, fileSet.UnitBlockImage());
         outcome = session->waitUntilSaved();
-    else if (outcome == UnitSession::Outcome::Differs) {
+    } else if (outcome == UnitSession::Outcome::Differs) {
         m_out.endProgress();
         return fail(ExitDiffers,
                     session->messages().text(session->link().CommandByte == CommandReadBlock1 ? MsgVerifyError
@@ -438,20 +463,69 @@ int CommandRun::program()
     if (outcome != UnitSession::Outcome::Done)
         return linkFailure(outcome, *session);
 
-    if (m_out.json())
+    const QString backupPath = backup.outcome == BackupResult::Failed ? QString() : backup.path;
+    if (m_out.json()) {
         m_out.result(QJsonObject{{QStringLiteral("command"), commandName()},
                                  {QStringLiteral("result"), QStringLiteral("ok")},
                                  {QStringLiteral("port"), session->portText()},
-                                 {QStringLiteral("file"), m_options.file}});
-    else if (!m_out.quiet())
+                                 {QStringLiteral("file"), m_options.file},
+                                 {QStringLiteral("backup"), backupPath.isEmpty() ? QJsonValue() : QJsonValue(backupPath)},
+                                 {QStringLiteral("backup_new"), backup.outcome == BackupResult::Stored}});
+    } else if (!m_out.quiet()) {
         m_out.result(text(AddedText::CliProgramDone).arg(m_options.file));
+        if (!backupPath.isEmpty())
+            m_out.result(text(AddedText::CliBackupWritten).arg(backupPath));
+    }
     m_out.flush();
     return ExitDone;
 }
 
 int CommandRun::diff()
 {
-    return fail(ExitUsage, QStringLiteral("diff is not available in this build"), QStringLiteral("usage"));
+    IgnitionParameters fileSet;
+    if (const int loaded = loadFile(m_options.file, fileSet); loaded >= 0)
+        return loaded;
+    int exitCode = ExitDone;
+    auto session = openSession(exitCode);
+    if (!session)
+        return exitCode;
+    const auto outcome = session->readParameterBlock();
+    m_out.endProgress();
+    if (outcome != UnitSession::Outcome::Done)
+        return linkFailure(outcome, *session);
+
+    const QList<DifferenceRow> rows =
+        DifferenceRows(session->unitBlock(), fileSet.UnitBlockImage(), m_choice.session.LanguageIndex);
+    if (m_out.json()) {
+        QJsonArray differences;
+        for (const DifferenceRow &row : rows)
+            differences.append(QJsonObject{{QStringLiteral("field"), row.field},
+                                           {QStringLiteral("unit"), row.unitValue},
+                                           {QStringLiteral("file"), row.editorValue}});
+        m_out.result(QJsonObject{{QStringLiteral("command"), commandName()},
+                                 {QStringLiteral("result"), rows.isEmpty() ? QStringLiteral("identical")
+                                                                           : QStringLiteral("differs")},
+                                 {QStringLiteral("port"), session->portText()},
+                                 {QStringLiteral("file"), m_options.file},
+                                 {QStringLiteral("differences"), differences}});
+    } else if (!rows.isEmpty()) {
+        qsizetype fieldWidth = text(AddedText::CompareColumnField).size();
+        qsizetype unitWidth = text(AddedText::CompareColumnUnit).size();
+        for (const DifferenceRow &row : rows) {
+            fieldWidth = std::max(fieldWidth, row.field.size());
+            unitWidth = std::max(unitWidth, row.unitValue.size());
+        }
+        const auto line = [&](const QString &field, const QString &unit, const QString &file) {
+            m_out.result(field.leftJustified(fieldWidth + 2) + unit.leftJustified(unitWidth + 2) + file);
+        };
+        line(text(AddedText::CompareColumnField), text(AddedText::CompareColumnUnit), m_options.file);
+        for (const DifferenceRow &row : rows)
+            line(row.field, row.unitValue, row.editorValue);
+    } else if (!m_out.quiet()) {
+        m_out.result(text(AddedText::CliVerifyOk).arg(m_options.file));
+    }
+    m_out.flush();
+    return rows.isEmpty() ? ExitDone : ExitDiffers;
 }
 
 int CommandRun::monitor()

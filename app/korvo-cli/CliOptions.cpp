@@ -240,5 +240,6 @@ QString CliHelpText()
         "\n"
         "Files:\n"
         "  ~/.config/korvo-tci/Korvo_TCI.ini   the window's settings: port choice, language\n"
-        "  ~/.config/korvo-tci/backups/        sets read from the unit before program\n");
+        "  ~/.local/share/korvo-tci/backups/   the unit's sets read before each program\n"
+        "                                      (below $XDG_DATA_HOME when set)\n");
 }

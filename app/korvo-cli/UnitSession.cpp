@@ -73,6 +73,8 @@ UnitSession::~UnitSession()
 
 QString UnitSession::portText() const
 {
+    if (!m_portLabel.isEmpty())
+        return m_portLabel;
     const QString name = m_link->LabelComCaption.section(u' ', -1);
     const QString device = m_link->LabelComDevice;
     return device.isEmpty() ? name : QStringLiteral("%1 (%2)").arg(name, device);
@@ -101,8 +103,10 @@ void UnitSession::tick()
             }
         } else if (AcceptAnswerFrame(frame, commandBefore, modeBefore)) {
             answered = true;
-            if (BlockNumberOf(commandBefore) == 1)
+            if (BlockNumberOf(commandBefore) == 1) {
                 std::copy_n(frame.begin() + 1, FrameDataSize, m_unitBlock.begin());
+                m_unitBlockRead = true;
+            }
         }
     }
 
@@ -186,6 +190,7 @@ UnitSession::Outcome UnitSession::verify()
 
 UnitSession::Outcome UnitSession::read()
 {
+    m_unitBlockRead = false;
     return runTransfer([this] { m_link->StartRead(); }, [this] { return m_link->Mode == LinkMode::Idle; });
 }
 
@@ -194,6 +199,14 @@ UnitSession::Outcome UnitSession::readInformation()
     // Block 0 is in once the read has moved on to block 1 (or has stopped).
     return runTransfer([this] { m_link->StartRead(); },
                        [this] { return m_link->Mode == LinkMode::Idle || m_link->CommandByte != CommandReadBlock0; });
+}
+
+UnitSession::Outcome UnitSession::readParameterBlock()
+{
+    m_unitBlockRead = false;
+    const auto outcome = runTransfer([this] { m_link->StartRead(); },
+                                     [this] { return m_link->Mode == LinkMode::Idle || m_unitBlockRead; });
+    return outcome == Outcome::Done && !m_unitBlockRead ? Outcome::NoAnswer : outcome;
 }
 
 UnitSession::Outcome UnitSession::waitUntilSaved()

@@ -40,8 +40,9 @@ public:
     const LinkDriver &link() const { return *m_link; }
     quint8 language() const { return m_session.LanguageIndex; }
 
-    // "COM3 (/dev/ttyUSB0)": the port last tried.
+    // "COM3 (/dev/ttyUSB0)": the port last tried; a device named by the user stands alone.
     QString portText() const;
+    void setPortLabel(const QString &label) { m_portLabel = label; }
     QString portDevice() const;
     // The system's reason after a failed open.
     const QString &portError() const { return m_portError; }
@@ -58,6 +59,9 @@ public:
     Outcome read();
     // Reads the information block only (the start of a read).
     Outcome readInformation();
+    // Reads blocks 0 and 1 and stops there, before the read's own verify: unitBlock()
+    // then holds the unit's block as it is, in range or not.
+    Outcome readParameterBlock();
     // After a program: returns once a live frame reports the unit's saving finished.
     Outcome waitUntilSaved();
     // Live values as they arrive. onFrame returns false to stop. seconds < 0: no limit.
@@ -68,6 +72,7 @@ public:
     // The 50 bytes of the last accepted answer carrying the parameter block, as the unit
     // sent them (before the driver normalised them into the set).
     const std::array<quint8, FrameDataSize> &unitBlock() const { return m_unitBlock; }
+    bool unitBlockRead() const { return m_unitBlockRead; }
     bool liveConnection() const { return m_link->LinkWatchdog < LinkDriver::NoConnectionTicks; }
 
     // Called after every tick, for a progress display.
@@ -105,4 +110,6 @@ private:
     quint64 m_liveFrames = 0;
     LiveValues m_live;
     std::array<quint8, FrameDataSize> m_unitBlock{};
+    bool m_unitBlockRead = false;
+    QString m_portLabel;
 };
