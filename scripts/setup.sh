@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-serialport-dev qt6-qpa-plugins
-    libbenchmark-dev
+    libbenchmark-dev help2man
     fonts-dejavu-core fonts-liberation2
 )
 

@@ -320,7 +320,10 @@ int CommandRun::info()
     auto session = openSession(exitCode);
     if (!session)
         return exitCode;
-    const auto outcome = session->readInformation();
+    // A set out of range fails the read's verify; the information block is in all the same.
+    auto outcome = session->read();
+    if (outcome == UnitSession::Outcome::Differs)
+        outcome = UnitSession::Outcome::Done;
     m_out.endProgress();
     if (outcome != UnitSession::Outcome::Done && outcome != UnitSession::Outcome::VersionMismatch)
         return linkFailure(outcome, *session);
@@ -489,10 +492,13 @@ int CommandRun::diff()
     auto session = openSession(exitCode);
     if (!session)
         return exitCode;
-    const auto outcome = session->readParameterBlock();
+    // The unit's block as it came, also when it is out of range and the read's verify fails.
+    const auto outcome = session->read();
     m_out.endProgress();
-    if (outcome != UnitSession::Outcome::Done)
-        return linkFailure(outcome, *session);
+    if (outcome != UnitSession::Outcome::Done &&
+        !(outcome == UnitSession::Outcome::Differs && session->unitBlockRead()))
+        return linkFailure(outcome == UnitSession::Outcome::Differs ? UnitSession::Outcome::NoAnswer : outcome,
+                           *session);
 
     const QList<DifferenceRow> rows =
         DifferenceRows(session->unitBlock(), fileSet.UnitBlockImage(), m_choice.session.LanguageIndex);

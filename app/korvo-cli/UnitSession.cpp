@@ -194,21 +194,6 @@ UnitSession::Outcome UnitSession::read()
     return runTransfer([this] { m_link->StartRead(); }, [this] { return m_link->Mode == LinkMode::Idle; });
 }
 
-UnitSession::Outcome UnitSession::readInformation()
-{
-    // Block 0 is in once the read has moved on to block 1 (or has stopped).
-    return runTransfer([this] { m_link->StartRead(); },
-                       [this] { return m_link->Mode == LinkMode::Idle || m_link->CommandByte != CommandReadBlock0; });
-}
-
-UnitSession::Outcome UnitSession::readParameterBlock()
-{
-    m_unitBlockRead = false;
-    const auto outcome = runTransfer([this] { m_link->StartRead(); },
-                                     [this] { return m_link->Mode == LinkMode::Idle || m_unitBlockRead; });
-    return outcome == Outcome::Done && !m_unitBlockRead ? Outcome::NoAnswer : outcome;
-}
-
 UnitSession::Outcome UnitSession::waitUntilSaved()
 {
     const quint64 framesBefore = m_liveFrames;

@@ -56,12 +56,10 @@ public:
     // Runs Program, Verify or Read to its end.
     Outcome program();
     Outcome verify();
+    // A whole Read, the unit's own verify included, so that no request is left without
+    // its answer for the next program that opens the port. unitBlock() holds the block as
+    // the unit sent it, also when it is out of range and the verify fails (Differs).
     Outcome read();
-    // Reads the information block only (the start of a read).
-    Outcome readInformation();
-    // Reads blocks 0 and 1 and stops there, before the read's own verify: unitBlock()
-    // then holds the unit's block as it is, in range or not.
-    Outcome readParameterBlock();
     // After a program: returns once a live frame reports the unit's saving finished.
     Outcome waitUntilSaved();
     // Live values as they arrive. onFrame returns false to stop. seconds < 0: no limit.
