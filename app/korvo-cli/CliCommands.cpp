@@ -151,7 +151,11 @@ int CommandRun::linkFailure(UnitSession::Outcome outcome, UnitSession &session)
                     QStringLiteral("wrong-version"));
     case UnitSession::Outcome::NoAnswer:
     case UnitSession::Outcome::Interrupted:
-        return fail(ExitLink, text(AddedText::CliNoAnswer).arg(session.portText()), QStringLiteral("no-answer"));
+        return fail(ExitLink,
+                    session.scanning() && !session.liveConnection()
+                        ? text(AddedText::CliNoAnswerScan)
+                        : text(AddedText::CliNoAnswer).arg(session.portText()),
+                    QStringLiteral("no-answer"));
     case UnitSession::Outcome::Differs:
     case UnitSession::Outcome::Done:
         break;
@@ -291,7 +295,7 @@ int CommandRun::ports()
                                      {QStringLiteral("chosen"), n == chosen}});
             continue;
         }
-        QString line = QStringLiteral("%1 %2 %3").arg(n == chosen ? u'*' : u' ').arg(port, -5).arg(device);
+        QString line = QStringLiteral("%1 %2 %3").arg(QChar(n == chosen ? u'*' : u' ')).arg(port, -5).arg(device);
         if (!exists)
             line += QStringLiteral("  (missing)");
         if (!vendor.isEmpty() || !product.isEmpty())

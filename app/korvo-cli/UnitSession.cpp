@@ -152,10 +152,21 @@ UnitSession::Outcome UnitSession::openPort()
     m_link->OpenUnitPort();
     if (m_session.PortChoice != PortChoiceAuto)
         return m_link->portOpen() ? Outcome::Done : Outcome::PortError;
-    // The scan moves to the next port every ReopenTicks while no unit answers, at once
-    // past a port that cannot be opened; one round visits every COM number.
-    const int round = (LinkDriver::PortCount + 1) * LinkDriver::ReopenTicks;
-    return tickUntil([this] { return m_liveFrames > 0; }, round) ? Outcome::Done : Outcome::NoAnswer;
+    // The scan moves on every ReopenTicks while no unit answers, and at once past a port
+    // that cannot be opened. It is given up once it has tried every COM number.
+    int moves = 0;
+    quint8 scanPort = m_session.AutoScanPort;
+    const int limit = (LinkDriver::PortCount + 1) * LinkDriver::ReopenTicks;
+    const bool found = tickUntil(
+        [&] {
+            if (m_session.AutoScanPort != scanPort) {
+                scanPort = m_session.AutoScanPort;
+                ++moves;
+            }
+            return m_liveFrames > 0 || moves > LinkDriver::PortCount;
+        },
+        limit);
+    return found && m_liveFrames > 0 ? Outcome::Done : Outcome::NoAnswer;
 }
 
 UnitSession::Outcome UnitSession::runTransfer(const std::function<void()> &start,

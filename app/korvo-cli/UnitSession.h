@@ -39,6 +39,7 @@ public:
     const MessageTable &messages() const { return m_messages; }
     const LinkDriver &link() const { return *m_link; }
     quint8 language() const { return m_session.LanguageIndex; }
+    bool scanning() const { return m_session.PortChoice == PortChoiceAuto; }
 
     // "COM3 (/dev/ttyUSB0)": the port last tried; a device named by the user stands alone.
     QString portText() const;

@@ -61,6 +61,13 @@ constexpr AddedTextRow Rows[] = {
      "(vypíše je korvo-cli ports).",
      "Keine Antwort vom Gerät an %1. Prüfen Sie das Kabel und die Versorgung des Geräts, oder wählen Sie "
      "den Port mit --port (korvo-cli ports listet sie auf)."},
+    {AddedText::CliNoAnswerScan,
+     "No unit answered on any serial port (Com Auto). Check the cable and the unit's power, or name the port "
+     "with --port (korvo-cli ports lists them).",
+     "Na žádném sériovém portu (Com Auto) jednotka neodpověděla. Zkontrolujte kabel a napájení jednotky, nebo "
+     "zadejte port volbou --port (vypíše je korvo-cli ports).",
+     "An keinem seriellen Port (Com Auto) hat ein Gerät geantwortet. Prüfen Sie das Kabel und die Versorgung "
+     "des Geräts, oder nennen Sie den Port mit --port (korvo-cli ports listet sie auf)."},
     {AddedText::CliPortOpenError, "Cannot open %1: %2", "Nelze otevřít %1: %2", "%1 kann nicht geöffnet werden: %2"},
     {AddedText::CliPortRefused,
      "%1 is refused to this user. Add the user to the dialout group (sudo usermod -aG dialout $USER), log in "

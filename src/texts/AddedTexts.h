@@ -48,6 +48,7 @@ enum class AddedText : int
 
     // Command line
     CliNoAnswer,
+    CliNoAnswerScan,
     CliPortOpenError,
     CliPortRefused,
     CliVersionAdvice,

@@ -276,6 +276,9 @@ void tst_KorvoCli::portFromSettingsFile()
     const Run run = cli({QStringLiteral("info")});
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.out.contains("program version  61"), run.out.constData());
+    const Run ports = cli({QStringLiteral("ports")});
+    QCOMPARE(ports.exitCode, 0);
+    QVERIFY2(ports.out.contains("* COM3  " + m_tty.toUtf8()), ports.out.constData());
 
     // Read, never written.
     QFile file(settings);
