@@ -1,5 +1,6 @@
 #include "LinkDriver.h"
 
+#include "AddedTexts.h"
 #include "LanguageTexts.h"
 #include "LiveValues.h"
 #include "MessageTable.h"
@@ -165,9 +166,12 @@ void LinkDriver::transferStep()
         TicksSinceSend = 0;
         ++SendAttempts;
         if (SendAttempts > MaxSends) {
-            const int entry = Mode == LinkMode::Program  ? MsgProgramError
-                              : Mode == LinkMode::Verify ? MsgVerifyError
-                                                         : MsgReadError;
+            // The read before a write belongs to the Program the user asked for.
+            const int entry = Mode == LinkMode::Program || Mode == LinkMode::BackupRead ? MsgProgramError
+                              : Mode == LinkMode::Verify                                ? MsgVerifyError
+                                                                                        : MsgReadError;
+            if (Mode == LinkMode::Verify)
+                KeptUnitBlock = m_verifyAnswer;
             ShowLinkMessage(m_messages.text(entry), NamedColour::Red);
             // A flag left from an earlier programming would turn this error into
             // "Programing: OK" on the next idle tick, so every failure clears it.
@@ -227,6 +231,8 @@ void LinkDriver::watchdogStep()
         return;
     }
     LabelSpojeniVisible = !Printing;
+    // Another unit may be plugged in by now.
+    KeptUnitBlock.reset();
     ++ReconnectTicks;
     // At or above: a failed automatic open sets 200 so that the next tick moves on.
     if (ReconnectTicks >= ReopenTicks) {
@@ -271,7 +277,12 @@ void LinkDriver::setGaugePosition(int position)
 
 void LinkDriver::setStartCaption(LinkMode mode)
 {
-    const TransferStart transfer = mode == LinkMode::Program  ? TransferStart::Program
+    if (mode == LinkMode::Compare) {
+        LabelHlaseni.colour = NamedColour::BtnFace;
+        LabelHlaseni.caption = AddedTextFor(AddedText::CompareStartCaption, m_settings.LanguageIndex);
+        return;
+    }
+    const TransferStart transfer = mode == LinkMode::Program || mode == LinkMode::BackupRead ? TransferStart::Program
                                    : mode == LinkMode::Verify ? TransferStart::Verify
                                                               : TransferStart::Read;
     LabelHlaseni.colour = NamedColour::BtnFace;
@@ -285,6 +296,9 @@ void LinkDriver::startTransfer(LinkMode mode, quint8 command, quint8 attempts)
     Mode = mode;
     CommandByte = command;
     SendAttempts = attempts;
+    // A block kept from an earlier Verify no longer tells what the unit holds.
+    KeptUnitBlock.reset();
+    m_verifyAnswer.reset();
 }
 
 void LinkDriver::startFromCommand(LinkMode mode, quint8 command)
@@ -305,7 +319,7 @@ void LinkDriver::showTransferArea()
 
 void LinkDriver::StartProgram()
 {
-    startFromCommand(LinkMode::Program, CommandProgramBlock0);
+    startFromCommand(LinkMode::BackupRead, CommandReadBlock0);
 }
 
 void LinkDriver::StartVerify()
@@ -318,11 +332,23 @@ void LinkDriver::StartRead()
     startFromCommand(LinkMode::Read, CommandReadBlock0);
 }
 
+void LinkDriver::StartCompare()
+{
+    if (KeptUnitBlock) {
+        CompareBlock = *KeptUnitBlock;
+        emit compareReady();
+        return;
+    }
+    // The idle step after the compare must not bring back an earlier "Programing: OK".
+    ProgrammedOk = false;
+    startFromCommand(LinkMode::Compare, CommandReadBlock0);
+}
+
 void LinkDriver::StartProgrammingAfterChange()
 {
     // No frame now: the first goes out on the first tick whose transfer step finds
     // TicksSinceSend at AnswerWaitTicks or more.
-    startTransfer(LinkMode::Program, CommandProgramBlock0, 0);
+    startTransfer(LinkMode::BackupRead, CommandReadBlock0, 0);
     LabelHlaseni.caption = m_messages.text(MsgPrograming);
     // A new run is not an error: it must not inherit the red of an earlier failure.
     LabelHlaseni.colour = NamedColour::BtnFace;
@@ -470,6 +496,7 @@ void LinkDriver::HandleAnswerFrame(const UnitFrame &frame)
             if (!frameMatchesBlockImage(frame))
                 return;
             ProgrammedOk = true;
+            emit blockWritten();
             startTransfer(LinkMode::Verify, CommandReadBlock1, 1);
             SendCommandFrame();
             ShowLinkMessage(m_messages.text(MsgVerify) + QLatin1Char(':'), NamedColour::BtnFace);
@@ -477,7 +504,11 @@ void LinkDriver::HandleAnswerFrame(const UnitFrame &frame)
         }
         break;
     case LinkMode::Verify:
-        if (block != 1 || !frameMatchesBlockImage(frame))
+        if (block != 1)
+            return;
+        m_verifyAnswer.emplace();
+        std::copy_n(frame.begin() + 1, FrameDataSize, m_verifyAnswer->begin());
+        if (!frameMatchesBlockImage(frame))
             return;
         setGaugePosition(CGaugeProgram.maximum);
         ShowLinkMessage(m_messages.text(MsgVerify) + QStringLiteral(": OK"), NamedColour::BtnFace);
@@ -505,9 +536,48 @@ void LinkDriver::HandleAnswerFrame(const UnitFrame &frame)
             setGaugePosition(0);
         }
         break;
+    case LinkMode::BackupRead:
+        if (block == 0) {
+            if (takeUnitInformation(frame))
+                nextBlock();
+        } else {
+            std::copy_n(frame.begin() + 1, FrameDataSize, UnitBlockBeforeWrite.begin());
+            emit unitBlockBeforeWrite();
+            // The owner may have started something else meanwhile; that one counts.
+            if (Mode != LinkMode::BackupRead)
+                return;
+            startTransfer(LinkMode::Program, CommandProgramBlock0, 1);
+            setGaugePosition(CGaugeProgram.position + 1);
+            SendCommandFrame();
+        }
+        break;
+    case LinkMode::Compare:
+        if (block == 0) {
+            if (takeUnitInformation(frame))
+                nextBlock();
+        } else {
+            std::copy_n(frame.begin() + 1, FrameDataSize, CompareBlock.begin());
+            Mode = LinkMode::Idle;
+            setGaugePosition(CGaugeProgram.maximum);
+            emit compareReady();
+        }
+        break;
     case LinkMode::Idle:
         break;
     }
+}
+
+bool LinkDriver::takeUnitInformation(const UnitFrame &frame)
+{
+    std::copy_n(frame.begin() + 1, FrameDataSize, UnitInformationCopy.begin());
+    DecodeUnitInformation();
+    emit parametersReceived();
+    if (UnitInformationCopy[10] == PcProgramVersion)
+        return true;
+    // A unit of another program version may lay its blocks out differently: nothing of
+    // block 1 is read, kept or written.
+    raiseVersionMismatch(UnitInformationCopy[10]);
+    return false;
 }
 
 void LinkDriver::DecodeUnitInformation()

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class MessageTable;
 
@@ -70,6 +71,16 @@ public:
     void StartVerify();
     void StartRead();
     void StartProgrammingAfterChange();
+    // Every program run, from either start, first reads the unit's blocks 0 and 1 with
+    // the frames of a Read (BackupRead), raises unitBlockBeforeWrite, and then runs the
+    // program transfer as it always has. A read that gets no answer ends in
+    // "Program error!" before anything is written.
+
+    // The unit's block for the difference table, raised as compareReady. The block kept
+    // from a Verify that ended in "Verify error!" is used at once, with no frame sent;
+    // otherwise blocks 0 and 1 are read with the frames of a Read (mode Compare). The
+    // set is never touched; a read without answer ends in "Read error!".
+    void StartCompare();
 
     // Port: opens the port that PortChoice / AutoScanPort name; closes it. LabelComCaption
     // shows the port tried, open or not. A port still open is closed first. A failed open
@@ -114,6 +125,14 @@ public:
     bool Printing = false;          // while printing, message area and "No Connection" stay hidden
     bool BlockEnableChecked = true; // CheckBoxBlokEnable as the user sees it
 
+    // The unit's parameter block read at the start of the current program run.
+    std::array<quint8, FrameDataSize> UnitBlockBeforeWrite{};
+    // The unit's parameter block for the difference table.
+    std::array<quint8, FrameDataSize> CompareBlock{};
+    // The unit's block from the last answer of a Verify that ended in "Verify error!";
+    // dropped when another transfer starts or the connection is lost.
+    std::optional<std::array<quint8, FrameDataSize>> KeptUnitBlock;
+
     // Unit information (block 0), decoded.
     std::array<quint8, FrameDataSize> UnitInformationCopy{};
     QString UnitVersionText;
@@ -142,6 +161,14 @@ public:
     std::array<NamedColour, CurvePoints> CurveRowColour{}; // BtnFace never used here: Window or Lime
 
 signals:
+    // Raised within the tick, after the unit's blocks 0 and 1 have been read
+    // (UnitInformationCopy, UnitBlockBeforeWrite) and before the first frame of the
+    // program transfer goes out: the owner keeps its backup now.
+    void unitBlockBeforeWrite();
+    // The unit has echoed the block written to it: bytes 0..49 of the set.
+    void blockWritten();
+    // CompareBlock holds the unit's block; the set is unchanged.
+    void compareReady();
     // A block from the unit has been taken in and the set normalised: the set (after a
     // read) or the unit texts have changed. Show the set and the texts again.
     void parametersReceived();
@@ -172,6 +199,8 @@ private:
     // One of the three switch labels of a live frame.
     void showSwitch(LabelView &label, bool on, const QString &onText, NamedColour onColour, const QString &offText);
     void nextBlock();
+    // Block 0 of a transfer that checks the unit's program version; false after a mismatch.
+    bool takeUnitInformation(const UnitFrame &frame);
     void raiseVersionMismatch(quint8 unitVersion);
     bool frameMatchesBlockImage(const UnitFrame &frame) const;
     void setGaugeMaximum(int maximum);
@@ -183,6 +212,8 @@ private:
     UnitPortProvider &m_ports;
     std::unique_ptr<UnitPort> m_port;
     std::array<quint8, ReceiveBufferSize> m_receiveBuffer{};
+    // The block of the last accepted answer of the running Verify, matching or not.
+    std::optional<std::array<quint8, FrameDataSize>> m_verifyAnswer;
     bool m_mismatchPending = false;
     QString m_mismatchText;
 };

@@ -22,7 +22,7 @@ UnitFrame BuildCommandFrame(quint8 commandByte, LinkMode mode, const IgnitionPar
 {
     UnitFrame frame{};
     frame[0] = commandByte;
-    if (mode != LinkMode::Read && BlockNumberOf(commandByte) == 1) {
+    if (!ReadsFromUnit(mode) && BlockNumberOf(commandByte) == 1) {
         const auto block = set.UnitBlockImage();
         for (int i = 0; i < FrameDataSize; ++i)
             frame[i + 1] = block[i];

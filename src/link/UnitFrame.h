@@ -10,7 +10,15 @@ inline constexpr int FrameSize = 52;
 inline constexpr int FrameDataSize = 50;
 using UnitFrame = std::array<quint8, FrameSize>;
 
-enum class LinkMode : quint8 { Idle = 0, Program = 1, Verify = 2, Read = 3 };
+// BackupRead reads the unit's blocks 0 and 1 with the frames of a Read before every
+// program run; Compare does the same for the difference table. Neither touches the set.
+enum class LinkMode : quint8 { Idle = 0, Program = 1, Verify = 2, Read = 3, BackupRead = 4, Compare = 5 };
+
+// The transfers whose frames carry zeros: the PC asks, the unit's blocks come back.
+inline bool ReadsFromUnit(LinkMode mode)
+{
+    return mode == LinkMode::Read || mode == LinkMode::BackupRead || mode == LinkMode::Compare;
+}
 
 inline constexpr quint8 CommandProgramBlock0 = 0x00;
 inline constexpr quint8 CommandProgramBlock1 = 0x01;

@@ -101,6 +101,7 @@ TFormHlav::TFormHlav(const FormSetup &setup, QWidget *parent) : QMainWindow(pare
     buildLayout();
     ApplyTexts(BuiltInTexts());
     connectHandlers();
+    setUpCompareAndBackups();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -219,6 +220,7 @@ void TFormHlav::buildMenus()
     separator(MenuFile, N3, "N3");
     item(MenuFile, MenuOpen, "MenuOpen", QKeySequence(Qt::Key_F3));
     item(MenuFile, MenuOpenExeDir, "MenuOpenExeDir");
+    item(MenuFile, MenuOpenBackup, "MenuOpenBackup");
     separator(MenuFile, N1, "N1");
     item(MenuFile, MenuSave, "MenuSave", QKeySequence(Qt::Key_F2));
     item(MenuFile, MenuSaveExeDir, "MenuSaveExeDir");
@@ -233,6 +235,7 @@ void TFormHlav::buildMenus()
     item(MenuDevice, MenuRead, "MenuRead", QKeySequence(Qt::Key_F7));
     item(MenuDevice, MenuVerify, "MenuVerify", QKeySequence(Qt::Key_F8));
     item(MenuDevice, MenuProgram, "MenuProgram", QKeySequence(Qt::Key_F9));
+    item(MenuDevice, MenuCompare, "MenuCompare", QKeySequence(Qt::Key_F6));
 
     menu(MenuTools, "MenuTools");
     item(MenuTools, AdvanceMinus, "AdvanceMinus", QKeySequence(Qt::Key_F4));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BackupStore.h"
 #include "IgnitionParameters.h"
 #include "LanguageTextSets.h"
 #include "LinkDriver.h"
@@ -8,12 +9,15 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
+class CompareDialog;
 class MouseUpCheckBox;
 class QCheckBox;
 class QAction;
@@ -43,6 +47,9 @@ struct FormSetup
     // False in demo mode and in tests: the user's settings file and parameter snapshot
     // are neither read nor written.
     bool useSettingsFiles = true;
+    // Where the unit's set is kept before every write. Empty: the user's backup folder
+    // when useSettingsFiles is set, else no backups are kept.
+    QString backupFolder;
     // False in tests, which call Timer1Timer themselves tick by tick.
     bool runTimer = true;
     // Called once, right after the first tick has been shown (start-up figures).
@@ -58,6 +65,7 @@ struct FormSetup
 //   TFormHlav.cpp          construction, layout, menus, texts and hints, start-up, shutdown
 //   TFormHlavEditor.cpp    editor binding, presets, advance shift, New, undo and redo
 //   TFormHlavLink.cpp      port menu, transfers, the tick and the mirror of the link
+//   TFormHlavCompare.cpp   compare with the unit, backups before every write
 //   TFormHlavFiles.cpp     file commands, settings and snapshot
 //   TFormHlavPrint.cpp     printing
 //   TFormHlavLanguage.cpp  interface languages and the message table
@@ -144,6 +152,17 @@ public:
     void MenuVerifyClick();
     void MenuProgramClick();
     void StartProgrammingAfterChange();
+
+    // ---- compare and backups (TFormHlavCompare.cpp) ----
+    void MenuCompareClick();
+    void MenuOpenBackupClick();
+    // The unit's block into the editor, as a Read takes it, recorded as one undo step.
+    void TakeUnitSet(const std::array<quint8, UnitBlockSize> &unitBlock);
+    void ApplyCompareTexts();
+    // Empty when no backups are kept.
+    QString BackupFolder() const;
+    // The difference table while it is open, else null.
+    CompareDialog *compareDialog() const;
 
     // ---- files and settings (TFormHlavFiles.cpp) ----
     void MenuOpenClick();
@@ -259,9 +278,11 @@ public:
 
     QStatusBar *StatusBar1 = nullptr;
     QLabel *StatusPanel = nullptr; // the single panel of StatusBar1
+    QLabel *BackupStatus = nullptr; // why no backup was kept, while that is so
 
     // Menus and their items.
     QMenu *MenuFile = nullptr;
+    QAction *MenuOpenBackup = nullptr, *MenuCompare = nullptr;
     QAction *MenuNew = nullptr, *N3 = nullptr, *MenuOpen = nullptr, *MenuOpenExeDir = nullptr, *N1 = nullptr,
             *MenuSave = nullptr, *MenuSaveExeDir = nullptr, *N2 = nullptr, *MenuPrint = nullptr,
             *N4 = nullptr, *MenuExit = nullptr;
@@ -307,11 +328,19 @@ private:
     void mirrorLabel(int index, QLabel *label, const LabelView &view, bool withVisibility);
     void onVersionMismatch(const QString &text);
     void onPortOpenFailed(const QString &portName, const QString &detail);
+    void setUpCompareAndBackups();
+    void onCompareReady();
+    void onUnitBlockBeforeWrite();
+    void onBlockWritten();
+    void showBackupProblem();
 
     FormSetup m_setup;
     std::unique_ptr<UserPrompts> m_ownPrompts;
     UserPrompts *m_prompts = nullptr;
     std::unique_ptr<LinkDriver> m_link;
+    std::unique_ptr<BackupStore> m_backups;
+    std::optional<BackupResult> m_backupProblem;
+    QPointer<CompareDialog> m_compareDialog;
     QActionGroup *m_portGroup = nullptr;
     QActionGroup *m_languageGroup = nullptr;
     bool m_created = false;

@@ -34,6 +34,10 @@ private slots:
     void versionMismatch();
     void readReplacesSetAndKeepsReservedBytes();
     void readOfNonRisingCurveFailsVerify();
+    void backupReadWithoutAnswerWritesNothing_data();
+    void backupReadWithoutAnswerWritesNothing();
+    void compareLeavesTheSetAlone();
+    void verifyErrorKeepsTheUnitsBlock();
 
     void acceptance();
     void pollTakesOneFramePerTick();
@@ -60,6 +64,7 @@ private:
         quint8 version = 61;
         bool corruptEcho = false;
         bool answerBlocks = true;
+        int answersLeft = -1; // block answers before the unit falls silent (-1: never)
         std::array<quint8, FrameDataSize> block1{};
         std::array<quint8, FrameDataSize> block0{};
     };
@@ -139,8 +144,10 @@ void tst_LinkDriver::cleanup()
 void tst_LinkDriver::attachUnit()
 {
     m_ports.setOnWrite([this](const UnitFrame &cmd) {
-        if (!m_unit.answerBlocks || cmd[0] == CommandMonitor)
+        if (!m_unit.answerBlocks || cmd[0] == CommandMonitor || m_unit.answersLeft == 0)
             return;
+        if (m_unit.answersLeft > 0)
+            --m_unit.answersLeft;
         UnitFrame a{};
         a[0] = quint8(cmd[0] ^ AnswerBit);
         if (BlockNumberOf(cmd[0]) == 0) {
@@ -169,10 +176,14 @@ void tst_LinkDriver::startFrames_data()
     QTest::addColumn<QString>("caption");
 
     const int P = int(LinkMode::Program), V = int(LinkMode::Verify), R = int(LinkMode::Read);
-    QTest::newRow("program en") << P << 0 << P << 0x00 << "Program device:";
-    QTest::newRow("program de") << P << 1 << P << 0x00 << "Programmieren:";
-    QTest::newRow("program cz") << P << 3 << P << 0x00 << "Programování:";
-    QTest::newRow("program fr keeps text") << P << 2 << P << 0x00 << "earlier text";
+    const int B = int(LinkMode::BackupRead), C = int(LinkMode::Compare);
+    // A program run starts by reading the unit's set, which it may have to keep.
+    QTest::newRow("program en") << P << 0 << B << 0x40 << "Program device:";
+    QTest::newRow("program de") << P << 1 << B << 0x40 << "Programmieren:";
+    QTest::newRow("program cz") << P << 3 << B << 0x40 << "Programování:";
+    QTest::newRow("program fr keeps text") << P << 2 << B << 0x40 << "earlier text";
+    QTest::newRow("compare en") << C << 0 << C << 0x40 << "Compare with unit:";
+    QTest::newRow("compare cz") << C << 3 << C << 0x40 << "Porovnání s jednotkou:";
     QTest::newRow("verify en") << V << 0 << V << 0x41 << "Verify device:";
     QTest::newRow("verify de") << V << 1 << V << 0x41 << "Vergleichen:";
     QTest::newRow("verify cz") << V << 3 << V << 0x41 << "Verifikace:";
@@ -198,6 +209,8 @@ void tst_LinkDriver::startFrames()
         m_link->StartProgram();
     else if (start == int(LinkMode::Verify))
         m_link->StartVerify();
+    else if (start == int(LinkMode::Compare))
+        m_link->StartCompare();
     else
         m_link->StartRead();
 
@@ -242,6 +255,7 @@ void tst_LinkDriver::noAnswerEndsInError_data()
     QTest::newRow("program") << int(LinkMode::Program) << "Program error!";
     QTest::newRow("verify") << int(LinkMode::Verify) << "Verify error!";
     QTest::newRow("read") << int(LinkMode::Read) << "Read error!";
+    QTest::newRow("compare") << int(LinkMode::Compare) << "Read error!";
 }
 
 void tst_LinkDriver::noAnswerEndsInError()
@@ -254,6 +268,8 @@ void tst_LinkDriver::noAnswerEndsInError()
         m_link->StartProgram();
     else if (mode == int(LinkMode::Verify))
         m_link->StartVerify();
+    else if (mode == int(LinkMode::Compare))
+        m_link->StartCompare();
     else
         m_link->StartRead();
     const quint8 command = m_link->CommandByte;
@@ -310,11 +326,11 @@ void tst_LinkDriver::deferredProgramStart()
     QVERIFY(m_ports.written().empty());
     m_link->Timer1Timer();
     QCOMPARE(m_ports.written().size(), size_t(1));
-    QCOMPARE(int(m_ports.written().front()[0]), 0x00);
+    QCOMPARE(int(m_ports.written().front()[0]), 0x40);
     QCOMPARE(int(m_link->SendAttempts), 1);
     // Then it behaves like Program: five sends, the error 20 ticks after the first.
     ticks(19);
-    QCOMPARE(m_link->Mode, LinkMode::Program);
+    QCOMPARE(m_link->Mode, LinkMode::BackupRead);
     m_link->Timer1Timer();
     QCOMPARE(m_ports.written().size(), size_t(5));
     QCOMPARE(m_link->LabelHlaseni.caption, QStringLiteral("Program error!"));
@@ -345,19 +361,41 @@ void tst_LinkDriver::programVerifySaveChain()
 {
     attachUnit();
     QSignalSpy received(m_link.get(), &LinkDriver::parametersReceived);
+    QSignalSpy written(m_link.get(), &LinkDriver::blockWritten);
     m_unit.block0[0] = 'K';
     m_unit.block0[1] = 'T';
     m_unit.block0[2] = 'C';
     m_unit.block0[3] = 12;
+    m_unit.block1.fill(0x5C); // the unit's old set
+    const auto oldSet = m_unit.block1;
 
+    // The unit's set is read first, with the frames of a Read, and handed over before
+    // anything is written.
+    std::vector<quint8> commandsBeforeBackup;
+    connect(m_link.get(), &LinkDriver::unitBlockBeforeWrite, this, [&] {
+        QCOMPARE(m_link->UnitBlockBeforeWrite, oldSet);
+        QCOMPARE(int(m_link->UnitInformationCopy[0]), int('K'));
+        for (const UnitFrame &f : m_ports.written())
+            commandsBeforeBackup.push_back(f[0]);
+    });
     m_link->StartProgram();
     QCOMPARE(m_link->LabelHlaseni.caption, QStringLiteral("Program device:"));
+    m_link->Timer1Timer(); // block 0 of the backup read
+    QCOMPARE(int(m_link->CommandByte), 0x41);
+    m_link->Timer1Timer(); // block 1 of the backup read: the program transfer starts
+    QCOMPARE(commandsBeforeBackup, (std::vector<quint8>{0x40, 0x41}));
+    QCOMPARE(m_link->Mode, LinkMode::Program);
+    QCOMPARE(int(m_link->CommandByte), 0x00);
+    QCOMPARE(m_link->LabelHlaseni.caption, QStringLiteral("Program device:"));
+    received.clear();
     m_link->Timer1Timer(); // block 0 answer: version ok, block 1 goes out
     QCOMPARE(received.count(), 1);
     QCOMPARE(m_link->UnitVersionText, QStringLiteral("KTC12"));
     QCOMPARE(int(m_link->CommandByte), 0x01);
     QCOMPARE(m_link->CGaugeProgram.position, 1);
+    QCOMPARE(written.count(), 0);
     m_link->Timer1Timer(); // echo matches: verify starts
+    QCOMPARE(written.count(), 1);
     QVERIFY(m_link->ProgrammedOk);
     QCOMPARE(m_link->Mode, LinkMode::Verify);
     QCOMPARE(m_link->LabelHlaseni.caption, QStringLiteral("Verify:"));
@@ -368,8 +406,10 @@ void tst_LinkDriver::programVerifySaveChain()
     // not reported a saving countdown yet.
     QCOMPARE(m_link->LabelHlaseni.caption, QStringLiteral("Programing: OK"));
     QCOMPARE(m_link->CGaugeProgram.position, m_link->CGaugeProgram.maximum);
-    QCOMPARE(writtenCommands(), (QList<quint8>{0x00, 0x01, 0x41}));
-    const UnitFrame &block1 = m_ports.written()[1];
+    QCOMPARE(writtenCommands(), (QList<quint8>{0x40, 0x41, 0x00, 0x01, 0x41}));
+    for (int i = 1; i <= FrameDataSize; ++i)
+        QCOMPARE(int(m_ports.written()[1][i]), 0);
+    const UnitFrame &block1 = m_ports.written()[3];
     for (int i = 0; i < FrameDataSize; ++i)
         QCOMPARE(block1[i + 1], m_set.image[i]);
 
@@ -448,8 +488,9 @@ void tst_LinkDriver::echoThatDiffersIsResent()
     m_unit.corruptEcho = true;
     m_link->StartProgram();
     ticks(30);
-    QCOMPARE(writtenCommands().count(0x01), 5);
-    QCOMPARE(writtenCommands().count(0x41), 0);
+    // No verify follows the read before the write.
+    QCOMPARE(writtenCommands().mid(0, 8), (QList<quint8>{0x40, 0x41, 0x00, 0x01, 0x01, 0x01, 0x01, 0x01}));
+    QVERIFY(!writtenCommands().mid(2).contains(0x41));
     QCOMPARE(m_link->LabelHlaseni.caption, QStringLiteral("Program error!"));
     QVERIFY(!m_link->ProgrammedOk);
 }
@@ -512,7 +553,8 @@ void tst_LinkDriver::versionMismatch()
     QCOMPARE(seen[0].watchdog, 1); // the tick had run its watchdog step before the box
     QVERIFY(seen[0].areaVisible);
     QCOMPARE(seen[0].areaCaption, startCaption); // not "Programing: OK" beside the box
-    QCOMPARE(writtenCommands(), QList<quint8>{quint8(read ? 0x40 : 0x00)});
+    // Program stops at its read of block 0: nothing of the unit's set is read or written.
+    QCOMPARE(writtenCommands(), QList<quint8>{0x40});
     QCOMPARE(received.count(), 1);
     QCOMPARE(m_set, before);
     QCOMPARE(m_link->Mode, LinkMode::Idle);
@@ -551,8 +593,8 @@ void tst_LinkDriver::readReplacesSetAndKeepsReservedBytes()
 
     m_ports.clearWritten();
     m_link->StartProgram();
-    ticks(1);
-    const UnitFrame &block1 = m_ports.written().at(1);
+    ticks(3);
+    const UnitFrame &block1 = m_ports.written().at(3);
     QCOMPARE(int(block1[0]), 0x01);
     QCOMPARE(int(block1[1 + 8]), 0x11);
     QCOMPARE(int(block1[1 + 9]), 0x22);
@@ -572,6 +614,91 @@ void tst_LinkDriver::readOfNonRisingCurveFailsVerify()
     QCOMPARE(m_link->Mode, LinkMode::Verify);
     ticks(20);
     QCOMPARE(m_link->LabelHlaseni.caption, QStringLiteral("Verify error!"));
+}
+
+void tst_LinkDriver::backupReadWithoutAnswerWritesNothing_data()
+{
+    QTest::addColumn<int>("answers");
+    QTest::addColumn<QList<quint8>>("commands");
+    QTest::newRow("silent") << 0 << QList<quint8>(5, 0x40);
+    QTest::newRow("silent after block 0") << 1 << (QList<quint8>{0x40, 0x41, 0x41, 0x41, 0x41, 0x41});
+}
+
+void tst_LinkDriver::backupReadWithoutAnswerWritesNothing()
+{
+    QFETCH(int, answers);
+    QFETCH(QList<quint8>, commands);
+    attachUnit();
+    m_unit.answersLeft = answers;
+    QSignalSpy before(m_link.get(), &LinkDriver::unitBlockBeforeWrite);
+    m_link->StartProgram();
+    ticks(25);
+    QCOMPARE(writtenCommands(), commands);
+    QCOMPARE(before.count(), 0);
+    QCOMPARE(m_link->Mode, LinkMode::Idle);
+    QCOMPARE(m_link->LabelHlaseni.caption, QStringLiteral("Program error!"));
+    QCOMPARE(m_link->LabelHlaseni.colour, NamedColour::Red);
+}
+
+void tst_LinkDriver::compareLeavesTheSetAlone()
+{
+    attachUnit();
+    m_unit.block1.fill(0x21);
+    m_unit.block0[16] = 'X';
+    m_set.RPM_ADV(0) = 1; // not even normalised
+    const IgnitionParameters before = m_set;
+    QSignalSpy ready(m_link.get(), &LinkDriver::compareReady);
+
+    m_link->StartCompare();
+    ticks(2);
+    QCOMPARE(writtenCommands(), (QList<quint8>{0x40, 0x41}));
+    for (const UnitFrame &f : m_ports.written())
+        for (int i = 1; i <= FrameDataSize; ++i)
+            QCOMPARE(int(f[i]), 0);
+    QCOMPARE(ready.count(), 1);
+    QCOMPARE(m_link->CompareBlock, m_unit.block1);
+    QCOMPARE(m_link->UnitVersionText, QStringLiteral("X"));
+    QCOMPARE(m_set, before);
+    QCOMPARE(m_link->Mode, LinkMode::Idle);
+    ticks(10);
+    QCOMPARE(writtenCommands().count(0x41), 1);
+}
+
+void tst_LinkDriver::verifyErrorKeepsTheUnitsBlock()
+{
+    attachUnit();
+    m_unit.block1.fill(0xAA);
+    m_unit.block1[3] = 99;
+    QSignalSpy ready(m_link.get(), &LinkDriver::compareReady);
+
+    m_link->StartVerify();
+    ticks(20);
+    QCOMPARE(m_link->LabelHlaseni.caption, QStringLiteral("Verify error!"));
+    QVERIFY(m_link->KeptUnitBlock.has_value());
+    QCOMPARE(*m_link->KeptUnitBlock, m_unit.block1);
+
+    // Compare shows it at once, without a frame.
+    m_ports.clearWritten();
+    m_link->StartCompare();
+    QCOMPARE(ready.count(), 1);
+    QCOMPARE(m_link->CompareBlock, m_unit.block1);
+    QVERIFY(m_ports.written().empty());
+    QCOMPARE(m_link->Mode, LinkMode::Idle);
+
+    // Any other transfer, or a lost connection, and it no longer says what the unit holds.
+    m_link->StartRead();
+    QVERIFY(!m_link->KeptUnitBlock.has_value());
+    m_unit.answerBlocks = false;
+    m_link->StartVerify();
+    ticks(20);
+    QVERIFY(!m_link->KeptUnitBlock.has_value()); // no answer at all: nothing to keep
+    m_unit.answerBlocks = true;
+    m_link->StartVerify();
+    ticks(20);
+    QVERIFY(m_link->KeptUnitBlock.has_value());
+    m_unit.answerBlocks = false;
+    ticks(LinkDriver::NoConnectionTicks + 1);
+    QVERIFY(!m_link->KeptUnitBlock.has_value());
 }
 
 // ------------------------------------------------------------------ receiving
@@ -603,6 +730,15 @@ void tst_LinkDriver::acceptance()
     again[11] = 61;
     SealFrame(again);
     m_link->StartProgram();
+    for (const int code : {0xC0, 0xC1}) { // the read before the write
+        UnitFrame read{};
+        read[0] = quint8(code);
+        read[11] = 61;
+        SealFrame(read);
+        m_ports.feed(read);
+        m_link->Timer1Timer();
+    }
+    QCOMPARE(int(m_link->CommandByte), 0x00);
     m_ports.feed(again);
     m_link->Timer1Timer();
     QCOMPARE(int(m_link->CommandByte), 0x01);

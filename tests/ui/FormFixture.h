@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QLocale>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -74,9 +75,12 @@ public:
 class FormFixture
 {
 public:
-    explicit FormFixture(UnitPortProvider &ports, QStringList arguments = {}, bool useSettingsFiles = false)
+    // Backups go to a temporary folder of the fixture unless backupFolder names one.
+    explicit FormFixture(UnitPortProvider &ports, QStringList arguments = {}, bool useSettingsFiles = false,
+                         const QString &backupFolder = QString())
     {
         FormSetup setup;
+        setup.backupFolder = backupFolder.isEmpty() ? backupDir.filePath(QStringLiteral("backups")) : backupFolder;
         setup.ports = &ports;
         setup.prompts = &prompts;
         setup.arguments = std::move(arguments);
@@ -141,6 +145,7 @@ public:
         form->ShowParametersInControls();
     }
 
+    QTemporaryDir backupDir;
     ScriptedPrompts prompts;
     std::unique_ptr<TFormHlav> form;
 };

@@ -1,0 +1,224 @@
+#include "BackupStore.h"
+#include "CompareDialog.h"
+#include "FormFixture.h"
+#include "LinkDriver.h"
+#include "SimulatedUnitPort.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+#include <QTableWidget>
+
+// Compare with the unit and the backup before every write, in the window, against the
+// simulated unit on a clock that moves 55 ms per tick.
+class tst_TFormHlavCompare : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void programKeepsTheUnitsOldSetOnce();
+    void compareShowsDifferencesAndTakesTheUnitsSet();
+    void compareOfTheSameSet();
+    void verifyErrorThenCompareReadsNothing();
+    void backupFolderNotWritable();
+    void openBackupStartsInTheFolder();
+
+private:
+    void makeFixture(const QString &backupFolder = QString())
+    {
+        delete m_f;
+        m_f = new FormFixture(*m_unit, {}, false, backupFolder);
+    }
+    void tick(int n)
+    {
+        for (int i = 0; i < n; ++i) {
+            m_now += LinkDriver::TickMs;
+            form()->Timer1Timer();
+        }
+        QCoreApplication::processEvents();
+    }
+    // The unit's old set: the start-up set with another limiter and reserved bytes.
+    UnitBlock oldUnitSet() const
+    {
+        UnitBlock b{};
+        std::copy_n(form()->Parameters.image.begin(), UnitBlockSize, b.begin());
+        b[IgnitionParameters::OffsetLimiter] = 111;
+        b[9] = 0x42;
+        b[33] = 7;
+        return b;
+    }
+    QStringList backupFiles() const
+    {
+        return QDir(form()->BackupFolder()).entryList({"*.ign"}, QDir::Files, QDir::Name);
+    }
+    QStringList tableRows() const
+    {
+        QStringList rows;
+        const QTableWidget *table = form()->compareDialog()->CompareTable;
+        for (int r = 0; r < table->rowCount(); ++r)
+            rows << table->item(r, 0)->text() + " | " + table->item(r, 1)->text() + " | " + table->item(r, 2)->text();
+        return rows;
+    }
+
+    qint64 m_now = 0;
+    SimulatedUnitPortProvider *m_unit = nullptr;
+    FormFixture *m_f = nullptr;
+    TFormHlav *form() const { return m_f->form.get(); }
+};
+
+void tst_TFormHlavCompare::initTestCase()
+{
+    useEnglishNumbers();
+}
+
+void tst_TFormHlavCompare::init()
+{
+    m_now = 1000;
+    m_unit = new SimulatedUnitPortProvider;
+    m_unit->setClock([this] { return m_now; });
+    makeFixture();
+    m_unit->unit().parameterBlock() = oldUnitSet();
+    tick(2);
+}
+
+void tst_TFormHlavCompare::cleanup()
+{
+    delete m_f;
+    m_f = nullptr;
+    delete m_unit;
+    m_unit = nullptr;
+}
+
+void tst_TFormHlavCompare::programKeepsTheUnitsOldSetOnce()
+{
+    const UnitBlock old = oldUnitSet();
+    m_f->typeAndLeave("EditOmez2", "12500");
+    QTest::keyClick(form(), Qt::Key_F9);
+    tick(40);
+    QCOMPARE(int(m_unit->unit().parameterBlock()[IgnitionParameters::OffsetLimiter]), 125);
+
+    QCOMPARE(backupFiles().size(), 1);
+    const QString path = QDir(form()->BackupFolder()).filePath(backupFiles().first());
+    UnitBlock kept{};
+    QVERIFY(BackupStore::ReadBackup(path, kept));
+    QCOMPARE(kept, old);
+    // An ordinary parameter file: File > Open takes it.
+    m_f->prompts.openFileNames << path;
+    QTest::keyClick(form(), Qt::Key_F3);
+    QCOMPARE(form()->Parameters.LIMITER(), quint8(111));
+    QVERIFY(form()->BackupStatus->isHidden());
+
+    // The unit now holds what we wrote: a second Program of it keeps nothing more, and
+    // neither does one of another set.
+    m_f->typeAndLeave("EditOmez2", "12500");
+    QTest::keyClick(form(), Qt::Key_F9);
+    tick(40);
+    m_f->typeAndLeave("EditOmez2", "13000");
+    QTest::keyClick(form(), Qt::Key_F9);
+    tick(40);
+    QCOMPARE(int(m_unit->unit().parameterBlock()[IgnitionParameters::OffsetLimiter]), 130);
+    QCOMPARE(backupFiles().size(), 1);
+}
+
+void tst_TFormHlavCompare::compareShowsDifferencesAndTakesTheUnitsSet()
+{
+    const UnitBlock unitSet = m_unit->unit().parameterBlock();
+    m_f->typeAndLeave("EditOmez2", "12500");
+    m_f->typeAndLeave("EditBaseAdv", "8");
+    QVERIFY(form()->Undo.CanUndo());
+    const IgnitionParameters edited = form()->Parameters;
+
+    QTest::keyClick(form(), Qt::Key_F6);
+    QCOMPARE(form()->LabelHlaseni->text(), QStringLiteral("Compare with unit:"));
+    tick(3);
+    QVERIFY(form()->compareDialog());
+    QVERIFY(form()->compareDialog()->isVisible());
+    QCOMPARE(tableRows(), (QStringList{"Base advance | 5\u00B0 | 8\u00B0", "Limiter | 11100 | 12500",
+                                       "Reserved bytes | byte 9: 66, byte 33: 7 | byte 9: 0, byte 33: 0"}));
+    QCOMPARE(form()->Parameters, edited); // compared, not taken
+
+    QTest::mouseClick(form()->compareDialog()->CompareTake, Qt::LeftButton);
+    QTRY_VERIFY(!form()->compareDialog());
+    QVERIFY(std::equal(unitSet.begin(), unitSet.end(), form()->Parameters.image.begin()));
+    QCOMPARE(m_f->edit("EditOmez2")->text(), QStringLiteral("11,100"));
+    QCOMPARE(m_unit->unit().parameterBlock(), unitSet); // nothing was written
+
+    // One step back gives the edited set again.
+    QVERIFY(form()->SpeedButtonZpet->isEnabled());
+    QTest::mouseClick(form()->SpeedButtonZpet, Qt::LeftButton);
+    QCOMPARE(form()->Parameters, edited);
+}
+
+void tst_TFormHlavCompare::compareOfTheSameSet()
+{
+    form()->TakeUnitSet(m_unit->unit().parameterBlock());
+    QTest::keyClick(form(), Qt::Key_F6);
+    tick(3);
+    QVERIFY(form()->compareDialog());
+    QVERIFY(form()->compareDialog()->CompareNoDifference->isVisible());
+    QCOMPARE(form()->compareDialog()->CompareNoDifference->text(), QStringLiteral("The unit holds the set shown."));
+    QVERIFY(form()->compareDialog()->CompareTable->isHidden());
+    QVERIFY(!form()->compareDialog()->CompareTake->isEnabled());
+    QTest::mouseClick(form()->compareDialog()->CompareClose, Qt::LeftButton);
+    QTRY_VERIFY(!form()->compareDialog());
+}
+
+void tst_TFormHlavCompare::verifyErrorThenCompareReadsNothing()
+{
+    m_f->typeAndLeave("EditOmez2", "12500");
+    QTest::keyClick(form(), Qt::Key_F8);
+    tick(25);
+    QCOMPARE(form()->LabelHlaseni->text(), QStringLiteral("Verify error!"));
+
+    const int answers = m_unit->unit().blockAnswers();
+    QTest::keyClick(form(), Qt::Key_F6);
+    QCoreApplication::processEvents();
+    QVERIFY(form()->compareDialog());
+    QCOMPARE(m_unit->unit().blockAnswers(), answers);
+    QVERIFY(tableRows().contains("Limiter | 11100 | 12500"));
+}
+
+void tst_TFormHlavCompare::backupFolderNotWritable()
+{
+    // A file where the folder should be: it cannot be made, whoever runs the test.
+    QTemporaryDir dir;
+    const QString blocked = dir.filePath("blocked");
+    QFile file(blocked);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    makeFixture(blocked + "/backups");
+    tick(2);
+
+    m_f->typeAndLeave("EditOmez2", "12500");
+    QTest::keyClick(form(), Qt::Key_F9);
+    tick(40);
+    // The write went ahead, and the status bar says why no backup was kept.
+    QCOMPARE(int(m_unit->unit().parameterBlock()[IgnitionParameters::OffsetLimiter]), 125);
+    QVERIFY(form()->BackupStatus->isVisible());
+    QVERIFY2(form()->BackupStatus->text().startsWith("No backup of the unit's set was kept: the folder "),
+             qPrintable(form()->BackupStatus->text()));
+    // Hints do not take it away; the language does not lose it.
+    form()->HintToStatusBar("a hint");
+    QVERIFY(form()->BackupStatus->isVisible());
+    QTest::keyClick(form(), Qt::Key_F9); // no real change: still none kept
+    tick(40);
+    QVERIFY(form()->BackupStatus->isVisible());
+}
+
+void tst_TFormHlavCompare::openBackupStartsInTheFolder()
+{
+    const QString before = form()->OpenDialog1FileName;
+    form()->MenuOpenBackup->trigger();
+    QCOMPARE(m_f->prompts.openDialogs.size(), 1);
+    QCOMPARE(m_f->prompts.openDialogs[0].fileName, form()->BackupFolder() + "/");
+    QVERIFY(QFileInfo(form()->BackupFolder()).isDir());
+    // Cancelled: File > Open starts where it did.
+    QCOMPARE(form()->OpenDialog1FileName, before);
+}
+
+QTEST_MAIN(tst_TFormHlavCompare)
+#include "tst_TFormHlavCompare.moc"
