@@ -324,10 +324,8 @@ int CommandRun::info()
     auto session = openSession(exitCode);
     if (!session)
         return exitCode;
-    // A set out of range fails the read's verify; the information block is in all the same.
-    auto outcome = session->read();
-    if (outcome == UnitSession::Outcome::Differs)
-        outcome = UnitSession::Outcome::Done;
+    // The frames of a read, and nothing left unanswered for the next run.
+    const auto outcome = session->compare();
     m_out.endProgress();
     if (outcome != UnitSession::Outcome::Done && outcome != UnitSession::Outcome::VersionMismatch)
         return linkFailure(outcome, *session);
@@ -432,36 +430,34 @@ int CommandRun::program()
     if (!session)
         return exitCode;
 
-    // The unit's set is read and kept before anything is written. A read that fails
-    // writes nothing; a backup that cannot be stored is reported and the write goes on.
-    auto outcome = session->read();
-    if (outcome != UnitSession::Outcome::Done &&
-        !(outcome == UnitSession::Outcome::Differs && session->unitBlockRead())) {
-        m_out.endProgress();
-        return linkFailure(outcome == UnitSession::Outcome::Differs ? UnitSession::Outcome::NoAnswer : outcome,
-                           *session);
-    }
-    const auto information = session->link().UnitInformationCopy;
+    // Every program run reads the unit's set first; it is kept here before anything is
+    // written. A read that fails writes nothing; a backup that cannot be stored is
+    // reported and the write goes on.
     BackupStore store(DefaultBackupFolder());
-    const BackupResult backup = store.keepBeforeWrite(information, session->unitBlock());
-    if (backup.outcome == BackupResult::Failed) {
-        const QString reason = backup.folderMissing
-                                   ? text(AddedText::BackupFolderNotCreated).arg(backup.reason)
-                                   : backup.reason;
-        m_out.error(text(AddedText::BackupNotKept).arg(reason));
-    }
+    BackupResult backup;
+    bool backupTried = false;
+    LinkDriver &link = session->linkDriver();
+    QObject::connect(&link, &LinkDriver::unitBlockBeforeWrite, &link, [&] {
+        backupTried = true;
+        backup = store.keepBeforeWrite(link.UnitInformationCopy, link.UnitBlockBeforeWrite);
+        if (backup.outcome == BackupResult::Failed) {
+            const QString reason = backup.folderMissing
+                                       ? text(AddedText::BackupFolderNotCreated).arg(backup.reason)
+                                       : backup.reason;
+            m_out.error(text(AddedText::BackupNotKept).arg(reason));
+        }
+    });
+    QObject::connect(&link, &LinkDriver::blockWritten, &link,
+                     [&] { store.noteWritten(link.UnitInformationCopy, session->set().UnitBlockImage()); });
 
     session->set() = fileSet;
-    outcome = session->program();
+    auto outcome = session->program();
     if (outcome == UnitSession::Outcome::Done) {
-        store.noteWritten(information, fileSet.UnitBlockImage());
         outcome = session->waitUntilSaved();
     } else if (outcome == UnitSession::Outcome::Differs) {
         m_out.endProgress();
-        return fail(ExitDiffers,
-                    session->messages().text(session->link().CommandByte == CommandReadBlock1 ? MsgVerifyError
-                                                                                              : MsgProgramError) +
-                        u'\n' + text(AddedText::CliProgramRefused),
+        // "Program error!" or "Verify error!", as the window shows it.
+        return fail(ExitDiffers, link.LabelHlaseni.caption + u'\n' + text(AddedText::CliProgramRefused),
                     QStringLiteral("differs"));
     }
     m_out.endProgress();
@@ -470,7 +466,7 @@ int CommandRun::program()
     if (outcome != UnitSession::Outcome::Done)
         return linkFailure(outcome, *session);
 
-    const QString backupPath = backup.outcome == BackupResult::Failed ? QString() : backup.path;
+    const QString backupPath = !backupTried || backup.outcome == BackupResult::Failed ? QString() : backup.path;
     if (m_out.json()) {
         m_out.result(QJsonObject{{QStringLiteral("command"), commandName()},
                                  {QStringLiteral("result"), QStringLiteral("ok")},
@@ -496,16 +492,14 @@ int CommandRun::diff()
     auto session = openSession(exitCode);
     if (!session)
         return exitCode;
-    // The unit's block as it came, also when it is out of range and the read's verify fails.
-    const auto outcome = session->read();
+    // The unit's block as it came, in range or not; the set is not touched.
+    const auto outcome = session->compare();
     m_out.endProgress();
-    if (outcome != UnitSession::Outcome::Done &&
-        !(outcome == UnitSession::Outcome::Differs && session->unitBlockRead()))
-        return linkFailure(outcome == UnitSession::Outcome::Differs ? UnitSession::Outcome::NoAnswer : outcome,
-                           *session);
+    if (outcome != UnitSession::Outcome::Done)
+        return linkFailure(outcome, *session);
 
     const QList<DifferenceRow> rows =
-        DifferenceRows(session->unitBlock(), fileSet.UnitBlockImage(), m_choice.session.LanguageIndex);
+        DifferenceRows(session->link().CompareBlock, fileSet.UnitBlockImage(), m_choice.session.LanguageIndex);
     if (m_out.json()) {
         QJsonArray differences;
         for (const DifferenceRow &row : rows)

@@ -103,10 +103,6 @@ void UnitSession::tick()
             }
         } else if (AcceptAnswerFrame(frame, commandBefore, modeBefore)) {
             answered = true;
-            if (BlockNumberOf(commandBefore) == 1) {
-                std::copy_n(frame.begin() + 1, FrameDataSize, m_unitBlock.begin());
-                m_unitBlockRead = true;
-            }
         }
     }
 
@@ -177,8 +173,8 @@ UnitSession::Outcome UnitSession::runTransfer(const std::function<void()> &start
     m_failedAnswered = false;
     m_stepAnswered = false;
     start();
-    // Each step gives up after MaxSends sends AnswerWaitTicks apart; a program has three.
-    const int limit = 4 * (LinkDriver::MaxSends + 1) * LinkDriver::AnswerWaitTicks;
+    // Each step gives up after MaxSends sends AnswerWaitTicks apart; a program has five.
+    const int limit = 6 * (LinkDriver::MaxSends + 1) * LinkDriver::AnswerWaitTicks;
     tickUntil([&] { return m_mismatch || finished(); }, limit);
     if (m_mismatch)
         return Outcome::VersionMismatch;
@@ -201,8 +197,12 @@ UnitSession::Outcome UnitSession::verify()
 
 UnitSession::Outcome UnitSession::read()
 {
-    m_unitBlockRead = false;
     return runTransfer([this] { m_link->StartRead(); }, [this] { return m_link->Mode == LinkMode::Idle; });
+}
+
+UnitSession::Outcome UnitSession::compare()
+{
+    return runTransfer([this] { m_link->StartCompare(); }, [this] { return m_link->Mode == LinkMode::Idle; });
 }
 
 UnitSession::Outcome UnitSession::waitUntilSaved()

@@ -38,6 +38,8 @@ public:
     IgnitionParameters &set() { return m_set; }
     const MessageTable &messages() const { return m_messages; }
     const LinkDriver &link() const { return *m_link; }
+    // For the owner's part in a program run: the backup before the write.
+    LinkDriver &linkDriver() { return *m_link; }
     quint8 language() const { return m_session.LanguageIndex; }
     bool scanning() const { return m_session.PortChoice == PortChoiceAuto; }
 
@@ -57,10 +59,10 @@ public:
     // Runs Program, Verify or Read to its end.
     Outcome program();
     Outcome verify();
-    // A whole Read, the unit's own verify included, so that no request is left without
-    // its answer for the next program that opens the port. unitBlock() holds the block as
-    // the unit sent it, also when it is out of range and the verify fails (Differs).
     Outcome read();
+    // Reads with the frames of a Read (blocks 0 and 1), leaving the set alone; the
+    // unit's block as it came is then in link().CompareBlock, in range or not.
+    Outcome compare();
     // After a program: returns once a live frame reports the unit's saving finished.
     Outcome waitUntilSaved();
     // Live values as they arrive. onFrame returns false to stop. seconds < 0: no limit.
@@ -68,10 +70,6 @@ public:
     Outcome monitor(double seconds, const std::function<bool(const LiveValues &)> &onFrame,
                     const std::function<bool()> &stop);
 
-    // The 50 bytes of the last accepted answer carrying the parameter block, as the unit
-    // sent them (before the driver normalised them into the set).
-    const std::array<quint8, FrameDataSize> &unitBlock() const { return m_unitBlock; }
-    bool unitBlockRead() const { return m_unitBlockRead; }
     bool liveConnection() const { return m_link->LinkWatchdog < LinkDriver::NoConnectionTicks; }
 
     // Called after every tick, for a progress display.
@@ -108,7 +106,5 @@ private:
     bool m_failed = false;
     quint64 m_liveFrames = 0;
     LiveValues m_live;
-    std::array<quint8, FrameDataSize> m_unitBlock{};
-    bool m_unitBlockRead = false;
     QString m_portLabel;
 };

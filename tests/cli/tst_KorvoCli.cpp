@@ -24,6 +24,7 @@ private slots:
 
     void programVerifyRead();
     void diffListsChangedFields();
+    void backupFolderUnusable();
     void failures_data();
     void failures();
     void portFromSettingsFile();
@@ -199,6 +200,22 @@ void tst_KorvoCli::diffListsChangedFields()
 
     // A verify of the other file fails as a difference, not as a link fault.
     QCOMPARE(cli({QStringLiteral("--port"), m_tty, QStringLiteral("verify"), other}).exitCode, 1);
+}
+
+void tst_KorvoCli::backupFolderUnusable()
+{
+    QVERIFY(startSimulator());
+    // The data folder is a plain file, so no backup folder can be made below it.
+    QFile blocker(m_dir->filePath(QStringLiteral("data")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    IgnitionParameters set = presetSet();
+    set.BASE_ADV() = 3;
+    const QString file = writeSetFile(QStringLiteral("base.ign"), set);
+    const Run program = cli({QStringLiteral("--port"), m_tty, QStringLiteral("program"), file});
+    QCOMPARE(program.exitCode, 0);
+    QVERIFY2(program.err.contains(QStringLiteral("No backup")), qPrintable(program.err));
+    QCOMPARE(cli({QStringLiteral("--port"), m_tty, QStringLiteral("verify"), file}).exitCode, 0);
 }
 
 // ------------------------------------------------------------------ failures
