@@ -29,6 +29,7 @@ CompareDialog::CompareDialog(const QList<DifferenceRow> &rows, quint8 language, 
     CompareTable->verticalHeader()->setVisible(false);
     CompareTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     CompareTable->setSelectionMode(QAbstractItemView::NoSelection);
+    CompareTable->setFocusPolicy(Qt::NoFocus);
     CompareTable->setWordWrap(false);
     for (int r = 0; r < int(rows.size()); ++r) {
         const DifferenceRow &row = rows[r];
@@ -61,5 +62,5 @@ CompareDialog::CompareDialog(const QList<DifferenceRow> &rows, quint8 language, 
     connect(CompareClose, &QPushButton::clicked, this, &QDialog::reject);
 
     const int width = CompareTable->horizontalHeader()->length() + 2 * CompareTable->frameWidth() + 24;
-    resize(std::max(420, std::min(width, 900)), rows.isEmpty() ? 120 : std::min(560, 110 + 24 * int(rows.size())));
+    resize(std::max(460, std::min(width, 900)), rows.isEmpty() ? 120 : std::min(560, 110 + 24 * int(rows.size())));
 }

@@ -80,7 +80,8 @@ private:
     static Curve defaultAdvance() { return Curve(DefaultAdvanceCurve.begin(), DefaultAdvanceCurve.end()); }
     // Marks the link idle, so the next start of a transfer shows.
     void linkIdle() { form()->link().Mode = LinkMode::Idle; }
-    bool transferStarted() const { return form()->link().Mode == LinkMode::Program; }
+    // A program run begins with the read of the unit's set before the write.
+    bool transferStarted() const { return form()->link().Mode == LinkMode::BackupRead; }
 };
 
 void tst_TFormHlavEditor::initTestCase()
