@@ -2,6 +2,7 @@
 
 #include "AddedTexts.h"
 #include "LanguageTexts.h"
+#include "LiveValues.h"
 #include "MessageTable.h"
 
 #include <QStringDecoder>
@@ -485,10 +486,8 @@ void LinkDriver::HandleLiveFrame(const UnitFrame &frame)
     const int limiter = m_set.LIMITER();
     CGaugeRpmPosition = limiter == 0 ? 0 : std::min(100, LiveRpm / limiter);
 
-    const int raw = word(frame, 9);
-    const int k = raw * 5000 / 8184;
-    const int millivolts = k * 11 + 800;
-    const float volts = float(double(millivolts) * 0.001);
+    const int millivolts = LiveMillivolts(word(frame, 9));
+    const float volts = LiveVolts(millivolts);
     text.format("U = %4.1f [V]", double(volts));
     setCaption(LabelNapeti.caption, {text.view()});
     if (millivolts <= 7000 || millivolts >= 17999)

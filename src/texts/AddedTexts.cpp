@@ -86,6 +86,65 @@ constexpr AddedTextRow Rows[] = {
     {AddedText::RecentFilesMenu, "Recent files", "Poslední soubory", "Zuletzt verwendete Dateien"},
     {AddedText::RecentFilesClear, "Clear list", "Vymazat seznam", "Liste leeren"},
 
+    // Command line
+    {AddedText::CliNoAnswer,
+     "No answer from the unit on %1. Check the cable and the unit's power, or choose the port with --port "
+     "(korvo-cli ports lists them).",
+     "Jednotka na %1 neodpovídá. Zkontrolujte kabel a napájení jednotky, nebo zvolte port volbou --port "
+     "(vypíše je korvo-cli ports).",
+     "Keine Antwort vom Gerät an %1. Prüfen Sie das Kabel und die Versorgung des Geräts, oder wählen Sie "
+     "den Port mit --port (korvo-cli ports listet sie auf)."},
+    {AddedText::CliNoAnswerScan,
+     "No unit answered on any serial port (Com Auto). Check the cable and the unit's power, or name the port "
+     "with --port (korvo-cli ports lists them).",
+     "Na žádném sériovém portu (Com Auto) jednotka neodpověděla. Zkontrolujte kabel a napájení jednotky, nebo "
+     "zadejte port volbou --port (vypíše je korvo-cli ports).",
+     "An keinem seriellen Port (Com Auto) hat ein Gerät geantwortet. Prüfen Sie das Kabel und die Versorgung "
+     "des Geräts, oder nennen Sie den Port mit --port (korvo-cli ports listet sie auf)."},
+    {AddedText::CliPortOpenError, "Cannot open %1: %2", "Nelze otevřít %1: %2", "%1 kann nicht geöffnet werden: %2"},
+    {AddedText::CliPortRefused,
+     "%1 is refused to this user. Add the user to the dialout group (sudo usermod -aG dialout $USER), log in "
+     "again and try once more.",
+     "Přístup k %1 je tomuto uživateli odepřen. Přidejte uživatele do skupiny dialout (sudo usermod -aG "
+     "dialout $USER), znovu se přihlaste a zkuste to znovu.",
+     "%1 ist diesem Benutzer verwehrt. Fügen Sie den Benutzer der Gruppe dialout hinzu (sudo usermod -aG "
+     "dialout $USER), melden Sie sich neu an und versuchen Sie es erneut."},
+    {AddedText::CliVersionAdvice, "This program works with units of program version %1 only.",
+     "Tento program pracuje jen s jednotkami s verzí programu %1.",
+     "Dieses Programm arbeitet nur mit Geräten der Programmversion %1."},
+    {AddedText::CliFileReadError, "Cannot read %1: %2", "Nelze číst %1: %2", "%1 kann nicht gelesen werden: %2"},
+    {AddedText::CliFileWriteError, "Cannot write %1: %2", "Nelze zapsat %1: %2", "%1 kann nicht geschrieben werden: %2"},
+    {AddedText::CliVerifyOk, "The unit holds the set of %1.", "Jednotka obsahuje nastavení ze souboru %1.",
+     "Das Gerät enthält die Einstellung aus %1."},
+    {AddedText::CliVerifyDiffers, "The unit does not hold the set of %1; korvo-cli diff %1 lists the differences.",
+     "Jednotka neobsahuje nastavení ze souboru %1; rozdíly vypíše korvo-cli diff %1.",
+     "Das Gerät enthält nicht die Einstellung aus %1; korvo-cli diff %1 listet die Unterschiede auf."},
+    {AddedText::CliProgramDone, "Programmed %1; the unit has saved it.",
+     "Naprogramováno ze souboru %1; jednotka nastavení uložila.",
+     "%1 programmiert; das Gerät hat die Einstellung gespeichert."},
+    {AddedText::CliProgramRefused,
+     "The unit did not take the set: its answer differs from what was sent. Program again; if it happens "
+     "again, the unit may be faulty.",
+     "Jednotka nastavení nepřijala: její odpověď se liší od odeslaných dat. Programujte znovu; pokud se to "
+     "opakuje, jednotka může být vadná.",
+     "Das Gerät hat die Einstellung nicht übernommen: seine Antwort weicht vom Gesendeten ab. Programmieren "
+     "Sie erneut; geschieht es wieder, ist das Gerät vielleicht defekt."},
+    {AddedText::CliSavingLost,
+     "The unit stopped answering while it was saving; the set may not be stored. Check the connection and "
+     "program again.",
+     "Jednotka přestala odpovídat během ukládání; nastavení nemusí být uloženo. Zkontrolujte spojení a "
+     "programujte znovu.",
+     "Das Gerät antwortet nicht mehr, während es speichert; die Einstellung ist vielleicht nicht "
+     "gespeichert. Prüfen Sie die Verbindung und programmieren Sie erneut."},
+    {AddedText::CliBackupWritten, "The unit's previous set is kept in %1",
+     "Předchozí nastavení jednotky je uloženo v %1", "Die vorherige Einstellung des Geräts liegt in %1"},
+    {AddedText::CliReadCorrected,
+     "The unit holds values outside the limits; the set written is corrected and does not match the unit.",
+     "Jednotka obsahuje hodnoty mimo meze; zapsané nastavení je opravené a neshoduje se s jednotkou.",
+     "Das Gerät enthält Werte außerhalb der Grenzen; die geschriebene Einstellung ist korrigiert und "
+     "stimmt nicht mit dem Gerät überein."},
+    {AddedText::CliConnectionLost, "No answer from the unit on %1; waiting for it.",
+     "Jednotka na %1 neodpovídá; čekám na ni.", "Keine Antwort vom Gerät an %1; warte darauf."},
 };
 
 constexpr bool RowsFollowIds()

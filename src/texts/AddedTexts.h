@@ -58,6 +58,23 @@ enum class AddedText : int
     RecentFilesMenu,
     RecentFilesClear,
 
+    // Command line
+    CliNoAnswer,
+    CliNoAnswerScan,
+    CliPortOpenError,
+    CliPortRefused,
+    CliVersionAdvice,
+    CliFileReadError,
+    CliFileWriteError,
+    CliVerifyOk,
+    CliVerifyDiffers,
+    CliProgramDone,
+    CliProgramRefused,
+    CliSavingLost,
+    CliBackupWritten,
+    CliReadCorrected,
+    CliConnectionLost,
+
     Count
 };
 

@@ -1,0 +1,631 @@
+#include "CliCommands.h"
+
+#include "AddedTexts.h"
+#include "AppPaths.h"
+#include "AtomicWrite.h"
+#include "BackupStore.h"
+#include "BlockDifference.h"
+#include "CliOutput.h"
+#include "IniFile.h"
+#include "ParameterFile.h"
+#include "SerialUnitPort.h"
+#include "Settings.h"
+#include "UnitSession.h"
+#include "VehiclePresets.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QSerialPortInfo>
+
+#include <cmath>
+#include <csignal>
+
+namespace {
+
+volatile std::sig_atomic_t interruptRequested = 0;
+
+void onInterrupt(int)
+{
+    interruptRequested = 1;
+}
+
+// Where the unit is and what it speaks: the window's settings, read only, then --port.
+struct LinkChoice
+{
+    SessionSettings session;
+    QMap<int, QString> comDevices;
+    QString portLabel; // a device given with --port, shown as it was given
+};
+
+LinkChoice chooseLink(const CliOptions &options)
+{
+    Settings settings;
+    // The default of ComPort, which stores the choice plus one, as the window has it.
+    settings.session.PortChoice = 1;
+    IniFile ini;
+    ini.load(settingsFilePath());
+    readSettings(ini, settings);
+    IgnitionParameters scratch;
+    NormaliseParameters(scratch, settings.session);
+
+    LinkChoice choice{settings.session, ini.portMap(), {}};
+    if (const auto port = ParsePortArgument(options.port); port && !options.port.isEmpty()) {
+        switch (port->kind) {
+        case PortArgument::Com:
+            choice.session.PortChoice = quint8(port->comNumber - 1);
+            break;
+        case PortArgument::Auto:
+            choice.session.PortChoice = PortChoiceAuto;
+            break;
+        case PortArgument::Device:
+            choice.session.PortChoice = 0;
+            choice.comDevices.insert(1, port->device);
+            choice.portLabel = port->device;
+            break;
+        }
+    }
+    return choice;
+}
+
+class CommandRun
+{
+public:
+    explicit CommandRun(const CliOptions &options)
+        : m_options(options), m_out(options.json, options.quiet), m_choice(chooseLink(options))
+    {
+    }
+
+    int run();
+
+private:
+    QString text(AddedText id) const { return AddedTextFor(id, m_choice.session.LanguageIndex); }
+    QString commandName() const;
+
+    // A failure: the message on standard error and, for scripts, a JSON result.
+    int fail(int exitCode, const QString &message, const QString &kind);
+    int linkFailure(UnitSession::Outcome outcome, UnitSession &session);
+
+    // FILE's set over a fresh set, as the window's Open does it; exit code or -1.
+    int loadFile(const QString &path, IgnitionParameters &set);
+    int writeFile(const QString &path, const QByteArray &bytes);
+
+    std::unique_ptr<UnitSession> openSession(int &exitCode);
+
+    int ports();
+    int info();
+    int read();
+    int verify();
+    int program();
+    int diff();
+    int monitor();
+
+    const CliOptions &m_options;
+    CliOutput m_out;
+    LinkChoice m_choice;
+};
+
+QString CommandRun::commandName() const
+{
+    switch (m_options.command) {
+    case CliCommand::Ports: return QStringLiteral("ports");
+    case CliCommand::Info: return QStringLiteral("info");
+    case CliCommand::Read: return QStringLiteral("read");
+    case CliCommand::Program: return QStringLiteral("program");
+    case CliCommand::Verify: return QStringLiteral("verify");
+    case CliCommand::Diff: return QStringLiteral("diff");
+    case CliCommand::Monitor: return QStringLiteral("monitor");
+    case CliCommand::None: break;
+    }
+    return {};
+}
+
+int CommandRun::fail(int exitCode, const QString &message, const QString &kind)
+{
+    m_out.error(message);
+    if (m_out.json())
+        m_out.result(QJsonObject{{QStringLiteral("command"), commandName()},
+                                 {QStringLiteral("result"), kind},
+                                 {QStringLiteral("exit_code"), exitCode},
+                                 {QStringLiteral("message"), message}});
+    return exitCode;
+}
+
+int CommandRun::linkFailure(UnitSession::Outcome outcome, UnitSession &session)
+{
+    switch (outcome) {
+    case UnitSession::Outcome::PortError: {
+        const QString device = session.portDevice();
+        QString message = text(AddedText::CliPortOpenError).arg(session.portText(), session.portError());
+        const QFileInfo info(device);
+        if (info.exists() && (!info.isReadable() || !info.isWritable()))
+            message += u'\n' + text(AddedText::CliPortRefused).arg(device);
+        return fail(ExitLink, message, QStringLiteral("port-error"));
+    }
+    case UnitSession::Outcome::VersionMismatch:
+        return fail(ExitLink,
+                    session.mismatchText() + u'\n' +
+                        text(AddedText::CliVersionAdvice).arg(LinkDriver::PcProgramVersion),
+                    QStringLiteral("wrong-version"));
+    case UnitSession::Outcome::NoAnswer:
+    case UnitSession::Outcome::Interrupted:
+        return fail(ExitLink,
+                    session.scanning() && !session.liveConnection()
+                        ? text(AddedText::CliNoAnswerScan)
+                        : text(AddedText::CliNoAnswer).arg(session.portText()),
+                    QStringLiteral("no-answer"));
+    case UnitSession::Outcome::Differs:
+    case UnitSession::Outcome::Done:
+        break;
+    }
+    return ExitDone;
+}
+
+int CommandRun::loadFile(const QString &path, IgnitionParameters &set)
+{
+    set = IgnitionParameters{};
+    bool listChanged = false;
+    ApplyVehiclePreset(set, listChanged);
+
+    const QFileInfo info(path);
+    QString reason;
+    // Only a plain file: a pipe would block the open and a device never end.
+    if (!info.exists())
+        reason = QStringLiteral("no such file");
+    else if (!info.isFile())
+        reason = QStringLiteral("not a regular file");
+    QFile file(path);
+    bool matched = false;
+    if (reason.isEmpty()) {
+        if (!file.open(QIODevice::ReadOnly)) {
+            reason = file.errorString();
+        } else {
+            matched = ReadParameterFile(file, set);
+            if (file.error() != QFileDevice::NoError)
+                reason = file.errorString();
+        }
+    }
+    if (!reason.isEmpty())
+        return fail(ExitFile, text(AddedText::CliFileReadError).arg(path, reason), QStringLiteral("file-error"));
+    if (!matched) {
+        MessageTable messages;
+        messages.load(m_choice.session.LanguageIndex);
+        return fail(ExitFile, text(AddedText::CliFileReadError).arg(path, messages.text(MsgUnmatchedFileVersion)),
+                    QStringLiteral("file-error"));
+    }
+    SessionSettings session = m_choice.session;
+    NormaliseParameters(set, session);
+    return -1;
+}
+
+int CommandRun::writeFile(const QString &path, const QByteArray &bytes)
+{
+    // Nothing but a regular file is ever replaced.
+    const QFileInfo info(path);
+    QString reason;
+    if (info.exists() && !info.isFile())
+        reason = QStringLiteral("not a regular file");
+    else if (!writeFileAtomically(path, bytes, &reason) && reason.isEmpty())
+        reason = QStringLiteral("write failed");
+    if (reason.isEmpty())
+        return -1;
+    return fail(ExitFile, text(AddedText::CliFileWriteError).arg(path, reason), QStringLiteral("file-error"));
+}
+
+std::unique_ptr<UnitSession> CommandRun::openSession(int &exitCode)
+{
+    auto session = std::make_unique<UnitSession>(m_choice.session, m_choice.comDevices);
+    session->setPortLabel(m_choice.portLabel);
+    session->afterTick = [this](const LinkDriver &link) { m_out.progress(link); };
+    const auto outcome = session->openPort();
+    if (outcome != UnitSession::Outcome::Done) {
+        exitCode = linkFailure(outcome, *session);
+        return nullptr;
+    }
+    return session;
+}
+
+QJsonObject setJson(const IgnitionParameters &set)
+{
+    QJsonArray rpm;
+    QJsonArray advance;
+    for (int i = 0; i < CurvePoints; ++i) {
+        rpm.append(int(set.RPM_ADV(i)) * 100);
+        advance.append(int(set.ADVANCE(i)));
+    }
+    return QJsonObject{{QStringLiteral("BIKE"), set.BIKE()},
+                       {QStringLiteral("RPM_ADV"), rpm},
+                       {QStringLiteral("ADVANCE"), advance},
+                       {QStringLiteral("TOP"), QJsonArray{set.TOP(0), set.TOP(1)}},
+                       {QStringLiteral("EXCITATION"), set.EXCITATION()},
+                       {QStringLiteral("BASE_ADV"), set.BASE_ADV()},
+                       {QStringLiteral("LIMITER"), set.LIMITER()},
+                       {QStringLiteral("RPM2"), set.RPM2()},
+                       {QStringLiteral("BLOK_ENABLE"), set.BLOK_ENABLE()}};
+}
+
+// ------------------------------------------------------------------ ports
+
+QString byIdName(const QString &device)
+{
+    const QString target = QFileInfo(device).canonicalFilePath();
+    if (target.isEmpty())
+        return {};
+    const QDir byId(QStringLiteral("/dev/serial/by-id"));
+    const auto entries = byId.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot);
+    for (const QFileInfo &entry : entries)
+        if (entry.canonicalFilePath() == target)
+            return entry.absoluteFilePath();
+    return {};
+}
+
+int CommandRun::ports()
+{
+    SerialUnitPortProvider provider(m_choice.comDevices);
+    const int chosen = m_choice.session.PortChoice == PortChoiceAuto ? 0 : m_choice.session.PortChoice + 1;
+    int listed = 0;
+    for (int n = 1; n < LinkDriver::PortCount; ++n) {
+        const QString device = provider.deviceName(n);
+        if (device.isEmpty())
+            continue;
+        ++listed;
+        const QSerialPortInfo info(QFileInfo(device).canonicalFilePath().isEmpty()
+                                       ? device
+                                       : QFileInfo(device).canonicalFilePath());
+        const bool exists = QFileInfo::exists(device);
+        const QString vendor = info.hasVendorIdentifier()
+                                   ? QStringLiteral("%1").arg(info.vendorIdentifier(), 4, 16, QLatin1Char('0'))
+                                   : QString();
+        const QString product = info.hasProductIdentifier()
+                                    ? QStringLiteral("%1").arg(info.productIdentifier(), 4, 16, QLatin1Char('0'))
+                                    : QString();
+        const QString serial = info.serialNumber();
+        const QString byId = byIdName(device);
+        const QString port = QStringLiteral("COM%1").arg(n);
+        if (m_out.json()) {
+            m_out.result(QJsonObject{{QStringLiteral("port"), port},
+                                     {QStringLiteral("device"), device},
+                                     {QStringLiteral("present"), exists},
+                                     {QStringLiteral("vendor_id"), vendor},
+                                     {QStringLiteral("product_id"), product},
+                                     {QStringLiteral("serial"), serial},
+                                     {QStringLiteral("by_id"), byId},
+                                     {QStringLiteral("chosen"), n == chosen}});
+            continue;
+        }
+        QString line = QStringLiteral("%1 %2 %3").arg(QChar(n == chosen ? u'*' : u' ')).arg(port, -5).arg(device);
+        if (!exists)
+            line += QStringLiteral("  (missing)");
+        if (!vendor.isEmpty() || !product.isEmpty())
+            line += QStringLiteral("  USB %1:%2").arg(vendor, product);
+        if (!serial.isEmpty())
+            line += QStringLiteral("  serial %1").arg(serial);
+        if (!byId.isEmpty() && byId != device)
+            line += QStringLiteral("  %1").arg(byId);
+        m_out.result(line);
+    }
+    if (!m_out.json()) {
+        if (listed == 0)
+            m_out.message(QStringLiteral("No serial devices found."));
+        m_out.message(m_choice.session.PortChoice == PortChoiceAuto
+                          ? QStringLiteral("The settings choose Com Auto: every port is scanned.")
+                          : QStringLiteral("* the port the settings choose; --port overrides it."));
+    }
+    return ExitDone;
+}
+
+// ------------------------------------------------------------------ unit commands
+
+int CommandRun::info()
+{
+    int exitCode = ExitDone;
+    auto session = openSession(exitCode);
+    if (!session)
+        return exitCode;
+    // The frames of a read, and nothing left unanswered for the next run.
+    const auto outcome = session->compare();
+    m_out.endProgress();
+    if (outcome != UnitSession::Outcome::Done && outcome != UnitSession::Outcome::VersionMismatch)
+        return linkFailure(outcome, *session);
+    const LinkDriver &link = session->link();
+    const int version = link.UnitInformationCopy[10];
+    if (m_out.json()) {
+        m_out.result(QJsonObject{{QStringLiteral("command"), commandName()},
+                                 {QStringLiteral("result"), QStringLiteral("ok")},
+                                 {QStringLiteral("port"), session->portText()},
+                                 {QStringLiteral("version"), link.UnitVersionText},
+                                 {QStringLiteral("date"), link.UnitDateText},
+                                 {QStringLiteral("time"), link.UnitTimeText},
+                                 {QStringLiteral("unit_program_version"), version},
+                                 {QStringLiteral("matches"), version == LinkDriver::PcProgramVersion}});
+    } else {
+        m_out.result(QStringLiteral("version          %1").arg(link.UnitVersionText));
+        m_out.result(QStringLiteral("date             %1").arg(link.UnitDateText));
+        m_out.result(QStringLiteral("time             %1").arg(link.UnitTimeText));
+        m_out.result(QStringLiteral("program version  %1").arg(version));
+    }
+    m_out.flush();
+    return outcome == UnitSession::Outcome::Done ? ExitDone : linkFailure(outcome, *session);
+}
+
+int CommandRun::read()
+{
+    int exitCode = ExitDone;
+    auto session = openSession(exitCode);
+    if (!session)
+        return exitCode;
+    const auto outcome = session->read();
+    m_out.endProgress();
+    if (outcome != UnitSession::Outcome::Done && outcome != UnitSession::Outcome::Differs)
+        return linkFailure(outcome, *session);
+
+    // A set the unit holds outside the limits arrives corrected, and its verify fails
+    // as in the window; the corrected set is still written, and the failure reported.
+    const IgnitionParameters &set = session->set();
+    const QByteArray file = ParameterFileText(set);
+    const bool toStdout = m_options.output.isEmpty() || m_options.output == QLatin1String("-");
+    if (!toStdout) {
+        const int written = writeFile(m_options.output, file);
+        if (written >= 0)
+            return written;
+    }
+    if (m_out.json()) {
+        m_out.result(QJsonObject{{QStringLiteral("command"), commandName()},
+                                 {QStringLiteral("result"), outcome == UnitSession::Outcome::Done
+                                                                ? QStringLiteral("ok")
+                                                                : QStringLiteral("corrected")},
+                                 {QStringLiteral("port"), session->portText()},
+                                 {QStringLiteral("file"), toStdout ? QJsonValue() : QJsonValue(m_options.output)},
+                                 {QStringLiteral("set"), setJson(set)}});
+    } else if (toStdout) {
+        m_out.raw(file);
+    }
+    m_out.flush();
+    if (outcome == UnitSession::Outcome::Differs) {
+        m_out.error(text(AddedText::CliReadCorrected));
+        return ExitDiffers;
+    }
+    return ExitDone;
+}
+
+int CommandRun::verify()
+{
+    IgnitionParameters fileSet;
+    if (const int loaded = loadFile(m_options.file, fileSet); loaded >= 0)
+        return loaded;
+    int exitCode = ExitDone;
+    auto session = openSession(exitCode);
+    if (!session)
+        return exitCode;
+    session->set() = fileSet;
+    const auto outcome = session->verify();
+    m_out.endProgress();
+    if (outcome != UnitSession::Outcome::Done && outcome != UnitSession::Outcome::Differs)
+        return linkFailure(outcome, *session);
+    const bool same = outcome == UnitSession::Outcome::Done;
+    if (m_out.json())
+        m_out.result(QJsonObject{{QStringLiteral("command"), commandName()},
+                                 {QStringLiteral("result"), same ? QStringLiteral("identical") : QStringLiteral("differs")},
+                                 {QStringLiteral("port"), session->portText()},
+                                 {QStringLiteral("file"), m_options.file}});
+    else if (same && !m_out.quiet())
+        m_out.result(text(AddedText::CliVerifyOk).arg(m_options.file));
+    m_out.flush();
+    if (!same) {
+        m_out.error(text(AddedText::CliVerifyDiffers).arg(m_options.file));
+        return ExitDiffers;
+    }
+    return ExitDone;
+}
+
+int CommandRun::program()
+{
+    IgnitionParameters fileSet;
+    if (const int loaded = loadFile(m_options.file, fileSet); loaded >= 0)
+        return loaded;
+    int exitCode = ExitDone;
+    auto session = openSession(exitCode);
+    if (!session)
+        return exitCode;
+
+    // Every program run reads the unit's set first; it is kept here before anything is
+    // written. A read that fails writes nothing; a backup that cannot be stored is
+    // reported and the write goes on.
+    BackupStore store(DefaultBackupFolder());
+    BackupResult backup;
+    bool backupTried = false;
+    LinkDriver &link = session->linkDriver();
+    QObject::connect(&link, &LinkDriver::unitBlockBeforeWrite, &link, [&] {
+        backupTried = true;
+        backup = store.keepBeforeWrite(link.UnitInformationCopy, link.UnitBlockBeforeWrite);
+        if (backup.outcome == BackupResult::Failed) {
+            const QString reason = backup.folderMissing
+                                       ? text(AddedText::BackupFolderNotCreated).arg(backup.reason)
+                                       : backup.reason;
+            m_out.error(text(AddedText::BackupNotKept).arg(reason));
+        }
+    });
+    QObject::connect(&link, &LinkDriver::blockWritten, &link,
+                     [&] { store.noteWritten(link.UnitInformationCopy, session->set().UnitBlockImage()); });
+
+    session->set() = fileSet;
+    auto outcome = session->program();
+    if (outcome == UnitSession::Outcome::Done) {
+        outcome = session->waitUntilSaved();
+    } else if (outcome == UnitSession::Outcome::Differs) {
+        m_out.endProgress();
+        // "Program error!" or "Verify error!", as the window shows it.
+        return fail(ExitDiffers, link.LabelHlaseni.caption + u'\n' + text(AddedText::CliProgramRefused),
+                    QStringLiteral("differs"));
+    }
+    m_out.endProgress();
+    if (outcome == UnitSession::Outcome::NoAnswer && session->link().ProgrammedOk)
+        return fail(ExitLink, text(AddedText::CliSavingLost), QStringLiteral("no-answer"));
+    if (outcome != UnitSession::Outcome::Done)
+        return linkFailure(outcome, *session);
+
+    const QString backupPath = !backupTried || backup.outcome == BackupResult::Failed ? QString() : backup.path;
+    if (m_out.json()) {
+        m_out.result(QJsonObject{{QStringLiteral("command"), commandName()},
+                                 {QStringLiteral("result"), QStringLiteral("ok")},
+                                 {QStringLiteral("port"), session->portText()},
+                                 {QStringLiteral("file"), m_options.file},
+                                 {QStringLiteral("backup"), backupPath.isEmpty() ? QJsonValue() : QJsonValue(backupPath)},
+                                 {QStringLiteral("backup_new"), backup.outcome == BackupResult::Stored}});
+    } else if (!m_out.quiet()) {
+        m_out.result(text(AddedText::CliProgramDone).arg(m_options.file));
+        if (!backupPath.isEmpty())
+            m_out.result(text(AddedText::CliBackupWritten).arg(backupPath));
+    }
+    m_out.flush();
+    return ExitDone;
+}
+
+int CommandRun::diff()
+{
+    IgnitionParameters fileSet;
+    if (const int loaded = loadFile(m_options.file, fileSet); loaded >= 0)
+        return loaded;
+    int exitCode = ExitDone;
+    auto session = openSession(exitCode);
+    if (!session)
+        return exitCode;
+    // The unit's block as it came, in range or not; the set is not touched.
+    const auto outcome = session->compare();
+    m_out.endProgress();
+    if (outcome != UnitSession::Outcome::Done)
+        return linkFailure(outcome, *session);
+
+    const QList<DifferenceRow> rows =
+        DifferenceRows(session->link().CompareBlock, fileSet.UnitBlockImage(), m_choice.session.LanguageIndex);
+    if (m_out.json()) {
+        QJsonArray differences;
+        for (const DifferenceRow &row : rows)
+            differences.append(QJsonObject{{QStringLiteral("field"), row.field},
+                                           {QStringLiteral("unit"), row.unitValue},
+                                           {QStringLiteral("file"), row.editorValue}});
+        m_out.result(QJsonObject{{QStringLiteral("command"), commandName()},
+                                 {QStringLiteral("result"), rows.isEmpty() ? QStringLiteral("identical")
+                                                                           : QStringLiteral("differs")},
+                                 {QStringLiteral("port"), session->portText()},
+                                 {QStringLiteral("file"), m_options.file},
+                                 {QStringLiteral("differences"), differences}});
+    } else if (!rows.isEmpty()) {
+        qsizetype fieldWidth = text(AddedText::CompareColumnField).size();
+        qsizetype unitWidth = text(AddedText::CompareColumnUnit).size();
+        for (const DifferenceRow &row : rows) {
+            fieldWidth = std::max(fieldWidth, row.field.size());
+            unitWidth = std::max(unitWidth, row.unitValue.size());
+        }
+        const auto line = [&](const QString &field, const QString &unit, const QString &file) {
+            m_out.result(field.leftJustified(fieldWidth + 2) + unit.leftJustified(unitWidth + 2) + file);
+        };
+        line(text(AddedText::CompareColumnField), text(AddedText::CompareColumnUnit), m_options.file);
+        for (const DifferenceRow &row : rows)
+            line(row.field, row.unitValue, row.editorValue);
+    } else if (!m_out.quiet()) {
+        m_out.result(text(AddedText::CliVerifyOk).arg(m_options.file));
+    }
+    m_out.flush();
+    return rows.isEmpty() ? ExitDone : ExitDiffers;
+}
+
+int CommandRun::monitor()
+{
+    int exitCode = ExitDone;
+    auto session = openSession(exitCode);
+    if (!session)
+        return exitCode;
+
+    struct sigaction action{};
+    action.sa_handler = onInterrupt;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+
+    if (m_options.csv)
+        m_out.result(QStringLiteral("time_s,rpm,advance_deg,voltage_v,blocking,neutral,side_stand,pickup1,pickup2,saving"));
+    m_out.flush();
+    QElapsedTimer clock;
+    clock.start();
+    bool connected = false;
+    bool lostShown = false;
+    bool versionShown = false;
+    const LinkDriver &link = session->link();
+
+    const auto onFrame = [&](const LiveValues &v) {
+        connected = true;
+        lostShown = false;
+        const double seconds = double(clock.nsecsElapsed()) / 1e9;
+        const double volts = double(LiveVolts(v.millivolts));
+        if (!versionShown && v.unitProgramVersion != LinkDriver::PcProgramVersion) {
+            versionShown = true;
+            m_out.error(link.LabelVersion.caption);
+        }
+        if (m_options.csv) {
+            m_out.result(QString::asprintf("%.3f,%u,%u,%.1f,%d,%d,%d,%d,%d,%u", seconds, unsigned(v.rpm),
+                                           unsigned(v.advance), volts, int(v.blocking), int(v.neutral),
+                                           int(v.sideStand), int(v.pickup1), int(v.pickup2),
+                                           unsigned(v.savingCountdown)));
+        } else if (m_out.json()) {
+            m_out.result(QJsonObject{{QStringLiteral("time_s"), std::round(seconds * 1000.0) / 1000.0},
+                                     {QStringLiteral("rpm"), v.rpm},
+                                     {QStringLiteral("advance_deg"), v.advance},
+                                     {QStringLiteral("voltage_v"), std::round(volts * 10.0) / 10.0},
+                                     {QStringLiteral("blocking"), v.blocking},
+                                     {QStringLiteral("neutral"), v.neutral},
+                                     {QStringLiteral("side_stand"), v.sideStand},
+                                     {QStringLiteral("pickup1"), v.pickup1},
+                                     {QStringLiteral("pickup2"), v.pickup2},
+                                     {QStringLiteral("saving"), v.savingCountdown}});
+        } else {
+            m_out.result(QString::asprintf("%8.3f  ", seconds) + link.LabelRpm.caption.trimmed() +
+                         QStringLiteral("  ") + link.LabelAdvance.caption + QStringLiteral("  ") +
+                         link.LabelNapeti.caption + QStringLiteral("  ") + link.LabelBlocking.caption +
+                         QStringLiteral("  ") + link.LabelNeutral.caption + QStringLiteral("  ") +
+                         link.LabelSideStand.caption + QStringLiteral("  ") + link.LabelMonSnimac1.caption +
+                         QStringLiteral("  ") + link.LabelMonSnimac2.caption +
+                         (v.savingCountdown ? QStringLiteral("  saving %1").arg(v.savingCountdown) : QString()));
+        }
+        m_out.flush();
+        return true;
+    };
+    const auto stop = [&] {
+        if (connected && !session->liveConnection() && !lostShown) {
+            lostShown = true;
+            m_out.error(text(AddedText::CliConnectionLost).arg(session->portText()));
+        }
+        return interruptRequested != 0;
+    };
+    // The bar would mix with the lines on a terminal.
+    session->afterTick = nullptr;
+    const auto outcome = session->monitor(m_options.seconds, onFrame, stop);
+    if (outcome == UnitSession::Outcome::NoAnswer)
+        return linkFailure(outcome, *session);
+    return ExitDone;
+}
+
+int CommandRun::run()
+{
+    switch (m_options.command) {
+    case CliCommand::Ports: return ports();
+    case CliCommand::Info: return info();
+    case CliCommand::Read: return read();
+    case CliCommand::Program: return program();
+    case CliCommand::Verify: return verify();
+    case CliCommand::Diff: return diff();
+    case CliCommand::Monitor: return monitor();
+    case CliCommand::None: break;
+    }
+    return ExitUsage;
+}
+
+} // namespace
+
+int RunCliCommand(const CliOptions &options)
+{
+    CommandRun run(options);
+    return run.run();
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "LinkDriver.h"
+
+#include <QJsonObject>
+#include <QString>
+
+// Standard output carries results only; messages and the progress bar go to standard
+// error, the bar only when that is a terminal.
+class CliOutput
+{
+public:
+    CliOutput(bool json, bool quiet);
+
+    bool json() const { return m_json; }
+    bool quiet() const { return m_quiet; }
+
+    void result(const QString &text);          // a line of text, newline added
+    void result(const QJsonObject &object);    // one JSON object, one line
+    void raw(const QByteArray &bytes);         // as they are (an .ign file)
+    void flush();
+    void message(const QString &text);         // confirmations; silent under --quiet
+    void error(const QString &text);           // always shown
+
+    // Redraws the bar from the link's message area and gauge.
+    void progress(const LinkDriver &link);
+    void endProgress();
+
+private:
+    bool m_json = false;
+    bool m_quiet = false;
+    bool m_bar = false;
+    QString m_lastBar;
+};

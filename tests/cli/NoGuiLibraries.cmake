@@ -1,0 +1,13 @@
+# Fails when EXECUTABLE loads Qt Gui or Widgets, directly or through another library.
+execute_process(COMMAND ldd ${EXECUTABLE} OUTPUT_VARIABLE libraries RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "ldd ${EXECUTABLE} failed")
+endif()
+if(NOT libraries MATCHES "libQt6Core")
+    message(FATAL_ERROR "ldd shows no Qt Core; the check would pass for the wrong reason:\n${libraries}")
+endif()
+foreach(forbidden libQt6Gui libQt6Widgets libQt6PrintSupport libGL libX11 libxcb)
+    if(libraries MATCHES "${forbidden}")
+        message(FATAL_ERROR "${EXECUTABLE} loads ${forbidden}:\n${libraries}")
+    endif()
+endforeach()

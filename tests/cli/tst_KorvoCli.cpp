@@ -1,0 +1,340 @@
+#include "BackupStore.h"
+#include "IgnitionParameters.h"
+#include "ParameterFile.h"
+#include "VehiclePresets.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+// korvo-cli as a user or a script runs it: a separate process against korvo-unit-sim on a
+// pseudo-terminal, with its own settings and backup folders in a temporary folder.
+class tst_KorvoCli : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void programVerifyRead();
+    void diffListsChangedFields();
+    void backupFolderUnusable();
+    void failures_data();
+    void failures();
+    void portFromSettingsFile();
+    void monitorCsv();
+    void jsonInfo();
+
+private:
+    struct Run
+    {
+        int exitCode = -1;
+        QByteArray out;
+        QString err;
+    };
+    bool startSimulator(const QStringList &options = {});
+    void stopSimulator();
+    Run cli(const QStringList &arguments);
+    QString writeSetFile(const QString &name, const IgnitionParameters &set);
+    static IgnitionParameters presetSet();
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_tty;
+    std::unique_ptr<QProcess> m_sim;
+};
+
+void tst_KorvoCli::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_tty = m_dir->filePath(QStringLiteral("unit-tty"));
+}
+
+void tst_KorvoCli::cleanup()
+{
+    stopSimulator();
+    m_dir.reset();
+}
+
+bool tst_KorvoCli::startSimulator(const QStringList &options)
+{
+    m_sim = std::make_unique<QProcess>();
+    m_sim->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_sim->start(QStringLiteral(KORVO_UNIT_SIM), QStringList{QStringLiteral("--link"), m_tty} + options);
+    if (!m_sim->waitForStarted(10000))
+        return false;
+    while (!m_sim->canReadLine())
+        if (!m_sim->waitForReadyRead(10000))
+            return false;
+    m_sim->readLine();
+    return true;
+}
+
+void tst_KorvoCli::stopSimulator()
+{
+    if (!m_sim)
+        return;
+    m_sim->terminate();
+    if (!m_sim->waitForFinished(10000)) {
+        m_sim->kill();
+        m_sim->waitForFinished(10000);
+    }
+    m_sim.reset();
+}
+
+tst_KorvoCli::Run tst_KorvoCli::cli(const QStringList &arguments)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir->filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir->filePath(QStringLiteral("data")));
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(m_dir->path());
+    process.start(QStringLiteral(KORVO_CLI), arguments);
+    Run run;
+    if (!process.waitForFinished(30000)) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput();
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+IgnitionParameters tst_KorvoCli::presetSet()
+{
+    IgnitionParameters set;
+    bool changed = false;
+    ApplyVehiclePreset(set, changed);
+    SessionSettings session;
+    NormaliseParameters(set, session);
+    return set;
+}
+
+QString tst_KorvoCli::writeSetFile(const QString &name, const IgnitionParameters &set)
+{
+    const QString path = m_dir->filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write(ParameterFileText(set));
+    return path;
+}
+
+// ------------------------------------------------------------------ transfers
+
+void tst_KorvoCli::programVerifyRead()
+{
+    QVERIFY(startSimulator());
+    const Run before = cli({QStringLiteral("--port"), m_tty, QStringLiteral("read")});
+    QCOMPARE(before.exitCode, 0);
+    QCOMPARE(before.out.size(), ParameterFileSize);
+
+    IgnitionParameters set = presetSet();
+    set.LIMITER() = 95;
+    set.ADVANCE(3) = 28;
+    set.TOP(1) = 7;
+    const QString file = writeSetFile(QStringLiteral("race.ign"), set);
+    const QByteArray fileBytes = ParameterFileText(set);
+    QVERIFY(before.out != fileBytes);
+
+    const Run program = cli({QStringLiteral("--port"), m_tty, QStringLiteral("program"), file});
+    QCOMPARE(program.exitCode, 0);
+    QVERIFY2(program.err.isEmpty(), qPrintable(program.err));
+
+    // The unit's old set went to the backup folder before the write, and is named.
+    const QStringList backups =
+        BackupStore(m_dir->filePath(QStringLiteral("data/korvo-tci/backups"))).backups();
+    QCOMPARE(backups.size(), 1);
+    QVERIFY2(program.out.contains(backups.first().toUtf8()), program.out.constData());
+    QFile backup(backups.first());
+    QVERIFY(backup.open(QIODevice::ReadOnly));
+    QCOMPARE(backup.readAll(), before.out);
+
+    QCOMPARE(cli({QStringLiteral("--port"), m_tty, QStringLiteral("verify"), file}).exitCode, 0);
+    const Run read = cli({QStringLiteral("--port"), m_tty, QStringLiteral("read")});
+    QCOMPARE(read.exitCode, 0);
+    QCOMPARE(read.out, fileBytes);
+
+    const QString copy = m_dir->filePath(QStringLiteral("copy.ign"));
+    QCOMPARE(cli({QStringLiteral("--port"), m_tty, QStringLiteral("read"), QStringLiteral("-o"), copy}).exitCode, 0);
+    QFile copied(copy);
+    QVERIFY(copied.open(QIODevice::ReadOnly));
+    QCOMPARE(copied.readAll(), fileBytes);
+
+    // The same set once more: the unit's set is the one last written, so no new backup.
+    QCOMPARE(cli({QStringLiteral("--port"), m_tty, QStringLiteral("program"), file}).exitCode, 0);
+    QCOMPARE(BackupStore(m_dir->filePath(QStringLiteral("data/korvo-tci/backups"))).backups().size(), 1);
+}
+
+void tst_KorvoCli::diffListsChangedFields()
+{
+    QVERIFY(startSimulator());
+    const IgnitionParameters set = presetSet();
+    const QString file = writeSetFile(QStringLiteral("unit.ign"), set);
+    QCOMPARE(cli({QStringLiteral("--port"), m_tty, QStringLiteral("program"), file}).exitCode, 0);
+
+    const Run same = cli({QStringLiteral("--port"), m_tty, QStringLiteral("diff"), file});
+    QCOMPARE(same.exitCode, 0);
+
+    IgnitionParameters changed = set;
+    changed.LIMITER() = quint8(set.LIMITER() - 10);
+    changed.ADVANCE(2) = quint8(set.ADVANCE(2) + 1);
+    const QString other = writeSetFile(QStringLiteral("other.ign"), changed);
+    const Run diff = cli({QStringLiteral("--port"), m_tty, QStringLiteral("diff"), other});
+    QCOMPARE(diff.exitCode, 1);
+    const QList<QByteArray> lines = diff.out.trimmed().split('\n');
+    QCOMPARE(lines.size(), 3); // heading and the two fields
+    QVERIFY2(lines.at(1).startsWith("Limiter") && lines.at(1).contains(QByteArray::number(set.LIMITER() * 100)) &&
+                 lines.at(1).contains(QByteArray::number(changed.LIMITER() * 100)),
+             diff.out.constData());
+    QVERIFY2(lines.at(2).startsWith("Curve point 3 advance"), diff.out.constData());
+
+    // A verify of the other file fails as a difference, not as a link fault.
+    QCOMPARE(cli({QStringLiteral("--port"), m_tty, QStringLiteral("verify"), other}).exitCode, 1);
+}
+
+void tst_KorvoCli::backupFolderUnusable()
+{
+    QVERIFY(startSimulator());
+    // The data folder is a plain file, so no backup folder can be made below it.
+    QFile blocker(m_dir->filePath(QStringLiteral("data")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    IgnitionParameters set = presetSet();
+    set.BASE_ADV() = 3;
+    const QString file = writeSetFile(QStringLiteral("base.ign"), set);
+    const Run program = cli({QStringLiteral("--port"), m_tty, QStringLiteral("program"), file});
+    QCOMPARE(program.exitCode, 0);
+    QVERIFY2(program.err.contains(QStringLiteral("No backup")), qPrintable(program.err));
+    QCOMPARE(cli({QStringLiteral("--port"), m_tty, QStringLiteral("verify"), file}).exitCode, 0);
+}
+
+// ------------------------------------------------------------------ failures
+
+void tst_KorvoCli::failures_data()
+{
+    // "PORT" stands for the simulator's terminal, "FILE" for a good parameter file.
+    QTest::addColumn<QStringList>("unit");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+
+    const QStringList good{};
+    QTest::newRow("silent unit") << QStringList{"--silent"} << QStringList{"--port", "PORT", "verify", "FILE"} << 3
+                                 << "no answer";
+    QTest::newRow("silent unit, monitor") << QStringList{"--silent"} << QStringList{"--port", "PORT", "monitor"} << 3
+                                          << "no answer";
+    QTest::newRow("answers with bad checksums")
+        << QStringList{"--corrupt-checksum"} << QStringList{"--port", "PORT", "info"} << 3 << "no answer";
+    QTest::newRow("unit version 60") << QStringList{"--version", "60"} << QStringList{"--port", "PORT", "program", "FILE"}
+                                     << 3 << "PC-61, IGN-60";
+    QTest::newRow("unit version 60, read") << QStringList{"--version", "60"} << QStringList{"--port", "PORT", "read"}
+                                           << 3 << "PC-61, IGN-60";
+    QTest::newRow("echo differs") << QStringList{"--corrupt-echo"} << QStringList{"--port", "PORT", "program", "FILE"}
+                                  << 1 << "Program error!";
+    QTest::newRow("no such port") << good << QStringList{"--port", "PORT-missing", "info"} << 3 << "Cannot open";
+    QTest::newRow("missing file") << good << QStringList{"--port", "PORT", "verify", "missing.ign"} << 4
+                                  << "missing.ign";
+    QTest::newRow("folder as file") << good << QStringList{"--port", "PORT", "program", "."} << 4
+                                    << "not a regular file";
+    QTest::newRow("read into a folder") << good << QStringList{"--port", "PORT", "read", "-o", "."} << 4
+                                        << "Cannot write";
+    QTest::newRow("bad option") << good << QStringList{"--bogus", "info"} << 2 << "unknown option --bogus";
+    QTest::newRow("no command") << good << QStringList{"--json"} << 2 << "no command";
+    QTest::newRow("unknown command") << good << QStringList{"flash"} << 2 << "unknown command";
+    QTest::newRow("file missing") << good << QStringList{"verify"} << 2 << "verify takes one FILE";
+    QTest::newRow("option of another command") << good << QStringList{"verify", "FILE", "--csv"} << 2 << "monitor";
+    QTest::newRow("COM out of range") << good << QStringList{"--port", "COM21", "info"} << 2 << "COM1 to COM20";
+    QTest::newRow("seconds not a number") << good << QStringList{"monitor", "--seconds", "soon"} << 2 << "--seconds";
+}
+
+void tst_KorvoCli::failures()
+{
+    QFETCH(QStringList, unit);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+
+    QVERIFY(startSimulator(unit));
+    QVERIFY(!writeSetFile(QStringLiteral("good.ign"), presetSet()).isEmpty());
+    for (QString &argument : arguments) {
+        argument.replace(QLatin1String("PORT"), m_tty);
+        if (argument == QLatin1String("FILE"))
+            argument = QStringLiteral("good.ign");
+    }
+    const Run run = cli(arguments);
+    QVERIFY2(run.exitCode == exitCode, qPrintable(QStringLiteral("exit %1: %2").arg(run.exitCode).arg(run.err)));
+    QVERIFY2(run.err.contains(message, Qt::CaseInsensitive), qPrintable(run.err));
+    QVERIFY2(run.out.isEmpty() || exitCode != 2, run.out.constData());
+}
+
+// ------------------------------------------------------------------ port, monitor, JSON
+
+void tst_KorvoCli::portFromSettingsFile()
+{
+    QVERIFY(startSimulator());
+    const QString settings = m_dir->filePath(QStringLiteral("config/korvo-tci/Korvo_TCI.ini"));
+    QVERIFY(QDir().mkpath(QFileInfo(settings).absolutePath()));
+    const QByteArray text = "[BASIC]\r\nComPort=3\r\n; the bench adapter\r\n[PORTS]\r\nCOM3=" + m_tty.toUtf8() + "\r\n";
+    {
+        QFile file(settings);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    const Run run = cli({QStringLiteral("info")});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.contains("program version  61"), run.out.constData());
+    const Run ports = cli({QStringLiteral("ports")});
+    QCOMPARE(ports.exitCode, 0);
+    QVERIFY2(ports.out.contains("* COM3  " + m_tty.toUtf8()), ports.out.constData());
+
+    // Read, never written.
+    QFile file(settings);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), text);
+}
+
+void tst_KorvoCli::monitorCsv()
+{
+    QVERIFY(startSimulator());
+    const Run run = cli({QStringLiteral("--port"), m_tty, QStringLiteral("monitor"), QStringLiteral("--csv"),
+                         QStringLiteral("--seconds"), QStringLiteral("1.5")});
+    QCOMPARE(run.exitCode, 0);
+    const QList<QByteArray> lines = run.out.trimmed().split('\n');
+    QVERIFY2(lines.size() >= 3, run.out.constData());
+    QCOMPARE(lines.first(), QByteArray("time_s,rpm,advance_deg,voltage_v,blocking,neutral,side_stand,pickup1,pickup2,saving"));
+    static const QRegularExpression row(QStringLiteral("^\\d+\\.\\d{3},\\d+,\\d+,\\d+\\.\\d,[01],[01],[01],[01],[01],\\d+$"));
+    double lastTime = -1;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QString line = QString::fromLatin1(lines.at(i));
+        QVERIFY2(row.match(line).hasMatch(), qPrintable(line));
+        const double time = line.section(u',', 0, 0).toDouble();
+        QVERIFY(time > lastTime);
+        lastTime = time;
+    }
+}
+
+void tst_KorvoCli::jsonInfo()
+{
+    QVERIFY(startSimulator({QStringLiteral("--version-text"), QStringLiteral("Race \"special\" 2")}));
+    const Run run = cli({QStringLiteral("--json"), QStringLiteral("--port"), m_tty, QStringLiteral("info")});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out.count('\n'), 1);
+    QJsonParseError error;
+    const QJsonObject info = QJsonDocument::fromJson(run.out, &error).object();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QCOMPARE(info.value(QStringLiteral("version")).toString(), QStringLiteral("Race \"special\" 2"));
+    QCOMPARE(info.value(QStringLiteral("unit_program_version")).toInt(), 61);
+}
+
+QTEST_GUILESS_MAIN(tst_KorvoCli)
+#include "tst_KorvoCli.moc"
