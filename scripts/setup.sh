@@ -9,6 +9,7 @@ packages=(
     qt6-base-dev qt6-serialport-dev qt6-qpa-plugins
     libbenchmark-dev
     fonts-dejavu-core fonts-liberation2
+    locales
 )
 
 missing=()
