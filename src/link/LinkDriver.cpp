@@ -407,6 +407,7 @@ void LinkDriver::HandleLiveFrame(const UnitFrame &frame)
     LabelPocetProgramovani = QString::asprintf("Number of Programing= %d ", int(word(frame, 11)));
     for (int i = 0; i < int(LabelTest.size()); ++i)
         LabelTest[i] = QString::asprintf("Test%d = %d ", i + 1, int(word(frame, 13 + 2 * i)));
+    emit liveFrameReceived(frame);
 }
 
 void LinkDriver::HighlightCurrentCurvePoint()

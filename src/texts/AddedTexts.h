@@ -18,6 +18,16 @@ enum class AddedText : int
     // Compare with the unit and backups
 
     // Curve window and recording
+    CurveMenu,
+    CurveMenuHint,
+    CurveRpmAxis,
+    CurveAdvanceAxis,
+    CurveLimiter,
+    RecordMenu,
+    RecordMenuHint,
+    RecordingStatus,
+    RecordingStopped,
+    RecordingNotStarted,
 
     // Installing, recent files, manual
 

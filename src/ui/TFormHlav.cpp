@@ -108,6 +108,7 @@ TFormHlav::TFormHlav(const FormSetup &setup, QWidget *parent) : QMainWindow(pare
     connect(Timer1, &QTimer::timeout, this, &TFormHlav::Timer1Timer);
 
     FormCreate();
+    BuildCurveAndRecording();
     if (m_setup.runTimer)
         Timer1->start();
 }
@@ -683,6 +684,7 @@ void TFormHlav::FormClose()
     m_closed = true;
     Timer1->stop();
     m_link->CloseUnitPort();
+    CloseCurveAndRecording();
     TakeControlsIntoParameters();
     NormaliseParameters(Parameters, Session);
     SaveSettings();
