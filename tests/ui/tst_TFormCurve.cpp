@@ -4,6 +4,8 @@
 #include "SimulatedUnitPort.h"
 #include "TFormCurve.h"
 
+#include "FileSizeLimit.h"
+
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -21,6 +23,9 @@ private slots:
     void keysStepTheSelectedPoint();
     void livePointAndRecording();
     void liveFrameRepaintsOnlyTheTrail();
+    void recordingFailuresAreShown();
+    void textsFollowTheLanguage_data();
+    void textsFollowTheLanguage();
 
 private:
     static TFormCurve *openCurve(FormFixture &f)
@@ -214,6 +219,86 @@ void tst_TFormCurve::liveFrameRepaintsOnlyTheTrail()
     QVERIFY(painted.contains(curve.mapping().pixelFor(5000, 30).toPoint()));
     QVERIFY(painted.contains(curve.mapping().pixelFor(6000, 31).toPoint()));
     QVERIFY(painted.width() < curve.width() / 4);
+}
+
+// A recording that cannot start, or stops on a full disk, says so in a box; a full disk
+// leaves the rows written before it, and closing the window closes the file.
+void tst_TFormCurve::recordingFailuresAreShown()
+{
+    qint64 now = 1000;
+    SimulatedUnitPortProvider unit;
+    unit.setClock([&now] { return now; });
+    FormFixture f(unit);
+    TFormHlav &form = *f.form;
+    QTemporaryDir dir;
+    auto run = [&](int ticks) {
+        for (int i = 0; i < ticks; ++i) {
+            now += LinkDriver::TickMs;
+            form.Timer1Timer();
+        }
+    };
+    run(20);
+
+    // A file where the folder should be.
+    QFile blocker(dir.filePath(QStringLiteral("Documents")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    form.RecordingFolder = blocker.fileName();
+    QTest::keyClick(&form, Qt::Key_R, Qt::ControlModifier);
+    QVERIFY(!form.Recorder.isRecording());
+    QVERIFY(!form.MenuRecord->isChecked());
+    QCOMPARE(f.prompts.informations.size(), 1);
+    QVERIFY(f.prompts.informations.last().startsWith(QLatin1String("The recording could not be started: ")));
+
+    form.RecordingFolder = dir.filePath(QStringLiteral("docs"));
+    QTest::keyClick(&form, Qt::Key_R, Qt::ControlModifier);
+    QVERIFY(form.Recorder.isRecording());
+    {
+        FileSizeLimit limit(200); // the header and a few rows
+        QVERIFY(limit.active());
+        run(200);
+    }
+    QVERIFY(!form.Recorder.isRecording());
+    QVERIFY(!form.StatusRecording->isVisible());
+    QVERIFY(!form.MenuRecord->isChecked());
+    QTRY_COMPARE(f.prompts.informations.size(), 2);
+    QVERIFY(f.prompts.informations.last().startsWith(QLatin1String("The recording has stopped: ")));
+    QFile csv(form.Recorder.filePath());
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    const QByteArray kept = csv.readAll();
+    QVERIFY(kept.endsWith('\n'));
+    QCOMPARE(kept.count('\n'), form.Recorder.rows() + 1);
+    QVERIFY(form.Recorder.rows() >= 2);
+
+    QTest::keyClick(&form, Qt::Key_R, Qt::ControlModifier);
+    QVERIFY(form.Recorder.isRecording());
+    form.close();
+    QVERIFY(!form.Recorder.isRecording());
+}
+
+void tst_TFormCurve::textsFollowTheLanguage_data()
+{
+    QTest::addColumn<QByteArray>("language");
+    QTest::addColumn<QString>("curve");
+    QTest::addColumn<QString>("record");
+    QTest::newRow("Czech") << QByteArray("MenuCzech") << QString("Křivka předstihu") << QString("Záznam živých hodnot");
+    QTest::newRow("German") << QByteArray("MenuGerman") << QString("Zündkurve") << QString("Live-Werte aufzeichnen");
+    QTest::newRow("English") << QByteArray("MenuEnglish") << QString("Advance curve") << QString("Record live values");
+}
+
+void tst_TFormCurve::textsFollowTheLanguage()
+{
+    QFETCH(QByteArray, language);
+    QFETCH(QString, curve);
+    QFETCH(QString, record);
+    FakeUnitPortProvider ports;
+    FormFixture f(ports);
+    TFormCurve *window = openCurve(f);
+    QVERIFY(window);
+    f.find<QAction>(language.constData())->trigger();
+    QCOMPARE(f.form->MenuCurve->text(), curve);
+    QCOMPARE(f.form->MenuRecord->text(), record);
+    QCOMPARE(window->windowTitle(), curve);
 }
 
 QTEST_MAIN(tst_TFormCurve)
