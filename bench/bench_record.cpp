@@ -121,7 +121,8 @@ static void BM_RecordRow(benchmark::State &state)
         }
     }
     const Counts after;
-    state.counters["new/row"] = benchmark::Counter(double(after.news - before.news), benchmark::Counter::kAvgIterations);
+    state.counters["new/row"] =
+        benchmark::Counter(double(after.news - before.news), benchmark::Counter::kAvgIterations);
 #ifdef KORVO_COUNT_MALLOC
     state.counters["malloc/row"] =
         benchmark::Counter(double(after.mallocs - before.mallocs), benchmark::Counter::kAvgIterations);

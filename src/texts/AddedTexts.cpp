@@ -17,7 +17,8 @@ constexpr AddedTextRow Rows[] = {
     // Link and serial ports
 
     // Files, start-up and saving
-    {AddedText::SaveFileError, "Save file error", "Chyba při ukládání souboru", "Fehler beim Speichern der Datei"},
+    {AddedText::SaveFileError, "Save file error", "Chyba při ukládání souboru",
+     "Fehler beim Speichern der Datei"},
 
     // Compare with the unit and backups
 
@@ -35,7 +36,8 @@ constexpr AddedTextRow Rows[] = {
      "Zaznamenávat živé hodnoty do souboru CSV ve složce dokumentů; znovu pro zastavení",
      "Die Live-Werte in eine CSV-Datei im Dokumentenordner aufzeichnen; erneut zum Beenden"},
     // %1 the number of rows, %2 the file name
-    {AddedText::RecordingStatus, "Recording: %1 rows, %2", "Záznam: %1 řádků, %2", "Aufzeichnung: %1 Zeilen, %2"},
+    {AddedText::RecordingStatus, "Recording: %1 rows, %2", "Záznam: %1 řádků, %2",
+     "Aufzeichnung: %1 Zeilen, %2"},
     // %1 the reason, %2 the file
     {AddedText::RecordingStopped, "The recording has stopped: %1\nThe rows written so far are kept in %2.",
      "Záznam se zastavil: %1\nDosud zapsané řádky zůstávají v %2.",

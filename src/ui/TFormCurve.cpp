@@ -181,7 +181,8 @@ void TFormCurve::paintEvent(QPaintEvent *event)
         p.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
         p.setPen(LimiterColour);
         const int w = metrics.horizontalAdvance(m_texts.limiter);
-        p.drawText(QPointF(std::max(plot.left() + 2, x - w - 4), plot.top() + metrics.ascent() + 2), m_texts.limiter);
+        p.drawText(QPointF(std::max(plot.left() + 2, x - w - 4), plot.top() + metrics.ascent() + 2),
+                   m_texts.limiter);
     }
 
     // The curve.
@@ -235,7 +236,8 @@ void TFormCurve::mousePressEvent(QMouseEvent *event)
     m_selected = index;
     if (index >= 0) {
         m_dragging = true;
-        m_grabOffset = m_mapping.pixelFor(m_set.RPM_ADV(index) * 100.0, m_set.ADVANCE(index)) - event->position();
+        m_grabOffset =
+            m_mapping.pixelFor(m_set.RPM_ADV(index) * 100.0, m_set.ADVANCE(index)) - event->position();
         m_preview = m_set;
         m_dragRpm = m_set.RPM_ADV(index) * 100;
         m_dragAdvance = m_set.ADVANCE(index);
@@ -263,7 +265,8 @@ void TFormCurve::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton || !m_dragging)
         return;
     m_dragging = false;
-    const bool moved = m_dragRpm != m_set.RPM_ADV(m_selected) * 100 || m_dragAdvance != m_set.ADVANCE(m_selected);
+    const bool moved =
+        m_dragRpm != m_set.RPM_ADV(m_selected) * 100 || m_dragAdvance != m_set.ADVANCE(m_selected);
     // One drag is one edit, however far the point travelled.
     if (moved && pointEdited)
         pointEdited(m_selected, m_dragRpm, m_dragAdvance);
@@ -307,5 +310,6 @@ void TFormCurve::keyPressEvent(QKeyEvent *event)
         return;
     }
     if (pointEdited)
-        pointEdited(m_selected, ClampPointRpm(m_selected, rpm), std::clamp(advance, 0, CurveGraphMapping::AdvanceMax));
+        pointEdited(m_selected, ClampPointRpm(m_selected, rpm),
+                    std::clamp(advance, 0, CurveGraphMapping::AdvanceMax));
 }

@@ -194,8 +194,8 @@ public:
     TFormCurve *FormCurve = nullptr; // made on the first F11
     QLabel *StatusRecording = nullptr;
     LiveRecorder Recorder;
-    QString RecordingFolder;  // the documents folder
-    QRect CurveWindowPlace;   // from the settings; empty until known
+    QString RecordingFolder; // the documents folder
+    QRect CurveWindowPlace;  // from the settings; empty until known
 
     // ---- controls, by layout name ----
     QWidget *ClientArea = nullptr;

@@ -160,8 +160,9 @@ void TFormHlav::MenuRecordClick()
         Recorder.stop();
     } else if (!Recorder.startInFolder(RecordingFolder, QDateTime::currentDateTime())) {
         ShowRecordingState();
-        m_prompts->information(this, AddedTextFor(AddedText::RecordingNotStarted, Session.LanguageIndex)
-                                         .arg(Recorder.errorString(), QDir::toNativeSeparators(Recorder.filePath())));
+        m_prompts->information(
+            this, AddedTextFor(AddedText::RecordingNotStarted, Session.LanguageIndex)
+                      .arg(Recorder.errorString(), QDir::toNativeSeparators(Recorder.filePath())));
         return;
     }
     ShowRecordingState();

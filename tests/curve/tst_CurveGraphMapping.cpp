@@ -65,7 +65,8 @@ void tst_CurveGraphMapping::valueToPixelAndBack_data()
     QTest::newRow("default point 5") << 5000 << 33 << QPointF(300, 155) << QPointF(0.9, -0.9);
     QTest::newRow("just under half a step") << 1500 << 5 << QPointF(125, 295) << QPointF(0.99, 2.4);
     QTest::newRow("just over half a step back") << 1500 << 5 << QPointF(125, 295) << QPointF(-0.99, -2.4);
-    QTest::newRow("beyond the axes holds at their ends") << 10000 << 60 << QPointF(550, 20) << QPointF(40, -40);
+    QTest::newRow("beyond the axes holds at their ends")
+        << 10000 << 60 << QPointF(550, 20) << QPointF(40, -40);
     QTest::newRow("before the axes holds at zero") << 0 << 0 << QPointF(50, 320) << QPointF(-30, 25);
 }
 

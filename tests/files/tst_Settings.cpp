@@ -247,10 +247,10 @@ void tst_Settings::curveWindowPlace_data()
     QTest::newRow("none") << QByteArray() << QRect();
     QTest::newRow("whole") << QByteArray("[CURVE_WINDOW]\nLeft=900\nTop=-20\nWidth=520\nHeight=360\n")
                            << QRect(900, -20, 520, 360);
-    QTest::newRow("no size is no place") << QByteArray("[CURVE_WINDOW]\nLeft=900\nTop=40\nWidth=0\nHeight=360\n")
-                                         << QRect();
-    QTest::newRow("letter case as Windows reads it") << QByteArray("[curve_window]\nleft=1\ntop=2\nwidth=3\nheight=4\n")
-                                                     << QRect(1, 2, 3, 4);
+    QTest::newRow("no size is no place")
+        << QByteArray("[CURVE_WINDOW]\nLeft=900\nTop=40\nWidth=0\nHeight=360\n") << QRect();
+    QTest::newRow("letter case as Windows reads it")
+        << QByteArray("[curve_window]\nleft=1\ntop=2\nwidth=3\nheight=4\n") << QRect(1, 2, 3, 4);
 }
 
 // The curve window's place lives in a section of its own: the ten keys read and write as

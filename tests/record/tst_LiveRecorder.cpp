@@ -51,10 +51,11 @@ const Frame Run[] = {
 };
 const qint64 RunMs[] = {1000, 1000, 1330, 3724004}; // start, then one per row
 
-const QByteArray RunCsv = "time_s,rpm,advance_deg,voltage_v,blocking,neutral,side_stand,pickup1,pickup2,saving\n"
-                          "0.000,1500,10,12.4,0,1,0,1,0,0\n"
-                          "0.330,6000,28,0.8,1,0,1,1,1,110\n"
-                          "3723.004,65535,33,55.8,0,1,1,0,0,65535\n";
+const QByteArray RunCsv =
+    "time_s,rpm,advance_deg,voltage_v,blocking,neutral,side_stand,pickup1,pickup2,saving\n"
+    "0.000,1500,10,12.4,0,1,0,1,0,0\n"
+    "0.330,6000,28,0.8,1,0,1,1,1,110\n"
+    "3723.004,65535,33,55.8,0,1,1,0,0,65535\n";
 
 // The C library's numbers in German, as a German desktop gives them to the program:
 // the system's locale if it is there, else one built into a temporary folder.
@@ -63,8 +64,8 @@ bool useGermanCLocale(const QTemporaryDir &dir)
     if (std::setlocale(LC_ALL, "de_DE.UTF-8"))
         return true;
     QProcess::execute(QStringLiteral("localedef"),
-                      {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"), QStringLiteral("UTF-8"),
-                       dir.filePath(QStringLiteral("de_DE.UTF-8"))});
+                      {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"),
+                       QStringLiteral("UTF-8"), dir.filePath(QStringLiteral("de_DE.UTF-8"))});
     qputenv("LOCPATH", dir.path().toLocal8Bit());
     return std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
 }

@@ -62,7 +62,8 @@ void tst_TFormCurve::dragIsTyping_data()
     QTest::newRow("advance up") << 4 << 5000 << 38 << QByteArray("Edit54") << QString("38");
     QTest::newRow("advance to zero") << 1 << 2000 << 0 << QByteArray("Edit51") << QString("0");
     QTest::newRow("across the next point") << 2 << 4500 << 20 << QByteArray("EditRpmAdv3") << QString("4500");
-    QTest::newRow("back across the previous") << 3 << 2000 << 25 << QByteArray("EditRpmAdv4") << QString("2000");
+    QTest::newRow("back across the previous")
+        << 3 << 2000 << 25 << QByteArray("EditRpmAdv4") << QString("2000");
 }
 
 // A drag gives the set that typing the value gives, as one undo step, and the graph
@@ -178,7 +179,8 @@ void tst_TFormCurve::livePointAndRecording()
     run(3000 / LinkDriver::TickMs); // three seconds
     QVERIFY(unitRpm.size() >= 8);
     QVERIFY(form.StatusRecording->isVisible());
-    QCOMPARE(form.StatusRecording->text(), QStringLiteral("Recording: %1 rows, %2").arg(unitRpm.size()).arg(name));
+    QCOMPARE(form.StatusRecording->text(),
+             QStringLiteral("Recording: %1 rows, %2").arg(unitRpm.size()).arg(name));
 
     QTest::keyClick(&form, Qt::Key_R, Qt::ControlModifier);
     QVERIFY(!form.Recorder.isRecording());
@@ -281,9 +283,12 @@ void tst_TFormCurve::textsFollowTheLanguage_data()
     QTest::addColumn<QByteArray>("language");
     QTest::addColumn<QString>("curve");
     QTest::addColumn<QString>("record");
-    QTest::newRow("Czech") << QByteArray("MenuCzech") << QString("Křivka předstihu") << QString("Záznam živých hodnot");
-    QTest::newRow("German") << QByteArray("MenuGerman") << QString("Zündkurve") << QString("Live-Werte aufzeichnen");
-    QTest::newRow("English") << QByteArray("MenuEnglish") << QString("Advance curve") << QString("Record live values");
+    QTest::newRow("Czech") << QByteArray("MenuCzech") << QString("Křivka předstihu")
+                           << QString("Záznam živých hodnot");
+    QTest::newRow("German") << QByteArray("MenuGerman") << QString("Zündkurve")
+                            << QString("Live-Werte aufzeichnen");
+    QTest::newRow("English") << QByteArray("MenuEnglish") << QString("Advance curve")
+                             << QString("Record live values");
 }
 
 void tst_TFormCurve::textsFollowTheLanguage()
