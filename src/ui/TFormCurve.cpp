@@ -54,8 +54,6 @@ void TFormCurve::showSet(const IgnitionParameters &set, int currentPoint, bool n
     m_set = set;
     m_currentPoint = currentPoint;
     m_noCurvePoint = noCurvePoint;
-    if (m_selected >= 0 && !m_dragging)
-        m_preview = m_set;
     // The axes stay put under a point being dragged.
     if (!m_dragging)
         updateMapping();

@@ -182,6 +182,14 @@ void tst_TFormCurve::livePointAndRecording()
     QCOMPARE(form.StatusRecording->text(),
              QStringLiteral("Recording: %1 rows, %2").arg(unitRpm.size()).arg(name));
 
+    // The unit going silent stops the rows, not the recording, and takes the live point away.
+    unit.unit().faults.silent = true;
+    run(LinkDriver::NoConnectionTicks + 20);
+    QVERIFY(form.LabelSpojeni->isVisible());
+    QVERIFY(!curve->liveShown());
+    QVERIFY(form.Recorder.isRecording());
+    QCOMPARE(form.Recorder.rows(), unitRpm.size());
+
     QTest::keyClick(&form, Qt::Key_R, Qt::ControlModifier);
     QVERIFY(!form.Recorder.isRecording());
     QVERIFY(!form.StatusRecording->isVisible());
@@ -192,12 +200,6 @@ void tst_TFormCurve::livePointAndRecording()
     QCOMPARE(lines.size(), unitRpm.size() + 2); // header, rows, and the end of the last row
     for (int row = 0; row < unitRpm.size(); ++row)
         QCOMPARE(lines[row + 1].split(',').value(1).toInt(), unitRpm[row]);
-
-    // The unit going silent takes the live point away.
-    unit.unit().faults.silent = true;
-    run(LinkDriver::NoConnectionTicks + 2);
-    QVERIFY(form.LabelSpojeni->isVisible());
-    QVERIFY(!curve->liveShown());
 }
 
 // A live frame repaints the part of the graph under the trail, not the whole window.
