@@ -29,8 +29,8 @@ struct Settings
 // (or the default) is reduced modulo 256 and one is taken off: with PortChoice 1 in
 // force, as at start-up, a missing ComPort gives 0 (COM1), and with AutoScanPort 0 a
 // missing ComPortAuto gives 255. Nothing is bounded here; NormaliseParameters does that.
-void readSettings(const IniFile &ini, Settings &settings);
 // The curve window's section is read after them; it counts only when it holds a size.
+void readSettings(const IniFile &ini, Settings &settings);
 // Writes the ten keys in their fixed order, then the curve window's section when its
 // place is known; every other line of ini stays as it is.
 void writeSettings(IniFile &ini, const Settings &settings);
