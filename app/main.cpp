@@ -11,6 +11,8 @@
 //   --exit-after-first-tick  print the start-up time once the first tick has been shown, then end
 //   --screenshot=PATH      save a picture of the window after --ticks=N ticks (default 40), then end
 //   --quit-after-ms=N      end by itself after N milliseconds
+//   --curve-window         open the curve window at start, as F11 does
+//   --curve-screenshot=PATH  open the curve window and save a picture of it after --ticks=N ticks, then end
 
 #include "AppPaths.h"
 #include "CommandLine.h"
@@ -18,6 +20,7 @@
 #include "Pictures.h"
 #include "SerialUnitPort.h"
 #include "SimulatedUnitPort.h"
+#include "TFormCurve.h"
 #include "TFormHlav.h"
 
 #include <QApplication>
@@ -168,6 +171,18 @@ int main(int argc, char *argv[])
             const bool saved = form->grab().save(options.screenshot);
             if (!saved)
                 std::fprintf(stderr, "korvo-tci: cannot save %s\n", qPrintable(options.screenshot));
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        });
+    }
+    if (options.curveWindow || !options.curveScreenshot.isEmpty())
+        form->MenuCurveClick();
+    if (!options.curveScreenshot.isEmpty()) {
+        int ticks = 0;
+        QObject::connect(form->Timer1, &QTimer::timeout, form.get(), [&] {
+            if (++ticks != options.screenshotTicks)
+                return;
+            if (!form->FormCurve->grab().save(options.curveScreenshot))
+                std::fprintf(stderr, "korvo-tci: cannot save %s\n", qPrintable(options.curveScreenshot));
             QTimer::singleShot(0, qApp, &QCoreApplication::quit);
         });
     }

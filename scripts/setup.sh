@@ -11,6 +11,7 @@ packages=(
     fonts-dejavu-core fonts-liberation2
     desktop-file-utils appstream man-db groff-base poppler-utils
     dpkg-dev file
+    locales
 )
 
 missing=()

@@ -96,6 +96,10 @@ CommandLine parseCommandLine(const QStringList &arguments)
             result.exitAfterFirstTick = true;
         } else if (name == QLatin1String("--screenshot") && hasValue && !value.isEmpty()) {
             result.screenshot = value;
+        } else if (argument == QLatin1String("--curve-window")) {
+            result.curveWindow = true;
+        } else if (name == QLatin1String("--curve-screenshot") && hasValue && !value.isEmpty()) {
+            result.curveScreenshot = value;
         } else if (name == QLatin1String("--ticks") && hasValue && takeNumber(value, result.screenshotTicks)) {
             result.screenshotTicks = qMax(1, result.screenshotTicks);
         } else if (!(name == QLatin1String("--quit-after-ms") && hasValue && takeNumber(value, result.quitAfterMs))) {

@@ -28,6 +28,8 @@ struct CommandLine
     QString screenshot;
     int screenshotTicks = 40;
     int quitAfterMs = -1;
+    bool curveWindow = false;   // open the curve window at start
+    QString curveScreenshot;    // save a picture of the curve window after screenshotTicks ticks
 
     QStringList words;     // the words that are not options, in order
     QString languageWord;  // "ENGLISH", "CESKY" or "DEUTSCH" when the first word is one

@@ -11,6 +11,7 @@ constexpr char FormSection[] = "FORM_HLAV";
 constexpr char BasicSection[] = "BASIC";
 constexpr char IgnitionSection[] = "IGNITION";
 constexpr char IgnAllKey[] = "CheckBoxIgnAll->Checked";
+constexpr char CurveSection[] = "CURVE_WINDOW";
 
 quint8 low8(int value)
 {
@@ -33,6 +34,13 @@ void readSettings(const IniFile &ini, Settings &s)
     s.CurrentFileName = ini.readString(FormSection, "IniDir", s.CurrentFileName);
     s.CheckBoxIgnAllChecked =
         ini.readInteger(IgnitionSection, IgnAllKey, s.CheckBoxIgnAllChecked ? 1 : 0) != 0;
+
+    const QRect curve(ini.readInteger(CurveSection, "Left", s.CurveWindow.left()),
+                      ini.readInteger(CurveSection, "Top", s.CurveWindow.top()),
+                      ini.readInteger(CurveSection, "Width", s.CurveWindow.width()),
+                      ini.readInteger(CurveSection, "Height", s.CurveWindow.height()));
+    if (curve.width() > 0 && curve.height() > 0)
+        s.CurveWindow = curve;
 }
 
 void writeSettings(IniFile &ini, const Settings &s)
@@ -47,6 +55,13 @@ void writeSettings(IniFile &ini, const Settings &s)
     ini.writeString(FormSection, "File", s.FileLabel);
     ini.writeString(FormSection, "IniDir", s.CurrentFileName);
     ini.writeInteger(IgnitionSection, IgnAllKey, s.CheckBoxIgnAllChecked ? 1 : 0);
+
+    if (s.CurveWindow.isValid()) {
+        ini.writeInteger(CurveSection, "Left", s.CurveWindow.left());
+        ini.writeInteger(CurveSection, "Top", s.CurveWindow.top());
+        ini.writeInteger(CurveSection, "Width", s.CurveWindow.width());
+        ini.writeInteger(CurveSection, "Height", s.CurveWindow.height());
+    }
 }
 
 bool loadSettingsFile(const QString &path, Settings &settings)

@@ -2,6 +2,7 @@
 
 #include "IgnitionParameters.h"
 
+#include <QRect>
 #include <QString>
 
 class IniFile;
@@ -18,6 +19,9 @@ struct Settings
     QString FileLabel;       // caption of LabelFile2, key File
     QString CurrentFileName; // key IniDir
     bool CheckBoxIgnAllChecked = false;
+    // Place and size of the curve window (a section of its own, CURVE_WINDOW); empty
+    // until the window has been shown once.
+    QRect CurveWindow;
 };
 
 // Reads the ten keys in their fixed order, each with the value in force in `settings`
@@ -25,8 +29,10 @@ struct Settings
 // (or the default) is reduced modulo 256 and one is taken off: with PortChoice 1 in
 // force, as at start-up, a missing ComPort gives 0 (COM1), and with AutoScanPort 0 a
 // missing ComPortAuto gives 255. Nothing is bounded here; NormaliseParameters does that.
+// The curve window's section is read after them; it counts only when it holds a size.
 void readSettings(const IniFile &ini, Settings &settings);
-// Writes the ten keys in their fixed order; every other line of ini stays as it is.
+// Writes the ten keys in their fixed order, then the curve window's section when its
+// place is known; every other line of ini stays as it is.
 void writeSettings(IniFile &ini, const Settings &settings);
 
 // readSettings from the file at path; a missing or unreadable file reads as empty, so

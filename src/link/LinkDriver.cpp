@@ -535,6 +535,7 @@ void LinkDriver::HandleLiveFrame(const UnitFrame &frame)
         text.format("Test%d = %d ", i + 1, int(word(frame, 13 + 2 * i)));
         setCaption(LabelTest[i], {text.view()});
     }
+    emit liveFrameReceived(frame);
 }
 
 void LinkDriver::HighlightCurrentCurvePoint()

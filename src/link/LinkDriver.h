@@ -182,6 +182,8 @@ signals:
     // A fixed port chosen by the user or at start-up could not be opened: show
     // "Com opening error!". portName is "COMn"; detail is the system's reason, may be empty.
     void portOpenFailed(const QString &portName, const QString &detail);
+    // A live frame has been accepted and shown (recording, the curve window).
+    void liveFrameReceived(const UnitFrame &frame);
 
 private:
     static constexpr int ReceiveBufferSize = 15000;

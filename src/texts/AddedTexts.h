@@ -53,6 +53,16 @@ enum class AddedText : int
     BackupFolderNotCreated,
 
     // Curve window and recording
+    CurveMenu,
+    CurveMenuHint,
+    CurveRpmAxis,
+    CurveAdvanceAxis,
+    CurveLimiter,
+    RecordMenu,
+    RecordMenuHint,
+    RecordingStatus,
+    RecordingStopped,
+    RecordingNotStarted,
 
     // Installing, recent files, manual
     RecentFilesMenu,

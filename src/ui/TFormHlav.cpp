@@ -114,6 +114,7 @@ TFormHlav::TFormHlav(const FormSetup &setup, QWidget *parent) : QMainWindow(pare
     connect(Timer1, &QTimer::timeout, this, &TFormHlav::Timer1Timer);
 
     FormCreate();
+    BuildCurveAndRecording();
     if (m_setup.runTimer)
         Timer1->start();
     if (!m_setup.fileToOpen.isEmpty())
@@ -700,6 +701,7 @@ void TFormHlav::FormClose()
     m_closed = true;
     Timer1->stop();
     m_link->CloseUnitPort();
+    CloseCurveAndRecording();
     TakeControlsIntoParameters();
     NormaliseParameters(Parameters, Session);
     SaveSettings();

@@ -4,6 +4,7 @@
 #include "IgnitionParameters.h"
 #include "LanguageTextSets.h"
 #include "LinkDriver.h"
+#include "LiveRecorder.h"
 #include "MessageTable.h"
 #include "RecentFiles.h"
 #include "UndoHistory.h"
@@ -37,6 +38,7 @@ class QTimer;
 class QUrl;
 class QToolButton;
 class TFormAbout;
+class TFormCurve;
 class UnitPortProvider;
 class UpDownButton;
 class UserPrompts;
@@ -77,6 +79,7 @@ struct FormSetup
 //   TFormHlavLanguage.cpp  interface languages and the message table
 //   TFormHlavHelp.cpp      manual and About
 //   TFormHlavRecent.cpp    recent files and files dropped on the window
+//   TFormHlavCurve.cpp     the curve window and the recording of live values
 class TFormHlav : public QMainWindow
 {
     Q_OBJECT
@@ -216,6 +219,26 @@ public:
     TFormAbout *FormAbout = nullptr; // made on the first About, then only shown again
 
     void MenuExitClick();
+
+    // ---- curve window and recording (TFormHlavCurve.cpp) ----
+    void BuildCurveAndRecording();
+    void ApplyCurveTexts();
+    void MenuCurveClick();
+    void MenuRecordClick();
+    // The set and the live state into the curve window, when it is open.
+    void ShowCurveState();
+    void CurvePointEdited(int index, int rpm, int advanceDeg);
+    void LiveFrameReceived(const UnitFrame &frame);
+    void ShowRecordingState();
+    QRect CurveWindowPlaceNow() const;
+    void CloseCurveAndRecording();
+    QAction *MenuCurve = nullptr;
+    QAction *MenuRecord = nullptr;
+    TFormCurve *FormCurve = nullptr; // made on the first F11
+    QLabel *StatusRecording = nullptr;
+    LiveRecorder Recorder;
+    QString RecordingFolder; // the documents folder
+    QRect CurveWindowPlace;  // from the settings; empty until known
 
     // ---- controls, by layout name ----
     QWidget *ClientArea = nullptr;

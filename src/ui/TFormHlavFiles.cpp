@@ -157,6 +157,7 @@ void TFormHlav::LoadSettings()
     s.FileLabel.clear();
     s.CurrentFileName = CurrentFileName;
     s.CheckBoxIgnAllChecked = CheckBoxIgnAll->isChecked();
+    s.CurveWindow = CurveWindowPlace;
     // Demo runs and tests read nothing: every key takes its default, as on a first start.
     if (m_setup.useSettingsFiles)
         loadSettingsFile(settingsFilePath(), s);
@@ -179,6 +180,7 @@ void TFormHlav::LoadSettings()
     OpenDialog1FileName = CurrentFileName;
     SaveDialog1FileName = CurrentFileName;
     CheckBoxIgnAll->setChecked(s.CheckBoxIgnAllChecked);
+    CurveWindowPlace = s.CurveWindow;
 
     if (m_setup.useSettingsFiles)
         loadParameterSnapshot(snapshotFilePath(), Parameters.image);
@@ -199,6 +201,7 @@ void TFormHlav::SaveSettings()
     s.FileLabel = LabelFile2->text();
     s.CurrentFileName = CurrentFileName;
     s.CheckBoxIgnAllChecked = CheckBoxIgnAll->isChecked();
+    s.CurveWindow = CurveWindowPlaceNow();
     // Both are replaced whole or not at all; a failure passes silently and the next
     // start reads the previous files.
     saveSettingsFile(settingsFilePath(), s);

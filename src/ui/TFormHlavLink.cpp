@@ -126,6 +126,7 @@ void TFormHlav::Timer1Timer()
     m_link->Printing = Printing;
     m_link->Timer1Timer();
     ShowLinkState();
+    ShowCurveState();
     if (!m_firstTickDone) {
         m_firstTickDone = true;
         if (m_setup.afterFirstTick)

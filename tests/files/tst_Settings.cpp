@@ -22,6 +22,8 @@ private slots:
     void saveUpdatesInPlace();
     void roundTrip();
     void unreadableFileIsNotOverwritten();
+    void curveWindowPlace_data();
+    void curveWindowPlace();
 
 private:
     // The values in force when start-up reads the file: centred window, PortChoice 1.
@@ -236,6 +238,54 @@ void tst_Settings::unreadableFileIsNotOverwritten()
     QVERIFY(!saveSettingsFile(dir.path(), Settings{}, &error));
     QVERIFY(!error.isEmpty());
     QVERIFY(QFileInfo(dir.path()).isDir());
+}
+
+void tst_Settings::curveWindowPlace_data()
+{
+    QTest::addColumn<QByteArray>("section");
+    QTest::addColumn<QRect>("place");
+    QTest::newRow("none") << QByteArray() << QRect();
+    QTest::newRow("whole") << QByteArray("[CURVE_WINDOW]\nLeft=900\nTop=-20\nWidth=520\nHeight=360\n")
+                           << QRect(900, -20, 520, 360);
+    QTest::newRow("no size is no place")
+        << QByteArray("[CURVE_WINDOW]\nLeft=900\nTop=40\nWidth=0\nHeight=360\n") << QRect();
+    QTest::newRow("letter case as Windows reads it")
+        << QByteArray("[curve_window]\nleft=1\ntop=2\nwidth=3\nheight=4\n") << QRect(1, 2, 3, 4);
+}
+
+// The curve window's place lives in a section of its own: the ten keys read and write as
+// they would without it, and a window never shown writes no section.
+void tst_Settings::curveWindowPlace()
+{
+    QFETCH(QByteArray, section);
+    QFETCH(QRect, place);
+    QTemporaryDir dir;
+    const QByteArray others = "[FORM_HLAV]\nLeft=10\nTop=20\nHeight=300\nWidth=400\nLanguage=3\n";
+    const QString path = dir.filePath("Korvo_TCI.ini");
+    writeFile(path, others + section);
+
+    Settings read = startUp();
+    QVERIFY(loadSettingsFile(path, read));
+    QCOMPARE(read.CurveWindow, place);
+    QCOMPARE(read.Left, 10);
+    QCOMPARE(read.session.LanguageIndex, quint8(3));
+
+    const QString without = dir.filePath("without.ini");
+    writeFile(without, others);
+    Settings plain = read;
+    plain.CurveWindow = QRect();
+    QVERIFY(saveSettingsFile(without, plain));
+    QVERIFY(saveSettingsFile(path, read));
+    QCOMPARE(readFile(path).toUpper().contains("[CURVE_WINDOW]"), !section.isEmpty());
+    Settings again = startUp();
+    QVERIFY(loadSettingsFile(path, again));
+    QCOMPARE(again.CurveWindow, place);
+    Settings plainAgain = startUp();
+    QVERIFY(loadSettingsFile(without, plainAgain));
+    QCOMPARE(QRect(again.Left, again.Top, again.Width, again.Height),
+             QRect(plainAgain.Left, plainAgain.Top, plainAgain.Width, plainAgain.Height));
+    QCOMPARE(session(again.session), session(plainAgain.session));
+    QCOMPARE(plainAgain.CurveWindow, QRect());
 }
 
 QTEST_GUILESS_MAIN(tst_Settings)
