@@ -25,14 +25,25 @@ SmallFileRead readSmallFile(const QString &path, qint64 cap, QByteArray &data, Q
 {
     data.clear();
 #ifdef Q_OS_UNIX
-    // Non-blocking, so that opening a pipe returns at once; it changes nothing for a regular file.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st{};
+    if (::stat(name.constData(), &st) != 0) {
         const int error = errno;
         setError(errorString, QString::fromLocal8Bit(std::strerror(error)));
         return error == ENOENT || error == ENOTDIR ? SmallFileRead::Missing : SmallFileRead::Unfit;
     }
-    struct stat st{};
+    // A device is never opened: opening alone may act (a serial port raises its lines).
+    if (!S_ISREG(st.st_mode)) {
+        setError(errorString, QStringLiteral("%1 is not a regular file").arg(path));
+        return SmallFileRead::Unfit;
+    }
+    // Non-blocking and checked again through the descriptor, in case a pipe took the
+    // file's place in between; it changes nothing for a regular file.
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        setError(errorString, QString::fromLocal8Bit(std::strerror(errno)));
+        return SmallFileRead::Unfit;
+    }
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         setError(errorString, QStringLiteral("%1 is not a regular file").arg(path));

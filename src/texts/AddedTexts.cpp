@@ -18,6 +18,18 @@ constexpr AddedTextRow Rows[] = {
 
     // Files, start-up and saving
     {AddedText::SaveFileError, "Save file error", "Chyba při ukládání souboru", "Fehler beim Speichern der Datei"},
+    {AddedText::SavePreviousContentBack, "The file was written only in part; its previous content has been put back.",
+     "Soubor se zapsal jen zčásti; jeho předchozí obsah byl vrácen.",
+     "Die Datei wurde nur teilweise geschrieben; ihr vorheriger Inhalt wurde wiederhergestellt."},
+    {AddedText::SavePreviousContentCopied,
+     "The file was written only in part and its previous content could not be put back; a copy of it is in %1",
+     "Soubor se zapsal jen zčásti a jeho předchozí obsah nešlo vrátit; jeho kopie je v %1",
+     "Die Datei wurde nur teilweise geschrieben und ihr vorheriger Inhalt ließ sich nicht wiederherstellen; "
+     "eine Kopie liegt in %1"},
+    {AddedText::SavePreviousContentLost,
+     "The file was written only in part and its previous content could not be put back.",
+     "Soubor se zapsal jen zčásti a jeho předchozí obsah nešlo vrátit.",
+     "Die Datei wurde nur teilweise geschrieben und ihr vorheriger Inhalt ließ sich nicht wiederherstellen."},
 
     // Compare with the unit and backups
 

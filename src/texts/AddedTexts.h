@@ -14,6 +14,9 @@ enum class AddedText : int
 
     // Files, start-up and saving
     SaveFileError,
+    SavePreviousContentBack,
+    SavePreviousContentCopied, // %1: where the copy is
+    SavePreviousContentLost,
 
     // Compare with the unit and backups
 

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QMetaType>
 #include <QString>
 
 #ifdef Q_OS_UNIX
@@ -18,6 +19,7 @@ enum class OddKind
     NullDevice,    // with the numbers of /dev/null (needs root)
     Folder,
 };
+Q_DECLARE_METATYPE(OddKind)
 
 // False when the node could not be made (a device needs root).
 inline bool makeOdd(const QString &path, OddKind kind)

@@ -34,10 +34,6 @@ private:
     QTemporaryDir *m_dir = nullptr;
 };
 
-#ifdef Q_OS_UNIX
-Q_DECLARE_METATYPE(OddKind)
-#endif
-
 void tst_AtomicWrite::init()
 {
     m_dir = new QTemporaryDir;
