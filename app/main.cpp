@@ -19,6 +19,7 @@
 #include "IniFile.h"
 #include "Pictures.h"
 #include "SerialUnitPort.h"
+#include "ShutdownOnSignals.h"
 #include "SimulatedUnitPort.h"
 #include "TFormCurve.h"
 #include "TFormHlav.h"
@@ -161,6 +162,8 @@ int main(int argc, char *argv[])
     }
 
     auto form = std::make_unique<TFormHlav>(setup);
+    // A session ending, a closed terminal or Ctrl+C saves as Exit does.
+    shutDownOnSignals(form.get());
     form->show();
 
     if (!options.screenshot.isEmpty()) {

@@ -23,6 +23,7 @@ public:
         return got;
     }
     void purgeReceiveAbort() override { m_inner->purgeReceiveAbort(); }
+    void dropReceived() override { m_inner->dropReceived(); }
 
 private:
     std::unique_ptr<UnitPort> m_inner;

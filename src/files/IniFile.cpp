@@ -1,8 +1,7 @@
 #include "IniFile.h"
 
 #include "AtomicWrite.h"
-
-#include <QFile>
+#include "SmallFile.h"
 
 #include <limits>
 
@@ -84,17 +83,13 @@ bool IniFile::load(const QString &path)
 {
     m_lines.clear();
     m_bom = false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_error = file.errorString();
+    m_cut = false;
+    QByteArray text;
+    const SmallFileRead read = readSmallFile(path, MaxFileSize, text, &m_error);
+    if (read != SmallFileRead::Whole && read != SmallFileRead::Cut)
         return false;
-    }
-    const QByteArray text = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        m_error = file.errorString();
-        return false;
-    }
-    setText(text);
+    m_cut = read == SmallFileRead::Cut;
+    setText(std::move(text));
     m_error.clear();
     return true;
 }

@@ -19,8 +19,15 @@ public:
     IniFile() = default;
     explicit IniFile(QByteArray text) { setText(std::move(text)); }
 
-    // Loads the file; false, leaving the object empty, when it is missing or cannot be read.
+    // A settings file is a few hundred bytes, a few kilobytes with PORTS and MANUAL;
+    // beyond this a file is not one of ours, and only this much of it is read.
+    static constexpr qint64 MaxFileSize = 64 * 1024;
+
+    // Loads the file; false, leaving the object empty, when it is missing, is not a
+    // regular file or cannot be read. A longer file loads its first MaxFileSize bytes
+    // and reports isCut(): it must not be saved back over itself.
     bool load(const QString &path);
+    bool isCut() const { return m_cut; }
     // Writes the whole file atomically; false with errorString() when it did not land.
     bool save(const QString &path);
     QString errorString() const { return m_error; }
@@ -64,5 +71,6 @@ private:
 
     QList<Line> m_lines;
     bool m_bom = false;
+    bool m_cut = false;
     QString m_error;
 };

@@ -1,14 +1,16 @@
 #include "ParameterSnapshot.h"
 
 #include "AtomicWrite.h"
+#include "SmallFile.h"
 
-#include <QFile>
+#include <QFileInfo>
 
 #include <cstdio>
 
 namespace {
 
-// A good snapshot is 340 bytes; reading stops here, so a stray huge file costs nothing.
+// A good snapshot is 340 bytes; reading stops here, so a stray huge file costs nothing,
+// and a file longer than this is not ours to rewrite.
 constexpr qint64 MaxSnapshotRead = 64 * 1024;
 
 bool isSpace(char c)
@@ -52,19 +54,32 @@ int readParameterSnapshot(QByteArrayView text, ParameterImage &image)
 
 bool loadParameterSnapshot(const QString &path, ParameterImage &image)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray text;
+    const SmallFileRead read = readSmallFile(path, MaxSnapshotRead, text);
+    if (read != SmallFileRead::Whole && read != SmallFileRead::Cut)
         return false;
-    readParameterSnapshot(file.read(MaxSnapshotRead), image);
+    readParameterSnapshot(text, image);
     return true;
 }
 
 bool saveParameterSnapshot(const QString &path, const ParameterImage &image, QString *errorString)
 {
+    // A file this long was not written by us; it stays as it is.
+    const QFileInfo existing(path);
+    if (existing.isFile() && existing.size() > MaxSnapshotRead) {
+        if (errorString)
+            *errorString = QStringLiteral("%1 is too long to be a parameter snapshot").arg(path);
+        return false;
+    }
     if (!makeParentFolder(path)) {
         if (errorString)
             *errorString = QStringLiteral("Cannot create the folder of %1").arg(path);
         return false;
     }
-    return writeFileAtomically(path, parameterSnapshotText(image), errorString);
+    FileWriteOptions options;
+    options.ownerReadWrite = true;
+    const FileWriteReport report = writeFileSafely(path, parameterSnapshotText(image), options);
+    if (!report.ok() && errorString)
+        *errorString = report.errorString;
+    return report.ok();
 }

@@ -17,8 +17,10 @@ QByteArray parameterSnapshotText(const ParameterImage &image);
 // not a digit; the bytes not reached keep their values. Returns how many were stored.
 int readParameterSnapshot(QByteArrayView text, ParameterImage &image);
 
-// The file forms. Loading a file that cannot be opened changes nothing and returns
-// false; saving replaces the file atomically (creating its folder) and returns whether
-// the new content landed.
+// The file forms. Loading a file that is missing, not a regular file or unreadable
+// changes nothing and returns false; only the first 64 KiB of a longer file are read.
+// Saving replaces the file as writeFileSafely does (creating its folder), readable and
+// writable by its owner, and returns whether the new content landed; a file longer
+// than 64 KiB is left as it is.
 bool loadParameterSnapshot(const QString &path, ParameterImage &image);
 bool saveParameterSnapshot(const QString &path, const ParameterImage &image, QString *errorString = nullptr);

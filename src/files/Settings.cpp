@@ -75,10 +75,16 @@ bool loadSettingsFile(const QString &path, Settings &settings)
 bool saveSettingsFile(const QString &path, const Settings &settings, QString *errorString)
 {
     IniFile ini;
-    if (QFileInfo::exists(path) && !ini.load(path)) {
-        if (errorString)
-            *errorString = ini.errorString();
-        return false;
+    // The file's other lines must survive the save, so a file that cannot be read whole
+    // (unreadable, not a regular file, longer than a settings file can be) is not rewritten.
+    const QFileInfo existing(path);
+    if (existing.exists() || existing.isSymLink()) {
+        if (!ini.load(path) || ini.isCut()) {
+            if (errorString)
+                *errorString = ini.isCut() ? QStringLiteral("%1 is too long to be a settings file").arg(path)
+                                           : ini.errorString();
+            return false;
+        }
     }
     writeSettings(ini, settings);
     if (!makeParentFolder(path)) {
@@ -86,9 +92,21 @@ bool saveSettingsFile(const QString &path, const Settings &settings, QString *er
             *errorString = QStringLiteral("Cannot create the folder of %1").arg(path);
         return false;
     }
-    if (ini.save(path))
-        return true;
-    if (errorString)
-        *errorString = ini.errorString();
-    return false;
+    FileWriteOptions options;
+    options.ownerReadWrite = true;
+    const FileWriteReport report = writeFileSafely(path, ini.text(), options);
+    if (!report.ok() && errorString)
+        *errorString = report.errorString;
+    return report.ok();
+}
+
+bool windowPlaceMeetsArea(int left, int top, QSize size, const QRect &area)
+{
+    // In 64 bits: a saved edge near the int limit would overflow in QRect's own arithmetic.
+    const qint64 right = qint64(left) + size.width();
+    const qint64 bottom = qint64(top) + size.height();
+    const qint64 areaRight = qint64(area.x()) + area.width();
+    const qint64 areaBottom = qint64(area.y()) + area.height();
+    return size.width() > 0 && size.height() > 0 && left < areaRight && area.x() < right && top < areaBottom &&
+           area.y() < bottom;
 }

@@ -3,6 +3,7 @@
 #include "IgnitionParameters.h"
 
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 class IniFile;
@@ -39,6 +40,11 @@ void writeSettings(IniFile &ini, const Settings &settings);
 // every key takes its default. Returns whether the file was read.
 bool loadSettingsFile(const QString &path, Settings &settings);
 // Updates the ten keys in the file at path (created with its folder when missing) and
-// replaces it atomically. Fails, writing nothing, when an existing file cannot be read,
-// since rewriting it would lose its other sections.
+// replaces it as writeFileSafely does, readable and writable by its owner. Fails,
+// writing nothing, when an existing file cannot be read whole (also when it is longer
+// than IniFile::MaxFileSize), since rewriting it would lose its other lines.
 bool saveSettingsFile(const QString &path, const Settings &settings, QString *errorString = nullptr);
+
+// Whether a window of this size at left, top would overlap area (a screen) at all.
+// Any int values are safe.
+bool windowPlaceMeetsArea(int left, int top, QSize size, const QRect &area);

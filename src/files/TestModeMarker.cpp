@@ -1,10 +1,12 @@
 #include "TestModeMarker.h"
 
-#include <QFile>
+#include "SmallFile.h"
 
 namespace {
 
 constexpr QByteArrayView EnableWord("TEST_ENABLE");
+// A marker is a word or two; beyond this nothing is looked at.
+constexpr qint64 MaxMarkerRead = 64 * 1024;
 
 bool isSpace(char c)
 {
@@ -60,13 +62,7 @@ bool markerEnablesTestMode(QByteArrayView text)
 
 bool readTestModeMarker(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    WordMatcher matcher;
-    char buf[4096];
-    qint64 n = 0;
-    while ((n = file.read(buf, sizeof buf)) > 0)
-        matcher.feed(QByteArrayView(buf, n));
-    return matcher.finish();
+    QByteArray text;
+    const SmallFileRead read = readSmallFile(path, MaxMarkerRead, text);
+    return (read == SmallFileRead::Whole || read == SmallFileRead::Cut) && markerEnablesTestMode(text);
 }

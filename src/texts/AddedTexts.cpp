@@ -49,6 +49,18 @@ constexpr AddedTextRow Rows[] = {
     {AddedText::NoDisplay, "no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is usable)",
      "není displej, na kterém by se dalo zobrazit okno (DISPLAY ani WAYLAND_DISPLAY nelze použít)",
      "keine Anzeige für das Fenster (weder DISPLAY noch WAYLAND_DISPLAY ist nutzbar)"},
+    {AddedText::SavePreviousContentBack, "The file was written only in part; its previous content has been put back.",
+     "Soubor se zapsal jen zčásti; jeho předchozí obsah byl vrácen.",
+     "Die Datei wurde nur teilweise geschrieben; ihr vorheriger Inhalt wurde wiederhergestellt."},
+    {AddedText::SavePreviousContentCopied,
+     "The file was written only in part and its previous content could not be put back; a copy of it is in %1",
+     "Soubor se zapsal jen zčásti a jeho předchozí obsah nešlo vrátit; jeho kopie je v %1",
+     "Die Datei wurde nur teilweise geschrieben und ihr vorheriger Inhalt ließ sich nicht wiederherstellen; "
+     "eine Kopie liegt in %1"},
+    {AddedText::SavePreviousContentLost,
+     "The file was written only in part and its previous content could not be put back.",
+     "Soubor se zapsal jen zčásti a jeho předchozí obsah nešlo vrátit.",
+     "Die Datei wurde nur teilweise geschrieben und ihr vorheriger Inhalt ließ sich nicht wiederherstellen."},
 
     // Compare with the unit and backups
     {AddedText::CompareCurvePointRpm, "Curve point %1 rpm", "Bod křivky %1 otáčky", "Kurvenpunkt %1 Drehzahl"},

@@ -24,6 +24,9 @@ enum class AddedText : int
     UnknownOption,      // %1 the option
     CommandLineHelp,    // the options, one a line, after the usage line
     NoDisplay,
+    SavePreviousContentBack,
+    SavePreviousContentCopied, // %1: where the copy is
+    SavePreviousContentLost,
 
     // Compare with the unit and backups
     CompareCurvePointRpm,

@@ -6,6 +6,7 @@
 #include "BackupStore.h"
 #include "BlockDifference.h"
 #include "CompareDialog.h"
+#include "FileNameLabel.h"
 
 #include <QAction>
 #include <QDir>

@@ -4,6 +4,7 @@
 
 #include "AddedTexts.h"
 #include "AppPaths.h"
+#include "AddedTexts.h"
 #include "AtomicWrite.h"
 #include "FileNameLabel.h"
 #include "IniFile.h"
@@ -19,7 +20,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QSaveFile>
 #include <QScreen>
 
 namespace {
@@ -36,12 +36,20 @@ constexpr char SaveFilter[] = "Ignition Parametrs(*.ign)";
 // English in every language, as the unit's users know it.
 constexpr char OpenFileError[] = "Open file error";
 
-// Whether a file can be created or replaced at path. The probe goes to a temporary file
-// beside it, which is thrown away, so the file itself is not touched.
-bool canOpenForWriting(const QString &path)
+// What became of the previous content when a save written in place failed part way;
+// empty when the file was never touched.
+QString saveFailureAftermath(const FileWriteReport &report, quint8 language)
 {
-    QSaveFile probe(path);
-    return probe.open(QIODevice::WriteOnly);
+    switch (report.result) {
+    case FileWriteResult::PreviousRestored:
+        return u'\n' + AddedTextFor(AddedText::SavePreviousContentBack, language);
+    case FileWriteResult::PreviousCopied:
+        return u'\n' + AddedTextFor(AddedText::SavePreviousContentCopied, language).arg(report.rescuePath);
+    case FileWriteResult::PreviousLost:
+        return u'\n' + AddedTextFor(AddedText::SavePreviousContentLost, language);
+    default:
+        return {};
+    }
 }
 
 } // namespace
@@ -115,18 +123,20 @@ void TFormHlav::MenuSaveClick()
     if (path.isEmpty())
         return;
     SaveDialog1FileName = path;
-    if (!canOpenForWriting(path)) {
+    if (!canWriteFile(path)) {
         m_prompts->information(this, QString::fromLatin1(OpenFileError));
         return;
     }
     TakeControlsIntoParameters();
     NormaliseParameters(Parameters, Session);
     ShowParametersInControls();
-    // The new content replaces the file only once it is wholly written: a full disk or
-    // an I/O error leaves the previous file, the label and the file name as they were.
-    QString reason;
-    if (!writeFileAtomically(path, ParameterFileText(Parameters), &reason)) {
-        m_prompts->warning(this, AddedTextFor(AddedText::SaveFileError, Session.LanguageIndex) + u'\n' + reason);
+    // A failed save leaves the previous content of the file, the label and the file name
+    // as they were; only where the file had to be written in place and putting it back
+    // failed too does the message say where its previous content went.
+    const FileWriteReport report = writeFileSafely(path, ParameterFileText(Parameters));
+    if (!report.ok()) {
+        m_prompts->warning(this, AddedTextFor(AddedText::SaveFileError, Session.LanguageIndex) + u'\n' +
+                                     report.errorString + saveFailureAftermath(report, Session.LanguageIndex));
         return;
     }
     LabelFile2->setText(path);
@@ -159,15 +169,18 @@ void TFormHlav::LoadSettings()
     s.CheckBoxIgnAllChecked = CheckBoxIgnAll->isChecked();
     s.CurveWindow = CurveWindowPlace;
     // Demo runs and tests read nothing: every key takes its default, as on a first start.
-    if (m_setup.useSettingsFiles)
+    if (m_setup.useSettingsFiles) {
+        // Left by a shutdown that was killed between writing and renaming.
+        removeStaleTemporaryFiles(settingsFilePath());
+        removeStaleTemporaryFiles(snapshotFilePath());
         loadSettingsFile(settingsFilePath(), s);
+    }
     else
         readSettings(IniFile(), s);
 
     // A place saved on a screen that is no longer there would put the window out of reach.
-    const QRect saved(QPoint(s.Left, s.Top), sizeHint());
     for (const QScreen *screen : QGuiApplication::screens()) {
-        if (screen->geometry().intersects(saved)) {
+        if (windowPlaceMeetsArea(s.Left, s.Top, sizeHint(), screen->geometry())) {
             move(s.Left, s.Top);
             break;
         }

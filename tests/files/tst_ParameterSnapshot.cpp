@@ -51,6 +51,7 @@ private slots:
     void fileRoundTrip();
     void missingFileChangesNothing();
     void saveFailureKeepsOldFile();
+    void fileWithoutRightsIsWrittenReadable();
 };
 
 void tst_ParameterSnapshot::layout()
@@ -153,6 +154,20 @@ void tst_ParameterSnapshot::saveFailureKeepsOldFile()
 #else
     QSKIP("needs a file size limit");
 #endif
+}
+
+void tst_ParameterSnapshot::fileWithoutRightsIsWrittenReadable()
+{
+    // Mode 000 kept through the rewrite would lose every later snapshot.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("_Korvo_TCI.ini");
+    QVERIFY(saveParameterSnapshot(path, ParameterImage{}));
+    QVERIFY(QFile::setPermissions(path, {}));
+    QVERIFY(saveParameterSnapshot(path, base()));
+    QVERIFY(QFile::permissions(path).testFlags(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    ParameterImage back{};
+    QVERIFY(loadParameterSnapshot(path, back));
+    QCOMPARE(back, base());
 }
 
 QTEST_GUILESS_MAIN(tst_ParameterSnapshot)

@@ -24,6 +24,7 @@ private slots:
     void unreadableFileIsNotOverwritten();
     void curveWindowPlace_data();
     void curveWindowPlace();
+    void overlongFileIsReadButNotRewritten();
 
 private:
     // The values in force when start-up reads the file: centred window, PortChoice 1.
@@ -286,6 +287,24 @@ void tst_Settings::curveWindowPlace()
              QRect(plainAgain.Left, plainAgain.Top, plainAgain.Width, plainAgain.Height));
     QCOMPARE(session(again.session), session(plainAgain.session));
     QCOMPARE(plainAgain.CurveWindow, QRect());
+}
+
+void tst_Settings::overlongFileIsReadButNotRewritten()
+{
+    // Keys at the start still count; rewriting would drop everything past the cap.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Korvo_TCI.ini");
+    const QByteArray text = "[FORM_HLAV]\nLanguage=3\n" + QByteArray("; note\n").repeated(int(IniFile::MaxFileSize / 7)) +
+                            "[BASIC]\nComPort=5\n";
+    writeFile(path, text);
+    Settings loaded = startUp();
+    QVERIFY(loadSettingsFile(path, loaded));
+    QCOMPARE(loaded.session.LanguageIndex, 3);
+    QCOMPARE(loaded.session.PortChoice, 0); // ComPort lies beyond the cap: its default
+    QString error;
+    QVERIFY(!saveSettingsFile(path, loaded, &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(readFile(path), text);
 }
 
 QTEST_GUILESS_MAIN(tst_Settings)

@@ -1,4 +1,5 @@
 #include "FileSizeLimit.h"
+#include "OddFiles.h"
 #include "TestFiles.h"
 #include "FormFixture.h"
 
@@ -6,14 +7,21 @@
 #include "IniFile.h"
 #include "LinkDriver.h"
 #include "ParameterSnapshot.h"
+#include "ShutdownOnSignals.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
 #include <QLabel>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
+
+#include <csignal>
+#include <cstdio>
 
 // Start-up and shutdown with the settings file, the snapshot and the test-mode marker.
 // XDG_CONFIG_HOME points at a fresh temporary folder in every test (and at another one
@@ -40,6 +48,13 @@ private slots:
     void testModeMarker();
     void demoModeTouchesNoFiles();
     void failedWritesAtShutdownAreSilent();
+    void oddFilesAtStartUp_data();
+    void oddFilesAtStartUp();
+    void shutdownLeavesOtherThingsAlone_data();
+    void shutdownLeavesOtherThingsAlone();
+    void leftoversOfAKilledShutdownGo();
+    void signalsShutDownAsExit_data();
+    void signalsShutDownAsExit();
 
 private:
     // The window as the program starts it, on the files of the test's folder.
@@ -55,13 +70,40 @@ private:
         return {(screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2};
     }
 
+    static QString startUpFile(const QString &which)
+    {
+        return which == QLatin1String("settings") ? settingsFilePath()
+               : which == QLatin1String("snapshot") ? snapshotFilePath()
+                                                    : testMarkerFilePath();
+    }
+
     QTemporaryDir *m_config = nullptr;
     FakeUnitPortProvider *m_ports = nullptr;
+    QTemporaryDir m_shared;
+    QString m_bigFile; // 100 MB of short lines, linked into place by the tests that need it
 };
+
+// What the tests need of a file: a kind of node, or a hundred megabytes of short lines.
+enum class StartUpOddity
+{
+    Pipe,
+    EndlessDevice,
+    Folder,
+    HugeFile,
+    LinkToPipe,
+};
+Q_DECLARE_METATYPE(StartUpOddity)
 
 void tst_StartUp::initTestCase()
 {
     useEnglishNumbers();
+    QVERIFY(m_shared.isValid());
+    m_bigFile = m_shared.filePath("big");
+    QFile big(m_bigFile);
+    QVERIFY(big.open(QIODevice::WriteOnly));
+    const QByteArray lines = QByteArray("a\n").repeated(512 * 1024);
+    for (int i = 0; i < 100; ++i)
+        QCOMPARE(big.write(lines), lines.size());
 }
 
 void tst_StartUp::init()
@@ -256,6 +298,11 @@ void tst_StartUp::windowPlace_data()
                                  << QPoint(30, 20);
     QTest::newRow("off every screen") << QByteArray("[FORM_HLAV]\nLeft=5000\nTop=40\n") << QPoint();
     QTest::newRow("hexadecimal") << QByteArray("[FORM_HLAV]\nLeft=0x10\nTop=0X20\n") << QPoint(16, 32);
+    // Edges near the int limits must not overflow on the way to the screen check.
+    QTest::newRow("left at the int limit") << QByteArray("[FORM_HLAV]\nLeft=2147483647\nTop=0\n") << QPoint();
+    QTest::newRow("top at the int limit") << QByteArray("[FORM_HLAV]\nLeft=0\nTop=2147483647\n") << QPoint();
+    QTest::newRow("both at the lowest int")
+        << QByteArray("[FORM_HLAV]\nLeft=-2147483648\nTop=-2147483648\n") << QPoint();
 }
 
 void tst_StartUp::windowPlace()
@@ -350,8 +397,211 @@ void tst_StartUp::failedWritesAtShutdownAreSilent()
 #endif
 }
 
+
+void tst_StartUp::oddFilesAtStartUp_data()
+{
+    QTest::addColumn<QString>("which");
+    QTest::addColumn<StartUpOddity>("oddity");
+    for (const char *which : {"settings", "snapshot", "marker"}) {
+        const QString w = QString::fromLatin1(which);
+        QTest::addRow("%s: pipe", which) << w << StartUpOddity::Pipe;
+        QTest::addRow("%s: endless device", which) << w << StartUpOddity::EndlessDevice;
+        QTest::addRow("%s: folder", which) << w << StartUpOddity::Folder;
+        QTest::addRow("%s: 100 MB of short lines", which) << w << StartUpOddity::HugeFile;
+        QTest::addRow("%s: link to a pipe", which) << w << StartUpOddity::LinkToPipe;
+    }
+}
+
+void tst_StartUp::oddFilesAtStartUp()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("needs pipes and device nodes");
+#else
+    QFETCH(QString, which);
+    QFETCH(StartUpOddity, oddity);
+    const QString path = startUpFile(which);
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    switch (oddity) {
+    case StartUpOddity::Pipe:
+        QVERIFY(makeOdd(path, OddKind::Fifo));
+        break;
+    case StartUpOddity::EndlessDevice:
+        if (!makeOdd(path, OddKind::EndlessDevice))
+            QSKIP("making a device node needs root");
+        break;
+    case StartUpOddity::Folder:
+        QVERIFY(makeOdd(path, OddKind::Folder));
+        break;
+    case StartUpOddity::HugeFile:
+        QVERIFY(QFile::link(m_bigFile, path));
+        break;
+    case StartUpOddity::LinkToPipe:
+        QVERIFY(makeOdd(m_config->filePath("pipe"), OddKind::Fifo));
+        QVERIFY(QFile::link(m_config->filePath("pipe"), path));
+        break;
+    }
+    const char kindBefore = kindAt(path);
+    const QDateTime bigWritten = QFileInfo(m_bigFile).lastModified();
+    {
+        QElapsedTimer clock;
+        clock.start();
+        auto fixture = start();
+        // Far above a normal start; a read that waits for a writer or for the end of an
+        // endless file never gets here at all.
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+        TFormHlav *w = fixture->form.get();
+        QCOMPARE(w->Session.LanguageIndex, LanguageEnglish);
+        QCOMPARE(w->EditOmez2->text(), QStringLiteral("13,700"));
+        QVERIFY(!w->TestMode);
+        exit(*fixture);
+    }
+    // Nothing of it was replaced; the big file was not rewritten from its first part.
+    QCOMPARE(kindAt(path), kindBefore);
+    QCOMPARE(QFileInfo(m_bigFile).size(), qint64(100) * 1024 * 1024);
+    QCOMPARE(QFileInfo(m_bigFile).lastModified(), bigWritten);
+#endif
+}
+
+void tst_StartUp::shutdownLeavesOtherThingsAlone_data()
+{
+#ifdef Q_OS_UNIX
+    QTest::addColumn<QString>("which");
+    QTest::addColumn<OddKind>("kind");
+    // A link to /dev/null is a common way to switch a file off.
+    for (const char *which : {"settings", "snapshot"}) {
+        const QString w = QString::fromLatin1(which);
+        QTest::addRow("%s: link to a pipe", which) << w << OddKind::Fifo;
+        QTest::addRow("%s: link to a device", which) << w << OddKind::NullDevice;
+    }
+#endif
+}
+
+void tst_StartUp::shutdownLeavesOtherThingsAlone()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("needs pipes and device nodes");
+#else
+    QFETCH(QString, which);
+    QFETCH(OddKind, kind);
+    const QString node = m_config->filePath("node");
+    if (!makeOdd(node, kind))
+        QSKIP("making a device node needs root");
+    const QString path = startUpFile(which);
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    QVERIFY(QFile::link(node, path));
+    {
+        auto fixture = start();
+        fixture->typeAndLeave("EditOmez2", QStringLiteral("9000"));
+        exit(*fixture);
+    }
+    QCOMPARE(kindAt(node), kindOf(kind));
+    QCOMPARE(kindAt(path), 'l');
+    QCOMPARE(QFileInfo(path).symLinkTarget(), node);
+#endif
+}
+
+void tst_StartUp::leftoversOfAKilledShutdownGo()
+{
+    const QString leftovers[] = {settingsFilePath() + QStringLiteral(".korvo-new.aB3xY9"),
+                                 snapshotFilePath() + QStringLiteral(".korvo-new.Qw12er")};
+    const QString theUsers = settingsFilePath() + QStringLiteral(".backup");
+    for (const QString &path : leftovers) {
+        writeFile(path, "half");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
+    }
+    writeFile(theUsers, "mine");
+    auto fixture = start();
+    for (const QString &path : leftovers)
+        QVERIFY2(!QFileInfo::exists(path), qPrintable(path));
+    QCOMPARE(readFile(theUsers), QByteArray("mine"));
+}
+
+void tst_StartUp::signalsShutDownAsExit_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::addColumn<bool>("boxOpen"); // the New confirmation waits for an answer
+    QTest::newRow("session ends") << int(SIGTERM) << false;
+    QTest::newRow("terminal closed") << int(SIGHUP) << false;
+    QTest::newRow("Ctrl+C") << int(SIGINT) << false;
+    // Closing the box must count as Cancel: Yes would reset the edit to the preset.
+    QTest::newRow("session ends while a box waits") << int(SIGTERM) << true;
+}
+
+void tst_StartUp::signalsShutDownAsExit()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("needs POSIX signals");
+#else
+    QFETCH(int, signalNumber);
+    QFETCH(bool, boxOpen);
+    // The window runs in a child process, which gets the signal; see runSignalChild().
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("KORVO_SIGNAL_CHILD"), boxOpen ? QStringLiteral("box") : QStringLiteral("plain"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config->path());
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(), {});
+    QVERIFY(child.waitForStarted());
+    QByteArray said;
+    while (!said.contains("ready") && child.waitForReadyRead(30000))
+        said += child.readAllStandardOutput();
+    QVERIFY2(said.contains("ready"), said.constData());
+    QVERIFY(::kill(pid_t(child.processId()), signalNumber) == 0);
+    QVERIFY(child.waitForFinished(30000));
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), 0);
+
+    ParameterImage image{};
+    QVERIFY(loadParameterSnapshot(snapshotFilePath(), image));
+    IgnitionParameters saved;
+    saved.image = image;
+    QCOMPARE(saved.LIMITER(), 90);
+    IniFile ini;
+    QVERIFY(ini.load(settingsFilePath()));
+    QCOMPARE(ini.readInteger("FORM_HLAV", "Language", -1), 3);
+#endif
+}
+
+// The child of signalsShutDownAsExit: the window on the test's files, an edit typed and
+// not yet taken, Czech chosen, and (for "box") the New confirmation open; "ready" on
+// standard output once it waits for the signal.
+static int runSignalChild(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    useEnglishNumbers();
+    FakeUnitPortProvider ports;
+    FormSetup setup;
+    setup.ports = &ports;
+    setup.runTimer = false;
+    TFormHlav form(setup);
+    shutDownOnSignals(&form);
+    form.show();
+    form.MenuCzech->trigger();
+    form.EditOmez2->setText(QStringLiteral("9000"));
+    const auto ready = [] {
+        std::printf("ready\n");
+        std::fflush(stdout);
+    };
+    if (qgetenv("KORVO_SIGNAL_CHILD") == "box") {
+        QTimer::singleShot(0, &form, [&form, ready] {
+            // Runs inside the box's own event loop, so the box is open by then.
+            QTimer::singleShot(0, &form, ready);
+            form.MenuNewClick();
+        });
+    } else {
+        QTimer::singleShot(0, &form, ready);
+    }
+    return QApplication::exec();
+}
+
 int main(int argc, char *argv[])
 {
+    if (qEnvironmentVariableIsSet("KORVO_SIGNAL_CHILD"))
+        return runSignalChild(argc, argv);
+
     // Before anything can look up the configuration folder.
     QTemporaryDir config;
     if (!config.isValid())

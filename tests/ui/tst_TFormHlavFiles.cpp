@@ -1,8 +1,10 @@
 #include "FileSizeLimit.h"
 #include "TestFiles.h"
+#include "Unprivileged.h"
 #include "FormFixture.h"
 
 #include "LanguageTextSets.h"
+#include "AddedTexts.h"
 #include "LanguageTexts.h"
 #include "LinkDriver.h"
 #include "ParameterFile.h"
@@ -13,6 +15,10 @@
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <QToolButton>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 // Open, Save and their exe-dir forms, through the scripted file dialogs.
 class tst_TFormHlavFiles : public QObject
@@ -34,6 +40,8 @@ private slots:
     void saveCancelledChangesNothing();
     void saveThatCannotOpenChangesNothing();
     void saveToFullDiskKeepsOldFile();
+    void saveWhereOnlyTheFileIsWritable_data();
+    void saveWhereOnlyTheFileIsWritable();
     void exeDirPresets_data();
     void exeDirPresets();
     void fileOnCommandLine_data();
@@ -109,6 +117,10 @@ void tst_TFormHlavFiles::init()
 
 void tst_TFormHlavFiles::cleanup()
 {
+#ifdef Q_OS_UNIX
+    // A folder made read-only by a test must be writable again to be removed.
+    ::chmod(QFile::encodeName(path(QStringLiteral("shelf"))).constData(), 0755);
+#endif
     delete m_fixture;
     m_fixture = nullptr;
     delete m_ports;
@@ -345,6 +357,65 @@ void tst_TFormHlavFiles::saveToFullDiskKeepsOldFile()
     form()->MenuSaveClick();
     QCOMPARE(readFile(file), ParameterFileText(form()->Parameters));
     QCOMPARE(form()->CurrentFileName, file);
+#endif
+}
+
+void tst_TFormHlavFiles::saveWhereOnlyTheFileIsWritable_data()
+{
+    QTest::addColumn<bool>("readOnlyFolder"); // else the file has a second hard link
+    QTest::addColumn<int>("sizeLimit");       // 0: none; else the write is cut short
+    QTest::newRow("read-only folder") << true << 0;
+    QTest::newRow("hard link") << false << 0;
+    QTest::newRow("read-only folder, cut short") << true << 100;
+    QTest::newRow("hard link, cut short") << false << 100;
+}
+
+void tst_TFormHlavFiles::saveWhereOnlyTheFileIsWritable()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("needs hard links, a file size limit and folder permissions");
+#else
+    QFETCH(bool, readOnlyFolder);
+    QFETCH(int, sizeLimit);
+    const QString folder = path(QStringLiteral("shelf"));
+    const QString file = folder + QStringLiteral("/bike.ign");
+    const QString other = path(QStringLiteral("same bike.ign"));
+    IgnitionParameters previousSet = form()->Parameters;
+    previousSet.LIMITER() = 80;
+    const QByteArray previous = ParameterFileText(previousSet);
+    writeFile(file, previous);
+    QVERIFY(QFile::setPermissions(file, QFileDevice::Permissions(0x6666))); // rw for everyone
+    if (!readOnlyFolder)
+        QVERIFY(::link(QFile::encodeName(file).constData(), QFile::encodeName(other).constData()) == 0);
+    QVERIFY(::chmod(QFile::encodeName(m_dir->path()).constData(), 0755) == 0);
+    QVERIFY(::chmod(QFile::encodeName(folder).constData(), readOnlyFolder ? 0555 : 0755) == 0);
+    useEarlierFile();
+    const Kept before = kept();
+    prompts().saveFileNames = {file};
+    {
+        Unprivileged user;
+        QVERIFY(user.active());
+        FileSizeLimit limit(rlim_t(sizeLimit > 0 ? sizeLimit : RLIM_INFINITY));
+        QVERIFY(limit.active());
+        form()->MenuSaveClick();
+    }
+    const QByteArray expected = sizeLimit > 0 ? previous : ParameterFileText(form()->Parameters);
+    QCOMPARE(readFile(file), expected);
+    if (!readOnlyFolder)
+        QCOMPARE(readFile(other), expected);
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("bike.ign")});
+    if (sizeLimit == 0) {
+        QVERIFY(prompts().informations.isEmpty());
+        QCOMPARE(form()->CurrentFileName, file);
+        return;
+    }
+    // The failure is reported, with the news that the file holds what it held.
+    QCOMPARE(prompts().informations.size(), 1);
+    const QString message = prompts().informations.constFirst();
+    QVERIFY2(message.startsWith(QLatin1String("Save file error\n")), qPrintable(message));
+    QVERIFY2(message.endsWith(AddedTextFor(AddedText::SavePreviousContentBack, LanguageEnglish)), qPrintable(message));
+    QCOMPARE(form()->LabelFile2->text(), before.label);
+    QCOMPARE(form()->CurrentFileName, before.currentFileName);
 #endif
 }
 
