@@ -108,7 +108,7 @@ static void BM_RecordRow(benchmark::State &state)
     }
     LiveValues values;
     values.rpm = 6230;
-    values.advanceDeg = 31;
+    values.advance = 31;
     values.millivolts = 13577;
     values.pickup1 = true;
     recorder.addRow(values); // the first row

@@ -7,6 +7,7 @@
 #include "BlockDifference.h"
 #include "CliOutput.h"
 #include "IniFile.h"
+#include "LiveRecorder.h"
 #include "ParameterFile.h"
 #include "SerialUnitPort.h"
 #include "Settings.h"
@@ -546,7 +547,7 @@ int CommandRun::monitor()
     sigaction(SIGTERM, &action, nullptr);
 
     if (m_options.csv)
-        m_out.result(QStringLiteral("time_s,rpm,advance_deg,voltage_v,blocking,neutral,side_stand,pickup1,pickup2,saving"));
+        m_out.result(QString::fromLatin1(LiveRecorder::Header).trimmed());
     m_out.flush();
     QElapsedTimer clock;
     clock.start();
@@ -565,10 +566,10 @@ int CommandRun::monitor()
             m_out.error(link.LabelVersion.caption);
         }
         if (m_options.csv) {
-            m_out.result(QString::asprintf("%.3f,%u,%u,%.1f,%d,%d,%d,%d,%d,%u", seconds, unsigned(v.rpm),
-                                           unsigned(v.advance), volts, int(v.blocking), int(v.neutral),
-                                           int(v.sideStand), int(v.pickup1), int(v.pickup2),
-                                           unsigned(v.savingCountdown)));
+            // The rows of a recording in the window, made by the same code.
+            std::array<char, 128> row{};
+            const int length = LiveRecorder::FormatRow(clock.elapsed(), v, row);
+            m_out.result(QString::fromLatin1(row.data(), length - 1));
         } else if (m_out.json()) {
             m_out.result(QJsonObject{{QStringLiteral("time_s"), std::round(seconds * 1000.0) / 1000.0},
                                      {QStringLiteral("rpm"), v.rpm},

@@ -63,7 +63,7 @@ int LiveRecorder::FormatRow(qint64 elapsedMs, const LiveValues &values, std::arr
     *at++ = ',';
     at = putInt(at, end, values.rpm);
     *at++ = ',';
-    at = putInt(at, end, values.advanceDeg);
+    at = putInt(at, end, values.advance);
     *at++ = ',';
     // The volts the monitor shows, rounded as it rounds them; to_chars ignores the locale.
     at = std::to_chars(at, end, double(LiveVolts(values.millivolts)), std::chars_format::fixed, 1).ptr;

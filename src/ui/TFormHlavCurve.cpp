@@ -170,9 +170,9 @@ void TFormHlav::MenuRecordClick()
 
 void TFormHlav::LiveFrameReceived(const UnitFrame &frame)
 {
-    const LiveValues values = LiveValuesFromFrame(frame);
+    const LiveValues values = DecodeLiveFrame(frame);
     if (FormCurve && FormCurve->isVisible())
-        FormCurve->showLive(values.rpm, values.advanceDeg, steadyMs());
+        FormCurve->showLive(values.rpm, values.advance, steadyMs());
     if (!Recorder.isRecording())
         return;
     const bool written = Recorder.addRow(values);

@@ -118,7 +118,7 @@ void tst_LiveRecorder::scriptedRunGivesExactCsv()
     const QString path = m_dir.filePath(QStringLiteral("run-%1.csv").arg(german));
     QVERIFY(recorder.start(path));
     for (const Frame &f : Run) {
-        QVERIFY(recorder.addRow(LiveValuesFromFrame(liveFrame(f))));
+        QVERIFY(recorder.addRow(DecodeLiveFrame(liveFrame(f))));
         // Each row is in the file the moment it is made.
         QCOMPARE(readFile(path).count('\n'), recorder.rows() + 1);
     }
@@ -139,15 +139,15 @@ void tst_LiveRecorder::fullDiskStopsAndKeepsWholeRows()
         FileSizeLimit limit(rlim_t(twoRows + 10));
         QVERIFY(limit.active());
         QVERIFY(recorder.start(path));
-        QVERIFY(recorder.addRow(LiveValuesFromFrame(liveFrame(Run[0]))));
-        QVERIFY(recorder.addRow(LiveValuesFromFrame(liveFrame(Run[1]))));
-        QVERIFY(!recorder.addRow(LiveValuesFromFrame(liveFrame(Run[2]))));
+        QVERIFY(recorder.addRow(DecodeLiveFrame(liveFrame(Run[0]))));
+        QVERIFY(recorder.addRow(DecodeLiveFrame(liveFrame(Run[1]))));
+        QVERIFY(!recorder.addRow(DecodeLiveFrame(liveFrame(Run[2]))));
     }
     QVERIFY(!recorder.isRecording());
     QCOMPARE(recorder.rows(), 2);
     QVERIFY(!recorder.errorString().isEmpty());
     QCOMPARE(readFile(path), RunCsv.left(twoRows));
-    QVERIFY(!recorder.addRow(LiveValuesFromFrame(liveFrame(Run[0]))));
+    QVERIFY(!recorder.addRow(DecodeLiveFrame(liveFrame(Run[0]))));
     QCOMPARE(readFile(path), RunCsv.left(twoRows));
 }
 
