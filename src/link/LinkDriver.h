@@ -150,8 +150,8 @@ signals:
     // may go on beneath the box; the window guards against stacking a second one.
     void versionMismatch(const QString &text);
     // A fixed port chosen by the user or at start-up could not be opened: show
-    // "Com opening error!". portName is "COMn"; detail is the system's reason, may be empty.
-    void portOpenFailed(const QString &portName, const QString &detail);
+    // "Com opening error!". portName is "COMn"; failure says why.
+    void portOpenFailed(const QString &portName, const PortOpenFailure &failure);
 
 private:
     static constexpr int ReceiveBufferSize = 15000;

@@ -140,6 +140,9 @@ public:
     void BuildPortMenu();
     void MenuCom1Click(int itemIndex);
     void UpdatePortMenuChecks();
+    // Beside each "Com n" the device it reaches and what it is; entries without a
+    // device present look disabled. Runs each time the menu opens.
+    void RefreshPortMenu();
     void MenuReadClick();
     void MenuVerifyClick();
     void MenuProgramClick();
@@ -306,7 +309,7 @@ private:
     void setNamedColour(QWidget *widget, NamedColour colour);
     void mirrorLabel(int index, QLabel *label, const LabelView &view, bool withVisibility);
     void onVersionMismatch(const QString &text);
-    void onPortOpenFailed(const QString &portName, const QString &detail);
+    void onPortOpenFailed(const QString &portName, const PortOpenFailure &failure);
 
     FormSetup m_setup;
     std::unique_ptr<UserPrompts> m_ownPrompts;

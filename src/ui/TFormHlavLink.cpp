@@ -5,6 +5,8 @@
 
 #include "FormLook.h"
 #include "MouseUpCheckBox.h"
+#include "PortAdvice.h"
+#include "PortMenu.h"
 #include "UserPrompts.h"
 
 #include <QAction>
@@ -50,6 +52,25 @@ void TFormHlav::BuildPortMenu()
         PortMenuItems[i] = item;
     }
     PortMenuItems[20]->setText(QStringLiteral("Com Auto"));
+    connect(MenuCom, &QMenu::aboutToShow, this, &TFormHlav::RefreshPortMenu);
+}
+
+void TFormHlav::RefreshPortMenu()
+{
+    // Com Auto keeps its caption alone: it reaches whatever answers.
+    for (int i = 0; i < PortChoiceAuto; ++i) {
+        const PortDescription port = m_setup.ports->describe(i + 1);
+        QString text = QStringLiteral("Com %1").arg(i + 1);
+        if (!port.device.isEmpty()) {
+            // After a tab, in the column a menu keeps for shortcuts.
+            text += u'\t' + port.device;
+            if (!port.description.isEmpty())
+                text += QStringLiteral("  ") + port.description;
+        }
+        if (PortMenuItems[i]->text() != text)
+            PortMenuItems[i]->setText(text);
+        PortMenu::setAbsent(PortMenuItems[i], !port.present);
+    }
 }
 
 void TFormHlav::MenuCom1Click(int itemIndex)
@@ -108,12 +129,10 @@ void TFormHlav::onVersionMismatch(const QString &text)
     m_prompts->notice(this, UserPrompts::Notice::VersionMismatch, text, QString());
 }
 
-void TFormHlav::onPortOpenFailed(const QString &portName, const QString &detail)
+void TFormHlav::onPortOpenFailed(const QString &portName, const PortOpenFailure &failure)
 {
-    QString where = portName;
-    if (!detail.isEmpty())
-        where += QStringLiteral(": ") + detail;
-    m_prompts->notice(this, UserPrompts::Notice::ComOpeningError, Messages[MsgComOpeningError], where);
+    m_prompts->notice(this, UserPrompts::Notice::ComOpeningError, Messages[MsgComOpeningError],
+                      PortOpenAdvice(portName, failure, Session.LanguageIndex));
 }
 
 // ---------------------------------------------------------------------------------
