@@ -6,6 +6,7 @@
 #include <QSerialPortInfo>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <vector>
 
@@ -49,6 +50,29 @@ void describeAccessGroup(const QString &device, PortOpenFailure &failure)
     failure.groupNeedsNewLogin = !carried;
 }
 #endif
+
+// A device that is missing or that this user may not use is refused here, without
+// Qt's open, which creates and syncs a lock file first: the automatic scan comes back
+// to the same devices every second or two. False, with the reason, when refused.
+bool mayTryToOpen(const QString &device, PortOpenFailure &failure)
+{
+#ifdef Q_OS_UNIX
+    const QByteArray path = QFile::encodeName(device);
+    const bool exists = ::access(path.constData(), F_OK) == 0;
+    if (exists && ::access(path.constData(), R_OK | W_OK) == 0)
+        return true;
+    failure.device = device;
+    failure.systemText = QString::fromLocal8Bit(std::strerror(errno));
+    failure.reason = exists ? PortOpenFailure::Reason::PermissionDenied : PortOpenFailure::Reason::NotFound;
+    if (exists)
+        describeAccessGroup(device, failure);
+    return false;
+#else
+    Q_UNUSED(device);
+    Q_UNUSED(failure);
+    return true;
+#endif
+}
 
 bool userMayUseDevice(const QString &device)
 {
@@ -190,7 +214,7 @@ std::unique_ptr<UnitPort> SerialUnitPortProvider::open(int portNumber, PortOpenF
         return nullptr;
     }
     auto port = std::make_unique<SerialUnitPort>();
-    if (!port->open(device, failure)) {
+    if (!mayTryToOpen(device, failure) || !port->open(device, failure)) {
         if (!mapped && !isUsbAdapter(device) && noUsbAdapter())
             failure.reason = PortOpenFailure::Reason::NoUsbAdapter;
         return nullptr;

@@ -335,4 +335,7 @@ private:
     std::array<NamedColour, CurvePoints> m_rowColour{};
     std::array<QString, 8> m_testCaption{};
     QString m_comDevice;
+    static constexpr int ComLabelEveryTicks = 6;
+    int m_ticksSinceComLabel = ComLabelEveryTicks;
+    bool m_showingTick = false;
 };

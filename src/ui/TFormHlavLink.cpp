@@ -143,7 +143,11 @@ void TFormHlav::Timer1Timer()
     m_link->BlockEnableChecked = CheckBoxBlokEnable->isChecked();
     m_link->Printing = Printing;
     m_link->Timer1Timer();
+    if (m_ticksSinceComLabel < ComLabelEveryTicks)
+        ++m_ticksSinceComLabel;
+    m_showingTick = true;
     ShowLinkState();
+    m_showingTick = false;
     if (!m_firstTickDone) {
         m_firstTickDone = true;
         if (m_setup.afterFirstTick)
@@ -187,9 +191,15 @@ void TFormHlav::ShowLinkState()
     mirrorLabel(MirrorSnimac2, LabelMonSnimac2, link.LabelMonSnimac2, false);
     mirrorLabel(MirrorVersion, LabelVersion, link.LabelVersion, true);
 
-    if (LabelCom->text() != link.LabelComCaption) {
+    // The automatic scan tries another port on every tick while nothing answers; a
+    // caption redrawn 18 times a second cannot be read and was most of what the idle
+    // scan cost. From the tick it changes at most every ComLabelEveryTicks; commands
+    // show their port at once.
+    if (LabelCom->text() != link.LabelComCaption &&
+        (!m_showingTick || m_ticksSinceComLabel >= ComLabelEveryTicks)) {
         LabelCom->setText(link.LabelComCaption);
         fitLabel(LabelCom);
+        m_ticksSinceComLabel = 0;
     }
     if (m_comDevice != link.LabelComDevice) {
         m_comDevice = link.LabelComDevice;

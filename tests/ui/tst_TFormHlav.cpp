@@ -40,6 +40,7 @@ private slots:
     void shortcuts();
     void portMenu();
     void portMenuShowsDevices();
+    void scanShowsItsPortCalmly();
     void colouredControlsPainted_data();
     void colouredControlsPainted();
     void startUp();
@@ -352,6 +353,35 @@ void tst_TFormHlav::portMenuShowsDevices()
     QCOMPARE(form()->Session.PortChoice, quint8(3));
     QCOMPARE(m_ports->openAttempts(), QList<int>{4});
     QVERIFY(items.at(3)->isChecked());
+}
+
+// With no unit anywhere the scan tries another port on every tick; the label follows at
+// a pace that can be read (and that costs next to nothing), and ends on the port tried.
+void tst_TFormHlav::scanShowsItsPortCalmly()
+{
+    m_ports->setOnlyPort(99);
+    form()->PortMenuItems[PortChoiceAuto]->trigger();
+    QCOMPARE(form()->LabelCom->text(), form()->link().LabelComCaption); // a command shows it at once
+    m_ports->clearOpenAttempts();
+    int redrawn = 0;
+    QString shown = form()->LabelCom->text();
+    constexpr int Ticks = 120;
+    for (int i = 0; i < Ticks; ++i) {
+        form()->Timer1Timer();
+        if (form()->LabelCom->text() != shown) {
+            shown = form()->LabelCom->text();
+            ++redrawn;
+        }
+    }
+    QVERIFY2(m_ports->openAttempts().size() > 60, qPrintable(QString::number(m_ports->openAttempts().size())));
+    QVERIFY2(redrawn >= 10 && redrawn <= Ticks / 6, qPrintable(QString::number(redrawn)));
+
+    // A port that opens stops the scan; the label catches up with it.
+    m_ports->setOnlyPort(0);
+    for (int i = 0; i < 6; ++i)
+        form()->Timer1Timer();
+    QVERIFY(form()->link().portOpen());
+    QCOMPARE(form()->LabelCom->text(), form()->link().LabelComCaption);
 }
 
 void tst_TFormHlav::colouredControlsPainted_data()
