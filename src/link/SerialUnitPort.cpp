@@ -213,12 +213,14 @@ std::unique_ptr<UnitPort> SerialUnitPortProvider::open(int portNumber, PortOpenF
         failure.reason = noUsbAdapter() ? PortOpenFailure::Reason::NoUsbAdapter : PortOpenFailure::Reason::NoDevice;
         return nullptr;
     }
-    auto port = std::make_unique<SerialUnitPort>();
-    if (!mayTryToOpen(device, failure) || !port->open(device, failure)) {
-        if (!mapped && !isUsbAdapter(device) && noUsbAdapter())
-            failure.reason = PortOpenFailure::Reason::NoUsbAdapter;
-        return nullptr;
+    std::unique_ptr<SerialUnitPort> port;
+    if (mayTryToOpen(device, failure)) {
+        port = std::make_unique<SerialUnitPort>();
+        if (!port->open(device, failure))
+            port.reset();
     }
+    if (!port && !mapped && !isUsbAdapter(device) && noUsbAdapter())
+        failure.reason = PortOpenFailure::Reason::NoUsbAdapter;
     return port;
 }
 
