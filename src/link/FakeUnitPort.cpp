@@ -48,16 +48,19 @@ private:
     int m_portNumber;
 };
 
-std::unique_ptr<UnitPort> FakeUnitPortProvider::open(int portNumber, QString &errorDetail)
+std::unique_ptr<UnitPort> FakeUnitPortProvider::open(int portNumber, PortOpenFailure &failure)
 {
     m_openAttempts.append(portNumber);
     if (m_line->unplugged || (m_onlyPort != 0 && portNumber != m_onlyPort)) {
-        errorDetail = QStringLiteral("No such device");
+        failure = PortOpenFailure{};
+        failure.reason = PortOpenFailure::Reason::NotFound;
+        failure.device = deviceName(portNumber);
+        failure.systemText = QStringLiteral("No such device");
         return nullptr;
     }
     const auto failing = m_failing.constFind(portNumber);
     if (failing != m_failing.cend()) {
-        errorDetail = *failing;
+        failure = *failing;
         return nullptr;
     }
     return std::make_unique<FakeUnitPort>(m_line, portNumber);
@@ -68,9 +71,32 @@ QString FakeUnitPortProvider::deviceName(int portNumber) const
     return QStringLiteral("/dev/fake%1").arg(portNumber);
 }
 
-void FakeUnitPortProvider::setOpenFails(int portNumber, const QString &detail)
+PortDescription FakeUnitPortProvider::describe(int portNumber)
 {
-    m_failing.insert(portNumber, detail);
+    ++m_describeCalls;
+    const auto scripted = m_descriptions.constFind(portNumber);
+    if (scripted != m_descriptions.cend())
+        return *scripted;
+    return {deviceName(portNumber), QString(), true};
+}
+
+void FakeUnitPortProvider::setOpenFails(int portNumber, const QString &systemText, PortOpenFailure::Reason reason)
+{
+    PortOpenFailure failure;
+    failure.reason = reason;
+    failure.device = deviceName(portNumber);
+    failure.systemText = systemText;
+    m_failing.insert(portNumber, failure);
+}
+
+void FakeUnitPortProvider::setOpenFails(int portNumber, const PortOpenFailure &failure)
+{
+    m_failing.insert(portNumber, failure);
+}
+
+void FakeUnitPortProvider::setDescription(int portNumber, const PortDescription &description)
+{
+    m_descriptions.insert(portNumber, description);
 }
 
 void FakeUnitPortProvider::clearOpenFails(int portNumber)

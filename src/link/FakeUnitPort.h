@@ -28,11 +28,17 @@ public:
         std::function<void(const UnitFrame &)> onWrite;
     };
 
-    std::unique_ptr<UnitPort> open(int portNumber, QString &errorDetail) override;
+    std::unique_ptr<UnitPort> open(int portNumber, PortOpenFailure &failure) override;
     QString deviceName(int portNumber) const override;
+    PortDescription describe(int portNumber) override;
 
-    // Ports listed here fail to open with the detail given.
-    void setOpenFails(int portNumber, const QString &detail = QString());
+    // Ports listed here fail to open for the reason given.
+    void setOpenFails(int portNumber, const QString &systemText = QString(),
+                      PortOpenFailure::Reason reason = PortOpenFailure::Reason::Other);
+    void setOpenFails(int portNumber, const PortOpenFailure &failure);
+    // What the port menu learns of a COM number; by default /dev/fakeN, present.
+    void setDescription(int portNumber, const PortDescription &description);
+    int describeCalls() const { return m_describeCalls; }
     void clearOpenFails(int portNumber);
     // Only this port exists; 0 (the default) lets every port open.
     void setOnlyPort(int portNumber) { m_onlyPort = portNumber; }
@@ -59,7 +65,9 @@ public:
 
 private:
     std::shared_ptr<Line> m_line = std::make_shared<Line>();
-    QMap<int, QString> m_failing;
+    QMap<int, PortOpenFailure> m_failing;
+    QMap<int, PortDescription> m_descriptions;
+    int m_describeCalls = 0;
     QList<int> m_openAttempts;
     int m_onlyPort = 0;
 };

@@ -124,8 +124,8 @@ void LinkDriver::OpenUnitPort()
     LabelComCaption = QStringLiteral("COM= ") + portName;
     LabelComDevice = m_ports.deviceName(portNumber);
 
-    QString detail;
-    m_port = m_ports.open(portNumber, detail);
+    PortOpenFailure failure;
+    m_port = m_ports.open(portNumber, failure);
     if (m_port)
         return;
 
@@ -134,7 +134,7 @@ void LinkDriver::OpenUnitPort()
     // Raised last, with the link's state complete: the window may show a box whose
     // event loop runs ticks (and their reopens) before this call returns.
     if (!QuietReopen && m_settings.PortChoice != PortChoiceAuto)
-        emit portOpenFailed(portName, detail);
+        emit portOpenFailed(portName, failure);
 }
 
 void LinkDriver::CloseUnitPort()

@@ -180,8 +180,8 @@ signals:
     // may go on beneath the box; the window guards against stacking a second one.
     void versionMismatch(const QString &text);
     // A fixed port chosen by the user or at start-up could not be opened: show
-    // "Com opening error!". portName is "COMn"; detail is the system's reason, may be empty.
-    void portOpenFailed(const QString &portName, const QString &detail);
+    // "Com opening error!". portName is "COMn"; failure says why.
+    void portOpenFailed(const QString &portName, const PortOpenFailure &failure);
     // A live frame has been accepted and shown (recording, the curve window).
     void liveFrameReceived(const UnitFrame &frame);
 

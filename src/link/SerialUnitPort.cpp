@@ -1,14 +1,90 @@
 #include "SerialUnitPort.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSerialPort>
 #include <QSerialPortInfo>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <vector>
 
 #ifdef Q_OS_UNIX
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
 #include <termios.h>
+#include <unistd.h>
 #endif
+
+namespace {
+
+#ifdef Q_OS_UNIX
+// The group that owns a device, and whether this user is listed in it although the
+// session does not carry it yet (added to the group but not logged in again).
+void describeAccessGroup(const QString &device, PortOpenFailure &failure)
+{
+    struct stat node{};
+    if (::stat(QFile::encodeName(device).constData(), &node) != 0)
+        return;
+    const group *owner = ::getgrgid(node.st_gid);
+    if (!owner || !owner->gr_name)
+        return;
+    failure.accessGroup = QString::fromLocal8Bit(owner->gr_name);
+
+    const passwd *user = ::getpwuid(::getuid());
+    if (!user || !user->pw_name)
+        return;
+    bool listed = user->pw_gid == node.st_gid;
+    for (char **member = owner->gr_mem; !listed && member && *member; ++member)
+        listed = std::strcmp(*member, user->pw_name) == 0;
+    if (!listed)
+        return;
+    const int count = ::getgroups(0, nullptr);
+    std::vector<gid_t> groups(size_t(std::max(count, 0)));
+    const int got = count > 0 ? ::getgroups(count, groups.data()) : 0;
+    const bool carried = ::getegid() == node.st_gid ||
+                         std::find(groups.begin(), groups.begin() + std::max(got, 0), node.st_gid) !=
+                             groups.begin() + std::max(got, 0);
+    failure.groupNeedsNewLogin = !carried;
+}
+#endif
+
+// A device that is missing or that this user may not use is refused here, without
+// Qt's open, which creates and syncs a lock file first: the automatic scan comes back
+// to the same devices every second or two. False, with the reason, when refused.
+bool mayTryToOpen(const QString &device, PortOpenFailure &failure)
+{
+#ifdef Q_OS_UNIX
+    const QByteArray path = QFile::encodeName(device);
+    const bool exists = ::access(path.constData(), F_OK) == 0;
+    if (exists && ::access(path.constData(), R_OK | W_OK) == 0)
+        return true;
+    failure.device = device;
+    failure.systemText = QString::fromLocal8Bit(std::strerror(errno));
+    failure.reason = exists ? PortOpenFailure::Reason::PermissionDenied : PortOpenFailure::Reason::NotFound;
+    if (exists)
+        describeAccessGroup(device, failure);
+    return false;
+#else
+    Q_UNUSED(device);
+    Q_UNUSED(failure);
+    return true;
+#endif
+}
+
+bool userMayUseDevice(const QString &device)
+{
+#ifdef Q_OS_UNIX
+    return ::access(QFile::encodeName(device).constData(), R_OK | W_OK) == 0;
+#else
+    Q_UNUSED(device);
+    return true;
+#endif
+}
+
+} // namespace
 
 // One open serial device. Any error but a timeout closes it at once: a pulled USB
 // adapter otherwise leaves Qt repeating ReadError in a busy loop while isOpen() stays
@@ -26,7 +102,7 @@ public:
         });
     }
 
-    bool open(const QString &device, QString &errorDetail)
+    bool open(const QString &device, PortOpenFailure &failure)
     {
         m_serial.setPortName(device);
         m_serial.setBaudRate(QSerialPort::Baud57600);
@@ -38,11 +114,16 @@ public:
         // at the bound Qt stops reading and the rest waits in the system's queue.
         m_serial.setReadBufferSize(ReceiveQueueBytes);
         if (!m_serial.open(QIODevice::ReadWrite)) {
-            errorDetail = m_serial.errorString();
-            if (m_serial.error() == QSerialPort::PermissionError)
-                errorDetail += QStringLiteral(" (%1 is in use, or this user may not use it: on Linux, "
-                                              "membership of the dialout group is needed)")
-                                   .arg(device);
+            failure.device = device;
+            failure.systemText = m_serial.errorString();
+            // Qt reports a device held by another program and one refused to this user
+            // alike; whether the user may read and write it tells them apart.
+            const bool mayUse = m_serial.error() != QSerialPort::PermissionError || userMayUseDevice(device);
+            failure.reason = SerialUnitPortProvider::reasonFor(m_serial.error(), mayUse);
+#ifdef Q_OS_UNIX
+            if (failure.reason == PortOpenFailure::Reason::PermissionDenied)
+                describeAccessGroup(device, failure);
+#endif
             return false;
         }
         // Some adapters and every pseudo-terminal refuse the modem lines; the unit does
@@ -108,21 +189,48 @@ private:
     bool m_settingModemLines = false;
 };
 
-SerialUnitPortProvider::SerialUnitPortProvider(QMap<int, QString> comDevices)
-    : m_comDevices(std::move(comDevices))
+SerialUnitPortProvider::SerialUnitPortProvider(QMap<int, QString> comDevices,
+                                               std::shared_ptr<SerialDeviceSource> devices)
+    : m_comDevices(std::move(comDevices)), m_devices(std::move(devices))
 {
 }
 
-std::unique_ptr<UnitPort> SerialUnitPortProvider::open(int portNumber, QString &errorDetail)
+const QList<SerialDevice> &SerialUnitPortProvider::presentDevices() const
 {
+    if (!m_devices)
+        m_devices = std::make_shared<WatchedSerialDevices>(QStringLiteral("/dev"), &systemDevices);
+    return m_devices->devices();
+}
+
+std::unique_ptr<UnitPort> SerialUnitPortProvider::open(int portNumber, PortOpenFailure &failure)
+{
+    failure = PortOpenFailure{};
     const QString device = deviceName(portNumber);
+#ifdef Q_OS_WIN
+    const bool mapped = true;
+#else
+    const bool mapped = m_comDevices.contains(portNumber);
+#endif
+    // Without a USB adapter a COM number reaches, if anything, a built-in port the user
+    // never chose; what the user needs to hear then is that the adapter is missing.
+    const auto noUsbAdapter = [this] {
+        const QList<SerialDevice> &present = presentDevices();
+        return std::none_of(present.begin(), present.end(),
+                            [](const SerialDevice &d) { return isUsbAdapter(d.path); });
+    };
     if (device.isEmpty()) {
-        errorDetail = QStringLiteral("No serial device for COM%1").arg(portNumber);
+        failure.devicesPresent = int(presentDevices().size());
+        failure.reason = noUsbAdapter() ? PortOpenFailure::Reason::NoUsbAdapter : PortOpenFailure::Reason::NoDevice;
         return nullptr;
     }
-    auto port = std::make_unique<SerialUnitPort>();
-    if (!port->open(device, errorDetail))
-        return nullptr;
+    std::unique_ptr<SerialUnitPort> port;
+    if (mayTryToOpen(device, failure)) {
+        port = std::make_unique<SerialUnitPort>();
+        if (!port->open(device, failure))
+            port.reset();
+    }
+    if (!port && !mapped && !isUsbAdapter(device) && noUsbAdapter())
+        failure.reason = PortOpenFailure::Reason::NoUsbAdapter;
     return port;
 }
 
@@ -136,18 +244,53 @@ QString SerialUnitPortProvider::deviceName(int portNumber) const
         return *mapped;
     if (portNumber < 1)
         return {};
-    const QStringList &devices = cachedDevices();
-    return portNumber <= devices.size() ? devices.at(portNumber - 1) : QString();
+    const QList<SerialDevice> &devices = presentDevices();
+    return portNumber <= devices.size() ? devices.at(portNumber - 1).path : QString();
 #endif
 }
 
-const QStringList &SerialUnitPortProvider::cachedDevices() const
+PortDescription SerialUnitPortProvider::describe(int portNumber)
 {
-    if (!m_devicesAge.isValid() || m_devicesAge.hasExpired(DeviceListMaxAgeMs)) {
-        m_devices = presentDevices();
-        m_devicesAge.start();
+    PortDescription port;
+    port.device = deviceName(portNumber);
+    if (port.device.isEmpty())
+        return port;
+#ifdef Q_OS_WIN
+    port.present = true;
+#else
+    // A mapped name is often a long link under /dev/serial/by-id: show the device it
+    // reaches, and what the system knows of that device.
+    const QFileInfo info(port.device);
+    port.present = info.exists();
+    if (port.present && info.isSymLink())
+        port.device = info.canonicalFilePath();
+    for (const SerialDevice &device : presentDevices()) {
+        if (device.path == port.device) {
+            port.description = device.description;
+            port.present = true;
+            break;
+        }
     }
-    return m_devices;
+#endif
+    return port;
+}
+
+PortOpenFailure::Reason SerialUnitPortProvider::reasonFor(int serialPortError, bool userMayUseDevice)
+{
+    switch (serialPortError) {
+    case QSerialPort::DeviceNotFoundError:
+        return PortOpenFailure::Reason::NotFound;
+    case QSerialPort::PermissionError:
+        return userMayUseDevice ? PortOpenFailure::Reason::Busy : PortOpenFailure::Reason::PermissionDenied;
+    default:
+        return PortOpenFailure::Reason::Other;
+    }
+}
+
+bool SerialUnitPortProvider::isUsbAdapter(const QString &device)
+{
+    const QString name = QFileInfo(device).fileName();
+    return name.startsWith(QLatin1String("ttyUSB")) || name.startsWith(QLatin1String("ttyACM"));
 }
 
 struct SerialDeviceKey
@@ -191,11 +334,20 @@ QStringList SerialUnitPortProvider::orderDevices(QStringList devices)
     return devices;
 }
 
-QStringList SerialUnitPortProvider::presentDevices()
+QList<SerialDevice> SerialUnitPortProvider::systemDevices()
 {
-    QStringList devices;
+    QStringList paths;
+    QMap<QString, QString> descriptions;
     const auto ports = QSerialPortInfo::availablePorts();
-    for (const QSerialPortInfo &info : ports)
-        devices.append(info.systemLocation());
-    return orderDevices(devices);
+    for (const QSerialPortInfo &info : ports) {
+        paths.append(info.systemLocation());
+        QString description = info.description().trimmed();
+        if (description.isEmpty())
+            description = info.manufacturer().trimmed();
+        descriptions.insert(info.systemLocation(), description);
+    }
+    QList<SerialDevice> devices;
+    for (const QString &path : orderDevices(paths))
+        devices.append({path, descriptions.value(path)});
+    return devices;
 }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "SerialDevices.h"
 #include "UnitPort.h"
 
-#include <QElapsedTimer>
 #include <QMap>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 // Real serial ports, 57600 8N1 without flow control.
 //
@@ -15,27 +17,32 @@
 class SerialUnitPortProvider : public UnitPortProvider
 {
 public:
-    explicit SerialUnitPortProvider(QMap<int, QString> comDevices = {});
+    // devices: where the present devices are learnt; null takes the system's, watched.
+    explicit SerialUnitPortProvider(QMap<int, QString> comDevices = {},
+                                    std::shared_ptr<SerialDeviceSource> devices = {});
 
     void setComDevices(QMap<int, QString> comDevices) { m_comDevices = std::move(comDevices); }
     const QMap<int, QString> &comDevices() const { return m_comDevices; }
 
-    std::unique_ptr<UnitPort> open(int portNumber, QString &errorDetail) override;
+    std::unique_ptr<UnitPort> open(int portNumber, PortOpenFailure &failure) override;
     QString deviceName(int portNumber) const override;
+    PortDescription describe(int portNumber) override;
 
     // Device paths in scan order: ttyUSB by number, then ttyACM by number, then the
     // others by name with numbers compared as numbers.
     static QStringList orderDevices(QStringList devices);
-    // The serial devices the system reports present, in scan order.
-    static QStringList presentDevices();
+    // USB serial adapters (ttyUSB, ttyACM), as opposed to built-in and other ports.
+    static bool isUsbAdapter(const QString &device);
+    // The serial devices the system reports present, in scan order (walks sysfs now).
+    static QList<SerialDevice> systemDevices();
+
+    // Why an open refused by the system failed: a refusal of a device this user may
+    // read and write means another program holds it.
+    static PortOpenFailure::Reason reasonFor(int serialPortError, bool userMayUseDevice);
 
 private:
-    // The scan asks on every tick while no port answers; the system's list is read
-    // again at most once a second.
-    static constexpr int DeviceListMaxAgeMs = 1000;
-    const QStringList &cachedDevices() const;
+    const QList<SerialDevice> &presentDevices() const;
 
     QMap<int, QString> m_comDevices;
-    mutable QStringList m_devices;
-    mutable QElapsedTimer m_devicesAge;
+    mutable std::shared_ptr<SerialDeviceSource> m_devices;
 };

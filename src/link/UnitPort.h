@@ -2,6 +2,7 @@
 
 #include "UnitFrame.h"
 
+#include <QMetaType>
 #include <QString>
 
 #include <memory>
@@ -30,14 +31,54 @@ public:
 // has lost the race with the line: the rest is stale and dropped.
 inline constexpr qint64 ReceiveQueueBytes = 10000;
 
+// Why a port did not open, in terms the window can put into the user's language.
+struct PortOpenFailure
+{
+    enum class Reason : quint8
+    {
+        None,
+        // No USB serial adapter is present, and the number reached no device or only a
+        // built-in port that would not open: the adapter is what is missing.
+        NoUsbAdapter,
+        NoDevice,         // no device for the number; devicesPresent tells how many there are
+        NotFound,         // the device named does not exist
+        Busy,             // another program holds the device
+        PermissionDenied, // this user may not open the device; accessGroup may
+        Other             // systemText says what
+    };
+    Reason reason = Reason::None;
+    QString device;                  // the device tried; empty when there was none
+    QString systemText;              // the system's own words, may be empty
+    QString accessGroup;             // PermissionDenied: the group that owns the device
+    bool groupNeedsNewLogin = false; // PermissionDenied: the user is in that group, this session is older
+    int devicesPresent = 0;          // NoDevice: serial devices present
+};
+Q_DECLARE_METATYPE(PortOpenFailure)
+
+// What a COM number reaches, for the port menu.
+struct PortDescription
+{
+    QString device;      // the device, as short as it can be named; empty when none
+    QString description; // what the system knows it as (for example "FT232R USB UART"); may be empty
+    bool present = false;
+};
+
 // Opens ports by COM number (1..21). On Windows COM n is the port name; elsewhere the
 // provider maps the number to a device.
 class UnitPortProvider
 {
 public:
     virtual ~UnitPortProvider() = default;
-    // The opened port, or null with a reason in errorDetail (may stay empty).
-    virtual std::unique_ptr<UnitPort> open(int portNumber, QString &errorDetail) = 0;
+    // The opened port, or null with the reason in failure.
+    virtual std::unique_ptr<UnitPort> open(int portNumber, PortOpenFailure &failure) = 0;
     // The device behind a COM number, for a tooltip; empty when unknown.
     virtual QString deviceName(int portNumber) const { Q_UNUSED(portNumber); return {}; }
+    // The device behind a COM number and what it is, looked up afresh.
+    virtual PortDescription describe(int portNumber)
+    {
+        PortDescription port;
+        port.device = deviceName(portNumber);
+        port.present = !port.device.isEmpty();
+        return port;
+    }
 };

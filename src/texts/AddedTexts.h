@@ -11,6 +11,14 @@
 enum class AddedText : int
 {
     // Link and serial ports
+    PortPermissionDenied, // the reason after "COM3 (/dev/ttyUSB0): "
+    PortJoinGroup,        // %1 the group that may use serial ports
+    PortLogInAgain,       // %1 the group
+    PortBusy,
+    PortBusyAdvice,
+    PortNotPresent,
+    PortNoUsbAdapter,
+    PortNoDevice, // %1 how many serial devices are present
 
     // Files, start-up and saving
     SaveFileError,

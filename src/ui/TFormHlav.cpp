@@ -5,9 +5,11 @@
 #include "FormLook.h"
 #include "MouseUpCheckBox.h"
 #include "Pictures.h"
+#include "PortMenu.h"
 #include "UpDownButton.h"
 #include "UserPrompts.h"
 #include "VehiclePresets.h"
+#include "WheelGuard.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -198,6 +200,8 @@ void TFormHlav::buildLayout()
     StatusPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     StatusPanel->setIndent(2);
     StatusBar1->addWidget(StatusPanel, 1);
+
+    installWheelGuard(ClientArea);
 }
 
 void TFormHlav::buildMenus()
@@ -218,8 +222,8 @@ void TFormHlav::buildMenus()
         action->setParent(this);
         action->setObjectName(QString::fromLatin1(name));
     };
-    auto menu = [this, bar](QMenu *&target, const char *name) {
-        target = new QMenu(this);
+    auto menu = [this, bar](QMenu *&target, const char *name, QMenu *made = nullptr) {
+        target = made ? made : new QMenu(this);
         target->setObjectName(QString::fromLatin1(name));
         bar->addMenu(target);
         connect(target, &QMenu::hovered, this, [this](QAction *action) { HintToStatusBar(HintOf(action)); });
@@ -239,7 +243,7 @@ void TFormHlav::buildMenus()
     separator(MenuFile, N4, "N4");
     item(MenuFile, MenuExit, "MenuExit", {QKeySequence(), QKeySequence(Qt::CTRL | Qt::Key_Q)});
 
-    menu(MenuCom, "MenuCom"); // its items come from BuildPortMenu at start-up
+    menu(MenuCom, "MenuCom", new PortMenu(this)); // its items come from BuildPortMenu at start-up
 
     menu(MenuDevice, "MenuDevice");
     item(MenuDevice, MenuRead, "MenuRead", {QKeySequence(Qt::Key_F7)});
@@ -635,9 +639,11 @@ void TFormHlav::HintToStatusBar(const QString &hint)
 
 void TFormHlav::setNamedColour(QWidget *widget, NamedColour colour)
 {
-    // Edits show their colour in the text area; labels and check boxes behind the text.
+    // Edits show their colour in the text area; labels and check boxes behind the text,
+    // from the role each fills its background with (Window for a label, Button for a
+    // check box).
     const bool edit = qobject_cast<QLineEdit *>(widget) != nullptr;
-    const QPalette::ColorRole role = edit ? QPalette::Base : QPalette::Window;
+    const QPalette::ColorRole role = edit ? QPalette::Base : widget->backgroundRole();
     const NamedColour standard = edit ? NamedColour::Window : NamedColour::BtnFace;
     if (colour == standard) {
         // The standard colour is inherited, so that the window's print colour shows through.

@@ -158,6 +158,9 @@ public:
     void BuildPortMenu();
     void MenuCom1Click(int itemIndex);
     void UpdatePortMenuChecks();
+    // Beside each "Com n" the device it reaches and what it is; entries without a
+    // device present look disabled. Runs each time the menu opens.
+    void RefreshPortMenu();
     void MenuReadClick();
     void MenuVerifyClick();
     void MenuProgramClick();
@@ -376,7 +379,7 @@ private:
     void setNamedColour(QWidget *widget, NamedColour colour);
     void mirrorLabel(int index, QLabel *label, const LabelView &view, bool withVisibility);
     void onVersionMismatch(const QString &text);
-    void onPortOpenFailed(const QString &portName, const QString &detail);
+    void onPortOpenFailed(const QString &portName, const PortOpenFailure &failure);
     void setUpCompareAndBackups();
     void onCompareReady();
     void onUnitBlockBeforeWrite();
@@ -410,4 +413,7 @@ private:
     std::array<NamedColour, CurvePoints> m_rowColour{};
     std::array<QString, 8> m_testCaption{};
     QString m_comDevice;
+    static constexpr int ComLabelEveryTicks = 6;
+    int m_ticksSinceComLabel = ComLabelEveryTicks;
+    bool m_showingTick = false;
 };

@@ -6,6 +6,8 @@
 #include "FileNameLabel.h"
 #include "FormLook.h"
 #include "MouseUpCheckBox.h"
+#include "PortAdvice.h"
+#include "PortMenu.h"
 #include "UserPrompts.h"
 
 #include <QAction>
@@ -51,6 +53,25 @@ void TFormHlav::BuildPortMenu()
         PortMenuItems[i] = item;
     }
     PortMenuItems[20]->setText(QStringLiteral("Com Auto"));
+    connect(MenuCom, &QMenu::aboutToShow, this, &TFormHlav::RefreshPortMenu);
+}
+
+void TFormHlav::RefreshPortMenu()
+{
+    // Com Auto keeps its caption alone: it reaches whatever answers.
+    for (int i = 0; i < PortChoiceAuto; ++i) {
+        const PortDescription port = m_setup.ports->describe(i + 1);
+        QString text = QStringLiteral("Com %1").arg(i + 1);
+        if (!port.device.isEmpty()) {
+            // After a tab, in the column a menu keeps for shortcuts.
+            text += u'\t' + port.device;
+            if (!port.description.isEmpty())
+                text += QStringLiteral("  ") + port.description;
+        }
+        if (PortMenuItems[i]->text() != text)
+            PortMenuItems[i]->setText(text);
+        PortMenu::setAbsent(PortMenuItems[i], !port.present);
+    }
 }
 
 void TFormHlav::MenuCom1Click(int itemIndex)
@@ -109,12 +130,10 @@ void TFormHlav::onVersionMismatch(const QString &text)
     m_prompts->notice(this, UserPrompts::Notice::VersionMismatch, text, QString());
 }
 
-void TFormHlav::onPortOpenFailed(const QString &portName, const QString &detail)
+void TFormHlav::onPortOpenFailed(const QString &portName, const PortOpenFailure &failure)
 {
-    QString where = portName;
-    if (!detail.isEmpty())
-        where += QStringLiteral(": ") + detail;
-    m_prompts->notice(this, UserPrompts::Notice::ComOpeningError, Messages[MsgComOpeningError], where);
+    m_prompts->notice(this, UserPrompts::Notice::ComOpeningError, Messages[MsgComOpeningError],
+                      PortOpenAdvice(portName, failure, Session.LanguageIndex));
 }
 
 // ---------------------------------------------------------------------------------
@@ -125,8 +144,12 @@ void TFormHlav::Timer1Timer()
     m_link->BlockEnableChecked = CheckBoxBlokEnable->isChecked();
     m_link->Printing = Printing;
     m_link->Timer1Timer();
+    if (m_ticksSinceComLabel < ComLabelEveryTicks)
+        ++m_ticksSinceComLabel;
+    m_showingTick = true;
     ShowLinkState();
     ShowCurveState();
+    m_showingTick = false;
     if (!m_firstTickDone) {
         m_firstTickDone = true;
         if (m_setup.afterFirstTick)
@@ -170,9 +193,15 @@ void TFormHlav::ShowLinkState()
     mirrorLabel(MirrorSnimac2, LabelMonSnimac2, link.LabelMonSnimac2, false);
     mirrorLabel(MirrorVersion, LabelVersion, link.LabelVersion, true);
 
-    if (LabelCom->text() != link.LabelComCaption) {
+    // The automatic scan tries another port on every tick while nothing answers; a
+    // caption redrawn 18 times a second cannot be read and was most of what the idle
+    // scan cost. From the tick it changes at most every ComLabelEveryTicks; commands
+    // show their port at once.
+    if (LabelCom->text() != link.LabelComCaption &&
+        (!m_showingTick || m_ticksSinceComLabel >= ComLabelEveryTicks)) {
         LabelCom->setText(link.LabelComCaption);
         fitLabel(LabelCom);
+        m_ticksSinceComLabel = 0;
     }
     if (m_comDevice != link.LabelComDevice) {
         m_comDevice = link.LabelComDevice;

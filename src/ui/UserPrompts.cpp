@@ -54,6 +54,8 @@ void WidgetPrompts::notice(QWidget *parent, Notice kind, const QString &text, co
     box->setAttribute(Qt::WA_DeleteOnClose);
     if (!detail.isEmpty())
         box->setInformativeText(detail);
+    // A command in the detail can be copied from the box.
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse);
     open = box;
     // open() returns at once: the timer keeps ticking beneath the box.
     box->open();

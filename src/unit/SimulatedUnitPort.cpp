@@ -54,10 +54,13 @@ SimulatedUnitPortProvider::SimulatedUnitPortProvider(int portNumber) : m_portNum
 
 SimulatedUnitPortProvider::~SimulatedUnitPortProvider() = default;
 
-std::unique_ptr<UnitPort> SimulatedUnitPortProvider::open(int portNumber, QString &errorDetail)
+std::unique_ptr<UnitPort> SimulatedUnitPortProvider::open(int portNumber, PortOpenFailure &failure)
 {
     if (!m_present || !serves(portNumber)) {
-        errorDetail = QStringLiteral("No simulated unit on COM%1").arg(portNumber);
+        failure = PortOpenFailure{};
+        failure.reason = serves(portNumber) ? PortOpenFailure::Reason::NotFound : PortOpenFailure::Reason::NoDevice;
+        failure.device = deviceName(portNumber);
+        failure.devicesPresent = 1;
         return nullptr;
     }
     return std::make_unique<SimulatedUnitPort>(*this);

@@ -16,7 +16,7 @@ public:
     explicit SimulatedUnitPortProvider(int portNumber = 0);
     ~SimulatedUnitPortProvider() override;
 
-    std::unique_ptr<UnitPort> open(int portNumber, QString &errorDetail) override;
+    std::unique_ptr<UnitPort> open(int portNumber, PortOpenFailure &failure) override;
     QString deviceName(int portNumber) const override;
 
     SimulatedUnit &unit() { return m_unit; }

@@ -1063,7 +1063,7 @@ void tst_LinkDriver::unplugAndReplug()
 void tst_LinkDriver::fixedPortOpenFailure()
 {
     QSignalSpy failed(m_link.get(), &LinkDriver::portOpenFailed);
-    m_ports.setOpenFails(3, QStringLiteral("Permission denied"));
+    m_ports.setOpenFails(3, QStringLiteral("Permission denied"), PortOpenFailure::Reason::PermissionDenied);
     m_link->CloseUnitPort();
     m_link->CloseUnitPort(); // closing a closed port does nothing
     m_settings.PortChoice = 2;
@@ -1071,7 +1071,9 @@ void tst_LinkDriver::fixedPortOpenFailure()
     m_link->OpenUnitPort();
     QCOMPARE(failed.count(), 1);
     QCOMPARE(failed[0][0].toString(), QStringLiteral("COM3"));
-    QCOMPARE(failed[0][1].toString(), QStringLiteral("Permission denied"));
+    const auto failure = qvariant_cast<PortOpenFailure>(failed[0][1]);
+    QCOMPARE(failure.reason, PortOpenFailure::Reason::PermissionDenied);
+    QCOMPARE(failure.device, QStringLiteral("/dev/fake3"));
     QCOMPARE(m_link->LabelComCaption, QStringLiteral("COM= COM3"));
     QCOMPARE(m_link->LabelComDevice, QStringLiteral("/dev/fake3"));
     QVERIFY(!m_link->portOpen());

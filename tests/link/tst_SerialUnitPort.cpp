@@ -2,8 +2,10 @@
 #include "MessageTable.h"
 #include "SerialUnitPort.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSerialPort>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -26,7 +28,13 @@ private slots:
     void orderDevices_data();
     void orderDevices();
     void mappedDevices();
+    void describe();
+    void devicesListedAgainOnlyAfterAChange();
+    void openFailures_data();
     void openFailures();
+    void reasonOfARefusal_data();
+    void reasonOfARefusal();
+    void linkReportsFailure();
 
     void simulatorOnTheLine();
     void deviceInUse();
@@ -111,7 +119,8 @@ void tst_SerialUnitPort::stopSimulator()
 
 void tst_SerialUnitPort::makeLink()
 {
-    m_ports = std::make_unique<SerialUnitPortProvider>(QMap<int, QString>{{1, m_linkPath}});
+    m_ports = std::make_unique<SerialUnitPortProvider>(QMap<int, QString>{{1, m_linkPath}},
+                                                       std::make_shared<FixedSerialDevices>());
     m_link = std::make_unique<LinkDriver>(m_set, m_settings, m_messages, *m_ports);
     m_link->OpenUnitPort();
 }
@@ -145,30 +154,159 @@ void tst_SerialUnitPort::orderDevices()
 
 void tst_SerialUnitPort::mappedDevices()
 {
-    SerialUnitPortProvider ports({{3, QStringLiteral("/dev/serial/by-id/usb-adapter")}});
+    auto present = std::make_shared<FixedSerialDevices>(
+        QList<SerialDevice>{{"/dev/ttyUSB0", "FT232R USB UART"}, {"/dev/ttyACM0", {}}});
+    SerialUnitPortProvider ports({{3, QStringLiteral("/dev/serial/by-id/usb-adapter")}}, present);
     QCOMPARE(ports.deviceName(3), QStringLiteral("/dev/serial/by-id/usb-adapter"));
     // Unmapped numbers follow the devices present, in scan order.
-    const QStringList present = SerialUnitPortProvider::presentDevices();
-    QCOMPARE(ports.deviceName(1), present.value(0));
-    QCOMPARE(ports.deviceName(int(present.size()) + 1), QString());
+    QCOMPARE(ports.deviceName(1), QStringLiteral("/dev/ttyUSB0"));
+    QCOMPARE(ports.deviceName(2), QStringLiteral("/dev/ttyACM0"));
+    QCOMPARE(ports.deviceName(4), QString());
     QCOMPARE(ports.deviceName(0), QString());
+    present->setDevices({});
+    QCOMPARE(ports.deviceName(1), QString());
+}
+
+void tst_SerialUnitPort::describe()
+{
+    // Devices of the test's own making: an adapter node, a by-id link to it, a dangling name.
+    QVERIFY(QFile(m_dir->filePath("ttyUSB7")).open(QIODevice::WriteOnly));
+    QVERIFY(QDir(m_dir->path()).mkpath("by-id"));
+    const QString link = m_dir->filePath("by-id/usb-FTDI_FT232R_USB_UART_A1-if00-port0");
+    QVERIFY(QFile::link(m_dir->filePath("ttyUSB7"), link));
+    const QString adapter = QFileInfo(m_dir->filePath("ttyUSB7")).canonicalFilePath();
+    auto present = std::make_shared<FixedSerialDevices>(QList<SerialDevice>{{adapter, "FT232R USB UART"}});
+    SerialUnitPortProvider ports({{3, link}, {4, m_dir->filePath("gone")}}, present);
+
+    const PortDescription first = ports.describe(1);
+    QCOMPARE(first.device, adapter);
+    QCOMPARE(first.description, QStringLiteral("FT232R USB UART"));
+    QVERIFY(first.present);
+    // A mapped link shows the device it reaches, and what that is.
+    const PortDescription mapped = ports.describe(3);
+    QCOMPARE(mapped.device, adapter);
+    QCOMPARE(mapped.description, QStringLiteral("FT232R USB UART"));
+    QVERIFY(mapped.present);
+    const PortDescription gone = ports.describe(4);
+    QCOMPARE(gone.device, m_dir->filePath("gone"));
+    QVERIFY(!gone.present);
+    const PortDescription none = ports.describe(2);
+    QVERIFY(none.device.isEmpty());
+    QVERIFY(!none.present);
+}
+
+void tst_SerialUnitPort::devicesListedAgainOnlyAfterAChange()
+{
+    int listed = 0;
+    QList<SerialDevice> system{{"/dev/ttyS0", {}}};
+    WatchedSerialDevices devices(m_dir->path(), [&] {
+        ++listed;
+        return system;
+    });
+    QVERIFY(devices.watching());
+    // The scan asks on every tick; the system is asked once.
+    for (int i = 0; i < 50; ++i)
+        QCOMPARE(devices.devices().size(), 1);
+    QCOMPARE(listed, 1);
+
+    // A device node appears: the next question lists again, once.
+    system.prepend({"/dev/ttyUSB0", "FT232R USB UART"});
+    QVERIFY(QFile(m_dir->filePath("ttyUSB0")).open(QIODevice::WriteOnly));
+    QTRY_COMPARE(devices.devices().size(), 2);
+    QCOMPARE(devices.devices().first().path, QStringLiteral("/dev/ttyUSB0"));
+    const int afterAppearing = listed;
+    for (int i = 0; i < 50; ++i)
+        devices.devices();
+    QCOMPARE(listed, afterAppearing);
+
+    // And goes.
+    system.removeFirst();
+    QVERIFY(QFile::remove(m_dir->filePath("ttyUSB0")));
+    QTRY_COMPARE(devices.devices().size(), 1);
+}
+
+void tst_SerialUnitPort::openFailures_data()
+{
+    using R = PortOpenFailure::Reason;
+    QTest::addColumn<QStringList>("present"); // file names in the test's folder, in scan order
+    QTest::addColumn<QString>("mappedCom1");  // file name mapped to COM1, or empty
+    QTest::addColumn<int>("portNumber");
+    QTest::addColumn<R>("reason");
+    QTest::addColumn<QString>("device"); // file name expected in the failure
+    QTest::addColumn<int>("devicesPresent");
+
+    QTest::newRow("nothing at all: no adapter") << QStringList{} << "" << 1 << R::NoUsbAdapter << "" << 0;
+    // COM1 would be a built-in port the user never chose: what is missing is the adapter.
+    QTest::newRow("only a built-in port, it fails")
+        << QStringList{"ttyS93"} << "" << 1 << R::NoUsbAdapter << "ttyS93" << 0;
+    QTest::newRow("beyond the devices, no adapter")
+        << QStringList{"ttyS93"} << "" << 4 << R::NoUsbAdapter << "" << 1;
+    QTest::newRow("adapter listed, node gone") << QStringList{"ttyUSB93"} << "" << 1 << R::NotFound << "ttyUSB93" << 0;
+    QTest::newRow("beyond the devices") << QStringList{"ttyUSB93", "ttyS93"} << "" << 5 << R::NoDevice << "" << 2;
+    QTest::newRow("built-in port behind an adapter")
+        << QStringList{"ttyUSB93", "ttyS93"} << "" << 2 << R::NotFound << "ttyS93" << 0;
+    // A port the user named in the settings is reported as it is.
+    QTest::newRow("mapped built-in port") << QStringList{} << "ttyS93" << 1 << R::NotFound << "ttyS93" << 0;
 }
 
 void tst_SerialUnitPort::openFailures()
 {
-    SerialUnitPortProvider ports({{2, m_dir->filePath(QStringLiteral("no-such-tty"))}});
-    QString detail;
-    QVERIFY(!ports.open(2, detail));
-    QVERIFY(!detail.isEmpty());
+    QFETCH(QStringList, present);
+    QFETCH(QString, mappedCom1);
+    QFETCH(int, portNumber);
+    QFETCH(PortOpenFailure::Reason, reason);
+    QFETCH(QString, device);
+    QFETCH(int, devicesPresent);
 
-    // The link reports a fixed port it cannot open, with the port's name.
-    m_ports = std::make_unique<SerialUnitPortProvider>(QMap<int, QString>{{1, m_linkPath}});
+    // None of these names exists, so every open fails.
+    QList<SerialDevice> devices;
+    for (const QString &name : present)
+        devices.append({m_dir->filePath(name), {}});
+    QMap<int, QString> map;
+    if (!mappedCom1.isEmpty())
+        map.insert(1, m_dir->filePath(mappedCom1));
+    SerialUnitPortProvider ports(map, std::make_shared<FixedSerialDevices>(devices));
+    PortOpenFailure failure;
+    QVERIFY(!ports.open(portNumber, failure));
+    QCOMPARE(failure.reason, reason);
+    QCOMPARE(failure.device, device.isEmpty() ? QString() : m_dir->filePath(device));
+    QCOMPARE(failure.devicesPresent, devicesPresent);
+}
+
+void tst_SerialUnitPort::reasonOfARefusal_data()
+{
+    using R = PortOpenFailure::Reason;
+    QTest::addColumn<int>("error");
+    QTest::addColumn<bool>("userMayUse");
+    QTest::addColumn<R>("reason");
+    // Qt gives one error for a device held elsewhere and one the user may not open.
+    QTest::newRow("held by another program") << int(QSerialPort::PermissionError) << true << R::Busy;
+    QTest::newRow("refused to this user") << int(QSerialPort::PermissionError) << false << R::PermissionDenied;
+    QTest::newRow("missing") << int(QSerialPort::DeviceNotFoundError) << true << R::NotFound;
+    QTest::newRow("anything else") << int(QSerialPort::OpenError) << true << R::Other;
+}
+
+void tst_SerialUnitPort::reasonOfARefusal()
+{
+    QFETCH(int, error);
+    QFETCH(bool, userMayUse);
+    QFETCH(PortOpenFailure::Reason, reason);
+    QCOMPARE(SerialUnitPortProvider::reasonFor(error, userMayUse), reason);
+}
+
+void tst_SerialUnitPort::linkReportsFailure()
+{
+    // The link reports a fixed port it cannot open, with the port's name and why.
+    m_ports = std::make_unique<SerialUnitPortProvider>(QMap<int, QString>{{1, m_linkPath}},
+                                                       std::make_shared<FixedSerialDevices>());
     m_link = std::make_unique<LinkDriver>(m_set, m_settings, m_messages, *m_ports);
     QSignalSpy failed(m_link.get(), &LinkDriver::portOpenFailed);
     m_link->OpenUnitPort();
     QCOMPARE(failed.count(), 1);
     QCOMPARE(failed[0][0].toString(), QStringLiteral("COM1"));
-    QVERIFY(!failed[0][1].toString().isEmpty());
+    const auto failure = qvariant_cast<PortOpenFailure>(failed[0][1]);
+    QCOMPARE(failure.reason, PortOpenFailure::Reason::NotFound);
+    QCOMPARE(failure.device, m_linkPath);
     QCOMPARE(m_link->LabelComDevice, m_linkPath);
 }
 
@@ -181,10 +319,10 @@ void tst_SerialUnitPort::simulatorOnTheLine()
     QVERIFY(tty.startsWith(QStringLiteral("/dev/")));
     QCOMPARE(QFileInfo(m_linkPath).symLinkTarget(), tty);
 
-    SerialUnitPortProvider ports({{1, m_linkPath}});
-    QString detail;
-    std::unique_ptr<UnitPort> port = ports.open(1, detail);
-    QVERIFY2(port, qPrintable(detail));
+    SerialUnitPortProvider ports({{1, m_linkPath}}, std::make_shared<FixedSerialDevices>());
+    PortOpenFailure failure;
+    std::unique_ptr<UnitPort> port = ports.open(1, failure);
+    QVERIFY2(port, qPrintable(failure.systemText));
 
     auto exchange = [&](UnitFrame cmd, bool seal = true) {
         if (seal)
@@ -242,15 +380,15 @@ void tst_SerialUnitPort::simulatorOnTheLine()
 void tst_SerialUnitPort::deviceInUse()
 {
     QVERIFY(!startSimulator().isEmpty());
-    SerialUnitPortProvider ports({{1, m_linkPath}});
-    QString detail;
-    std::unique_ptr<UnitPort> first = ports.open(1, detail);
-    QVERIFY2(first, qPrintable(detail));
-    // A port held elsewhere is refused, and the reason says what the user can do.
-    std::unique_ptr<UnitPort> second = ports.open(1, detail);
+    SerialUnitPortProvider ports({{1, m_linkPath}}, std::make_shared<FixedSerialDevices>());
+    PortOpenFailure failure;
+    std::unique_ptr<UnitPort> first = ports.open(1, failure);
+    QVERIFY2(first, qPrintable(failure.systemText));
+    // A port held elsewhere is told apart from one the user may not open.
+    std::unique_ptr<UnitPort> second = ports.open(1, failure);
     QVERIFY(!second);
-    QVERIFY2(detail.contains(QStringLiteral("dialout")), qPrintable(detail));
-    QVERIFY2(detail.contains(m_linkPath), qPrintable(detail));
+    QCOMPARE(failure.reason, PortOpenFailure::Reason::Busy);
+    QCOMPARE(failure.device, m_linkPath);
 }
 
 void tst_SerialUnitPort::programVerifyRead()

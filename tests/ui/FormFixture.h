@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QListView>
 #include <QLocale>
@@ -157,6 +158,20 @@ public:
     ScriptedPrompts prompts;
     std::unique_ptr<TFormHlav> form;
 };
+
+// How many pixels of an image have exactly this colour.
+inline int pixelsOf(const QImage &image, const QColor &colour)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    const QRgb wanted = colour.rgb();
+    int count = 0;
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x)
+            count += (line[x] | 0xff000000u) == wanted ? 1 : 0;
+    }
+    return count;
+}
 
 // Numbers in the edits are grouped the way the test expects them.
 inline void useEnglishNumbers()

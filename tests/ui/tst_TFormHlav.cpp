@@ -1,6 +1,7 @@
 #include "FormFixture.h"
 
 #include "LinkDriver.h"
+#include "PortMenu.h"
 #include "VehiclePresets.h"
 
 #include <QAction>
@@ -41,6 +42,10 @@ private slots:
     void desktopShortcuts_data();
     void desktopShortcuts();
     void portMenu();
+    void portMenuShowsDevices();
+    void scanShowsItsPortCalmly();
+    void colouredControlsPainted_data();
+    void colouredControlsPainted();
     void startUp();
     void languageWordOnCommandLine();
     void portOpenFailureIsReported();
@@ -339,6 +344,127 @@ void tst_TFormHlav::portMenu()
     QCOMPARE(form()->LabelCom->text(), QStringLiteral("COM= COM5"));
 }
 
+void tst_TFormHlav::portMenuShowsDevices()
+{
+    const QList<QAction *> items = form()->MenuCom->actions();
+    m_ports->setDescription(1, {"/dev/ttyUSB0", "FT232R USB UART", true});
+    m_ports->setDescription(2, {"/dev/ttyS0", {}, true});
+    m_ports->setDescription(3, {{}, {}, false});
+    m_ports->setDescription(4, {"/dev/serial/by-id/usb-gone", {}, false});
+    form()->MenuCom->popup(form()->mapToGlobal(QPoint(20, 20)));
+    QVERIFY(QTest::qWaitForWindowExposed(form()->MenuCom));
+
+    // The caption stays; the device and what it is follow in the shortcut column.
+    QCOMPARE(items.at(0)->text(), QStringLiteral("Com 1\t/dev/ttyUSB0  FT232R USB UART"));
+    QCOMPARE(items.at(1)->text(), QStringLiteral("Com 2\t/dev/ttyS0"));
+    QCOMPARE(items.at(2)->text(), QStringLiteral("Com 3"));
+    QCOMPARE(items.at(3)->text(), QStringLiteral("Com 4\t/dev/serial/by-id/usb-gone"));
+    QCOMPARE(items.at(20)->text(), QStringLiteral("Com Auto"));
+    QVERIFY(!PortMenu::isAbsent(items.at(0)));
+    QVERIFY(PortMenu::isAbsent(items.at(2)));
+    QVERIFY(PortMenu::isAbsent(items.at(3)));
+
+    // Absent entries are drawn greyed, as disabled ones are: their darkest pixel is light.
+    const QImage menu = form()->MenuCom->grab().toImage();
+    const auto darkest = [&](QAction *item) {
+        const QRect rect = form()->MenuCom->actionGeometry(item) & menu.rect();
+        int lightness = 255;
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            for (int x = rect.left(); x <= rect.right(); ++x)
+                lightness = std::min(lightness, QColor(menu.pixel(x, y)).lightness());
+        }
+        return lightness;
+    };
+    QVERIFY2(darkest(items.at(2)) > 140, qPrintable(QString::number(darkest(items.at(2)))));
+    QVERIFY2(darkest(items.at(3)) > 140, qPrintable(QString::number(darkest(items.at(3)))));
+    QVERIFY2(darkest(items.at(1)) < 80, qPrintable(QString::number(darkest(items.at(1)))));
+    form()->MenuCom->hide();
+
+    // Looked up again at every opening: a device that has come is shown.
+    m_ports->setDescription(3, {"/dev/ttyUSB1", "CP2102 USB to UART Bridge Controller", true});
+    form()->MenuCom->popup(form()->mapToGlobal(QPoint(20, 20)));
+    QVERIFY(QTest::qWaitForWindowExposed(form()->MenuCom));
+    QCOMPARE(items.at(2)->text(), QStringLiteral("Com 3\t/dev/ttyUSB1  CP2102 USB to UART Bridge Controller"));
+    QVERIFY(!PortMenu::isAbsent(items.at(2)));
+    form()->MenuCom->hide();
+
+    // A port without its device can still be chosen; it opens once the device is there.
+    QVERIFY(items.at(3)->isEnabled());
+    m_ports->clearOpenAttempts();
+    items.at(3)->trigger();
+    QCOMPARE(form()->Session.PortChoice, quint8(3));
+    QCOMPARE(m_ports->openAttempts(), QList<int>{4});
+    QVERIFY(items.at(3)->isChecked());
+}
+
+// With no unit anywhere the scan tries another port on every tick; the label follows at
+// a pace that can be read (and that costs next to nothing), and ends on the port tried.
+void tst_TFormHlav::scanShowsItsPortCalmly()
+{
+    m_ports->setOnlyPort(99);
+    form()->PortMenuItems[PortChoiceAuto]->trigger();
+    QCOMPARE(form()->LabelCom->text(), form()->link().LabelComCaption); // a command shows it at once
+    m_ports->clearOpenAttempts();
+    int redrawn = 0;
+    QString shown = form()->LabelCom->text();
+    constexpr int Ticks = 120;
+    for (int i = 0; i < Ticks; ++i) {
+        form()->Timer1Timer();
+        if (form()->LabelCom->text() != shown) {
+            shown = form()->LabelCom->text();
+            ++redrawn;
+        }
+    }
+    QVERIFY2(m_ports->openAttempts().size() > 60, qPrintable(QString::number(m_ports->openAttempts().size())));
+    QVERIFY2(redrawn >= 10 && redrawn <= Ticks / 6, qPrintable(QString::number(redrawn)));
+
+    // A port that opens stops the scan; the label catches up with it.
+    m_ports->setOnlyPort(0);
+    for (int i = 0; i < 6; ++i)
+        form()->Timer1Timer();
+    QVERIFY(form()->link().portOpen());
+    QCOMPARE(form()->LabelCom->text(), form()->link().LabelComCaption);
+}
+
+void tst_TFormHlav::colouredControlsPainted_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<NamedColour>("message"); // the colour of the message area's text
+    QTest::addColumn<QColor>("painted");
+    QTest::addColumn<double>("share"); // at least this share of the control's pixels
+
+    const QColor red(255, 0, 0);
+    QTest::newRow("ticked Programming after change") << "CheckBoxProgHned" << NamedColour::Red << red << 0.7;
+    QTest::newRow("red message") << "LabelHlaseni" << NamedColour::Red << red << 0.6;
+    QTest::newRow("yellow message") << "LabelHlaseni" << NamedColour::Yellow << QColor(255, 255, 0) << 0.6;
+    QTest::newRow("lime curve row, engine speed") << "EditRpmAdv3" << NamedColour::Red << QColor(0, 255, 0) << 0.5;
+    QTest::newRow("lime curve row, advance") << "Edit52" << NamedColour::Red << QColor(0, 255, 0) << 0.5;
+    QTest::newRow("No Connection") << "LabelSpojeni" << NamedColour::Red << red << 0.6;
+}
+
+// What the user sees, not what the palette says: a colour a control does not paint
+// passes a palette check.
+void tst_TFormHlav::colouredControlsPainted()
+{
+    QFETCH(QString, control);
+    QFETCH(NamedColour, message);
+    QFETCH(QColor, painted);
+    QFETCH(double, share);
+
+    TFormHlav *w = form();
+    QTest::mouseClick(w->CheckBoxProgHned, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
+    QVERIFY(w->CheckBoxProgHned->isChecked());
+    w->link().ShowLinkMessage(QStringLiteral("Verify error!"), message);
+    w->link().CurveRowColour[2] = NamedColour::Lime;
+    w->ShowLinkState();
+
+    auto *widget = w->findChild<QWidget *>(control);
+    QVERIFY(widget && widget->isVisible());
+    const QImage image = widget->grab().toImage();
+    const double found = double(pixelsOf(image, painted)) / double(image.width() * image.height());
+    QVERIFY2(found >= share, qPrintable(QString::number(found)));
+}
+
 void tst_TFormHlav::startUp()
 {
     TFormHlav *w = form();
@@ -385,13 +511,20 @@ void tst_TFormHlav::languageWordOnCommandLine()
 void tst_TFormHlav::portOpenFailureIsReported()
 {
     FakeUnitPortProvider ports;
-    ports.setOpenFails(1, QStringLiteral("Permission denied"));
+    PortOpenFailure refused;
+    refused.reason = PortOpenFailure::Reason::PermissionDenied;
+    refused.device = QStringLiteral("/dev/ttyUSB0");
+    refused.accessGroup = QStringLiteral("dialout");
+    ports.setOpenFails(1, refused);
     FormFixture failing(ports);
     // The box comes from the event loop, after start-up.
     QTRY_COMPARE(failing.prompts.notices.size(), 1);
     QCOMPARE(failing.prompts.notices.first().kind, UserPrompts::Notice::ComOpeningError);
     QCOMPARE(failing.prompts.notices.first().text, QStringLiteral("Com opening error!"));
-    QVERIFY(failing.prompts.notices.first().detail.contains(QStringLiteral("Permission denied")));
+    // It names the device behind the port and the command that helps.
+    const QString detail = failing.prompts.notices.first().detail;
+    QVERIFY2(detail.startsWith(QStringLiteral("COM1 (/dev/ttyUSB0): Permission denied\n")), qPrintable(detail));
+    QVERIFY2(detail.contains(QStringLiteral("sudo usermod -aG dialout $USER")), qPrintable(detail));
     QCOMPARE(failing.form->LabelCom->text(), QStringLiteral("COM= COM1"));
 }
 
