@@ -138,11 +138,7 @@ int CommandRun::linkFailure(UnitSession::Outcome outcome, UnitSession &session)
 {
     switch (outcome) {
     case UnitSession::Outcome::PortError: {
-        const QString device = session.portDevice();
-        QString message = text(AddedText::CliPortOpenError).arg(session.portText(), session.portError());
-        const QFileInfo info(device);
-        if (info.exists() && (!info.isReadable() || !info.isWritable()))
-            message += u'\n' + text(AddedText::CliPortRefused).arg(device);
+        const QString message = text(AddedText::CliPortOpenError).arg(session.portError());
         return fail(ExitLink, message, QStringLiteral("port-error"));
     }
     case UnitSession::Outcome::VersionMismatch:

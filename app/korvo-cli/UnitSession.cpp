@@ -1,5 +1,7 @@
 #include "UnitSession.h"
 
+#include "PortAdvice.h"
+
 #include <QEventLoop>
 
 #include <algorithm>
@@ -35,14 +37,15 @@ class UnitSession::ObservingProvider : public UnitPortProvider
 public:
     ObservingProvider(UnitPortProvider &inner, Observed &observed) : m_inner(inner), m_observed(observed) {}
 
-    std::unique_ptr<UnitPort> open(int portNumber, QString &errorDetail) override
+    std::unique_ptr<UnitPort> open(int portNumber, PortOpenFailure &failure) override
     {
-        auto port = m_inner.open(portNumber, errorDetail);
+        auto port = m_inner.open(portNumber, failure);
         if (!port)
             return nullptr;
         return std::make_unique<ObservedPort>(std::move(port), m_observed);
     }
     QString deviceName(int portNumber) const override { return m_inner.deviceName(portNumber); }
+    PortDescription describe(int portNumber) override { return m_inner.describe(portNumber); }
 
 private:
     UnitPortProvider &m_inner;
@@ -64,7 +67,9 @@ UnitSession::UnitSession(const SessionSettings &session, QMap<int, QString> comD
         m_mismatchText = text;
     });
     connect(m_link.get(), &LinkDriver::portOpenFailed, this,
-            [this](const QString &, const QString &detail) { m_portError = detail; });
+            [this](const QString &portName, const PortOpenFailure &failure) {
+                m_portError = PortOpenAdvice(portName, failure, m_session.LanguageIndex);
+            });
 }
 
 UnitSession::~UnitSession()
@@ -79,11 +84,6 @@ QString UnitSession::portText() const
     const QString name = m_link->LabelComCaption.section(u' ', -1);
     const QString device = m_link->LabelComDevice;
     return device.isEmpty() ? name : QStringLiteral("%1 (%2)").arg(name, device);
-}
-
-QString UnitSession::portDevice() const
-{
-    return m_link->LabelComDevice;
 }
 
 void UnitSession::tick()

@@ -46,8 +46,7 @@ public:
     // "COM3 (/dev/ttyUSB0)": the port last tried; a device named by the user stands alone.
     QString portText() const;
     void setPortLabel(const QString &label) { m_portLabel = label; }
-    QString portDevice() const;
-    // The system's reason after a failed open.
+    // After a failed open: the port, its device, why, and what to do.
     const QString &portError() const { return m_portError; }
     // "Unmatched version of PC and Ignition programs!  PC-61, IGN-60".
     const QString &mismatchText() const { return m_mismatchText; }

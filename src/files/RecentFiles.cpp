@@ -1,6 +1,5 @@
 #include "RecentFiles.h"
 
-#include "AtomicWrite.h"
 #include "IniFile.h"
 
 #include <QDir>
@@ -63,13 +62,4 @@ void RecentFiles::write(IniFile &ini) const
         return;
     for (int i = 0; i < MaxEntries; ++i)
         ini.writeString(Section, keyOf(i), m_entries.value(i));
-}
-
-bool saveRecentFiles(const QString &path, const RecentFiles &recent)
-{
-    IniFile ini;
-    if (QFileInfo::exists(path) && !ini.load(path))
-        return false;
-    recent.write(ini);
-    return makeParentFolder(path) && ini.save(path);
 }

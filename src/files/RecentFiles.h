@@ -32,7 +32,3 @@ public:
 private:
     QStringList m_entries;
 };
-
-// Writes the list into the settings file at path, created with its folder when missing,
-// replaced atomically. Fails, writing nothing, when an existing file cannot be read.
-bool saveRecentFiles(const QString &path, const RecentFiles &recent);

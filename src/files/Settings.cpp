@@ -41,6 +41,7 @@ void readSettings(const IniFile &ini, Settings &s)
                       ini.readInteger(CurveSection, "Height", s.CurveWindow.height()));
     if (curve.width() > 0 && curve.height() > 0)
         s.CurveWindow = curve;
+    s.Recent.read(ini);
 }
 
 void writeSettings(IniFile &ini, const Settings &s)
@@ -62,6 +63,7 @@ void writeSettings(IniFile &ini, const Settings &s)
         ini.writeInteger(CurveSection, "Width", s.CurveWindow.width());
         ini.writeInteger(CurveSection, "Height", s.CurveWindow.height());
     }
+    s.Recent.write(ini);
 }
 
 bool loadSettingsFile(const QString &path, Settings &settings)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "IgnitionParameters.h"
+#include "RecentFiles.h"
 
 #include <QRect>
 #include <QSize>
@@ -23,6 +24,8 @@ struct Settings
     // Place and size of the curve window (a section of its own, CURVE_WINDOW); empty
     // until the window has been shown once.
     QRect CurveWindow;
+    // Parameter files last opened or saved (a section of its own, RECENT_FILES).
+    RecentFiles Recent;
 };
 
 // Reads the ten keys in their fixed order, each with the value in force in `settings`

@@ -163,14 +163,9 @@ constexpr AddedTextRow Rows[] = {
      "zadejte port volbou --port (vypíše je korvo-cli ports).",
      "An keinem seriellen Port (Com Auto) hat ein Gerät geantwortet. Prüfen Sie das Kabel und die Versorgung "
      "des Geräts, oder nennen Sie den Port mit --port (korvo-cli ports listet sie auf)."},
-    {AddedText::CliPortOpenError, "Cannot open %1: %2", "Nelze otevřít %1: %2", "%1 kann nicht geöffnet werden: %2"},
-    {AddedText::CliPortRefused,
-     "%1 is refused to this user. Add the user to the dialout group (sudo usermod -aG dialout $USER), log in "
-     "again and try once more.",
-     "Přístup k %1 je tomuto uživateli odepřen. Přidejte uživatele do skupiny dialout (sudo usermod -aG "
-     "dialout $USER), znovu se přihlaste a zkuste to znovu.",
-     "%1 ist diesem Benutzer verwehrt. Fügen Sie den Benutzer der Gruppe dialout hinzu (sudo usermod -aG "
-     "dialout $USER), melden Sie sich neu an und versuchen Sie es erneut."},
+    // %1 the port, the device and why, with what to do
+    {AddedText::CliPortOpenError, "Cannot open the port: %1", "Nelze otevřít port: %1",
+     "Der Port kann nicht geöffnet werden: %1"},
     {AddedText::CliVersionAdvice, "This program works with units of program version %1 only.",
      "Tento program pracuje jen s jednotkami s verzí programu %1.",
      "Dieses Programm arbeitet nur mit Geräten der Programmversion %1."},

@@ -83,7 +83,6 @@ enum class AddedText : int
     CliNoAnswer,
     CliNoAnswerScan,
     CliPortOpenError,
-    CliPortRefused,
     CliVersionAdvice,
     CliFileReadError,
     CliFileWriteError,

@@ -195,8 +195,6 @@ public:
     void BuildRecentFilesMenu();
     void UpdateRecentFilesMenu();
     void RememberRecentFile(const QString &path);
-    void LoadRecentFiles();
-    void SaveRecentFiles();
     // The first local parameter file among dropped URLs; empty when there is none.
     static QString DroppedParameterFile(const QList<QUrl> &urls);
 

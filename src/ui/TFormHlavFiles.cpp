@@ -194,10 +194,11 @@ void TFormHlav::LoadSettings()
     SaveDialog1FileName = CurrentFileName;
     CheckBoxIgnAll->setChecked(s.CheckBoxIgnAllChecked);
     CurveWindowPlace = s.CurveWindow;
+    Recent = s.Recent;
+    UpdateRecentFilesMenu();
 
     if (m_setup.useSettingsFiles)
         loadParameterSnapshot(snapshotFilePath(), Parameters.image);
-    LoadRecentFiles();
 }
 
 void TFormHlav::SaveSettings()
@@ -215,10 +216,10 @@ void TFormHlav::SaveSettings()
     s.CurrentFileName = CurrentFileName;
     s.CheckBoxIgnAllChecked = CheckBoxIgnAll->isChecked();
     s.CurveWindow = CurveWindowPlaceNow();
+    s.Recent = Recent;
     // Both are replaced whole or not at all; a failure passes silently and the next
     // start reads the previous files.
     saveSettingsFile(settingsFilePath(), s);
-    SaveRecentFiles();
     saveParameterSnapshot(snapshotFilePath(), Parameters.image);
 }
 

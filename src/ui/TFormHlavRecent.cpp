@@ -67,23 +67,6 @@ void TFormHlav::RememberRecentFile(const QString &path)
     UpdateRecentFilesMenu();
 }
 
-void TFormHlav::LoadRecentFiles()
-{
-    // Demo runs and tests start with an empty list, as on a first start.
-    IniFile settings;
-    if (m_setup.useSettingsFiles)
-        settings.load(settingsFilePath());
-    Recent.read(settings);
-    UpdateRecentFilesMenu();
-}
-
-void TFormHlav::SaveRecentFiles()
-{
-    // Written with the other settings at shutdown; a failure passes silently like theirs.
-    if (m_setup.useSettingsFiles)
-        saveRecentFiles(settingsFilePath(), Recent);
-}
-
 QString TFormHlav::DroppedParameterFile(const QList<QUrl> &urls)
 {
     for (const QUrl &url : urls) {

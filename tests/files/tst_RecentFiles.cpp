@@ -1,5 +1,6 @@
 #include "IniFile.h"
 #include "RecentFiles.h"
+#include "Settings.h"
 #include "TestFiles.h"
 
 #include <QTemporaryDir>
@@ -125,19 +126,19 @@ void tst_RecentFiles::saveKeepsTheRestOfTheFile()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("sub/Korvo_TCI.ini"));
-    RecentFiles recent;
-    recent.add(QStringLiteral("/a.ign"));
+    Settings settings;
+    settings.Recent.add(QStringLiteral("/a.ign"));
     // A missing file is created with its folder.
-    QVERIFY(saveRecentFiles(path, recent));
+    QVERIFY(saveSettingsFile(path, settings));
 
-    const QByteArray other("; kept\r\n[FORM_HLAV]\r\nLeft=10\r\n[MY_TOOL]\r\nx=1\r\n");
+    const QByteArray other("; kept\r\n[MY_TOOL]\r\nx=1\r\n");
     writeFile(path, other + "[RECENT_FILES]\r\nFile1=/old.ign\r\n");
-    QVERIFY(saveRecentFiles(path, recent));
+    QVERIFY(saveSettingsFile(path, settings));
     const QByteArray written = readFile(path);
     QVERIFY2(written.startsWith(other), written.constData());
-    RecentFiles back;
-    back.read(IniFile(written));
-    QCOMPARE(back.entries(), QStringList{"/a.ign"});
+    Settings back;
+    QVERIFY(loadSettingsFile(path, back));
+    QCOMPARE(back.Recent.entries(), QStringList{"/a.ign"});
 }
 
 void tst_RecentFiles::saveRefusesAnUnreadableFile()
@@ -147,9 +148,9 @@ void tst_RecentFiles::saveRefusesAnUnreadableFile()
     QVERIFY(dir.isValid());
     const QString folderInTheWay = dir.filePath(QStringLiteral("Korvo_TCI.ini"));
     QVERIFY(QDir().mkpath(folderInTheWay));
-    RecentFiles recent;
-    recent.add(QStringLiteral("/a.ign"));
-    QVERIFY(!saveRecentFiles(folderInTheWay, recent));
+    Settings settings;
+    settings.Recent.add(QStringLiteral("/a.ign"));
+    QVERIFY(!saveSettingsFile(folderInTheWay, settings));
     QVERIFY(QFileInfo(folderInTheWay).isDir());
 }
 

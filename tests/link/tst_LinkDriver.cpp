@@ -905,9 +905,9 @@ static UnitFrame liveFrame(int rpm)
 
 void tst_LinkDriver::pollDispatchesWholeFrames_data()
 {
-    // Polled while the first command of a program transfer (0x00) waits for its answer.
+    // Polled while the first command of a read transfer (0x40) waits for its answer.
     UnitFrame answer{};
-    answer[0] = 0x80;
+    answer[0] = 0xC0;
     answer[11] = 61;
     SealFrame(answer);
     const QByteArray live = bytesOf(liveFrame(4321));
@@ -918,13 +918,13 @@ void tst_LinkDriver::pollDispatchesWholeFrames_data()
     QTest::addColumn<int>("commandAfter");
     QTest::addColumn<int>("sends");
 
-    QTest::newRow("live frame, then the answer") << live + block0 << 4321 << 0x01 << 2;
-    QTest::newRow("the answer, then a live frame") << block0 + live << 4321 << 0x01 << 2;
-    QTest::newRow("the answer and half a frame") << block0 + live.left(26) << 0 << 0x01 << 2;
+    QTest::newRow("live frame, then the answer") << live + block0 << 4321 << 0x41 << 2;
+    QTest::newRow("the answer, then a live frame") << block0 + live << 4321 << 0x41 << 2;
+    QTest::newRow("the answer and half a frame") << block0 + live.left(26) << 0 << 0x41 << 2;
     QTest::newRow("two live frames and 26 stray bytes")
-        << live + bytesOf(liveFrame(999)) + QByteArray(26, '\x55') << 999 << 0x00 << 1;
-    QTest::newRow("the answer twice: the second is late") << block0 + block0 << 0 << 0x01 << 2;
-    QTest::newRow("stray bytes ahead shift every frame") << QByteArray(3, '\0') + block0 + live << 0 << 0x00 << 1;
+        << live + bytesOf(liveFrame(999)) + QByteArray(26, '\x55') << 999 << 0x40 << 1;
+    QTest::newRow("the answer twice: the second is late") << block0 + block0 << 0 << 0x41 << 2;
+    QTest::newRow("stray bytes ahead shift every frame") << QByteArray(3, '\0') + block0 + live << 0 << 0x40 << 1;
 }
 
 void tst_LinkDriver::pollDispatchesWholeFrames()
@@ -934,7 +934,7 @@ void tst_LinkDriver::pollDispatchesWholeFrames()
     QFETCH(int, commandAfter);
     QFETCH(int, sends);
 
-    m_link->StartProgram();
+    m_link->StartRead();
     m_ports.feed(poll);
     m_link->Timer1Timer();
     QCOMPARE(int(m_link->LiveRpm), liveRpm);

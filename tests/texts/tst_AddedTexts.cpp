@@ -17,7 +17,7 @@ void tst_AddedTexts::everyTextInEveryLanguage()
 {
     for (int i = 0; i < int(AddedText::Count); ++i) {
         const auto id = AddedText(i);
-        for (quint8 language : {0, 1, 3})
+        for (quint8 language : {quint8(0), quint8(1), quint8(3)})
             QVERIFY2(!AddedTextFor(id, language).isEmpty(), qPrintable(QString("id %1, language %2").arg(i).arg(language)));
     }
 }
