@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-serialport-dev qt6-qpa-plugins qt6-translations-l10n
-    libbenchmark-dev help2man
+    libbenchmark-dev
     fonts-dejavu-core fonts-liberation2
     desktop-file-utils appstream man-db groff-base poppler-utils
     dpkg-dev file
