@@ -21,6 +21,7 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -109,8 +110,17 @@ void TFormHlav::MenuCurveClick()
             FormCurve->move(CurveWindowPlace.topLeft());
             FormCurve->resize(CurveWindowPlace.size());
         } else {
+            // Beside the main window where the screen has room, else as far right as it
+            // goes while staying whole on the screen.
             const QRect main = frameGeometry();
-            FormCurve->move(main.right() + 8, main.top());
+            QPoint place(main.right() + 8, main.top());
+            if (const QScreen *screen = this->screen()) {
+                const QRect area = screen->availableGeometry();
+                const QSize size = FormCurve->frameGeometry().size();
+                place.setX(std::max(area.left(), std::min(place.x(), area.right() + 1 - size.width())));
+                place.setY(std::max(area.top(), std::min(place.y(), area.bottom() + 1 - size.height())));
+            }
+            FormCurve->move(place);
         }
     }
     // A trail from before the window was last hidden would show old places.
