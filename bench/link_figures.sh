@@ -5,7 +5,7 @@
 #   - the window's whole tick while monitoring: CPU time per tick, system calls included,
 #     and the system calls of a tick;
 #   - F9 to the last accepted answer of a programming, presses at random moments
-#     (target: 3 ticks for every press);
+#     (the read of the unit's set for its backup included: 5 ticks for every press);
 #   - the window's resident memory while the unit floods it with frames.
 #
 #   bench/link_figures.sh [seconds (60)] [presses (20)] [build folder (build)]
