@@ -4,6 +4,7 @@
 // path (or the --link symlink) talks to the unit as to a real one at 57600 8N1. Serves
 // until SIGTERM or SIGINT. SIGUSR1 switches the unit silent and back, SIGUSR2 the flood.
 
+#include "IgnitionParameters.h"
 #include "SimulatedUnit.h"
 
 #include <QByteArray>
@@ -49,6 +50,8 @@ static void usage(FILE *to)
                "  --silent-after N    answer nothing once N block commands are answered\n"
                "  --version N         report unit program version N (default 61)\n"
                "  --version-text T    report T (up to 30 characters) as the version name\n"
+               "  --reserved N        start with N (0..255) in every reserved byte of the\n"
+               "                      parameter block (bytes 8..9 and 30..49)\n"
                "  --corrupt-echo      echo a programmed block with one byte changed\n"
                "  --corrupt-checksum  send every answer with a wrong checksum\n"
                "  --slow              answer 400 ms late\n"
@@ -101,6 +104,10 @@ int main(int argc, char **argv)
             unit.faults.programVersion = quint8(value);
         } else if (arg == "--version-text" && i + 1 < argc) {
             unit.setVersionText(QByteArray(argv[++i]));
+        } else if (arg == "--reserved" && intArgument(argc, argv, i, value) && value <= 255) {
+            for (int b = 0; b < UnitBlockSize; ++b)
+                if (IsReservedByte(b))
+                    unit.parameterBlock()[b] = quint8(value);
         } else if (arg == "--corrupt-echo") {
             unit.faults.corruptEcho = true;
         } else if (arg == "--corrupt-checksum") {

@@ -21,6 +21,7 @@
 #include <QJsonArray>
 #include <QSerialPortInfo>
 
+#include <algorithm>
 #include <cmath>
 #include <csignal>
 
@@ -396,12 +397,16 @@ int CommandRun::verify()
     auto session = openSession(exitCode);
     if (!session)
         return exitCode;
-    session->set() = fileSet;
-    const auto outcome = session->verify();
+    // The unit's block is read as diff reads it and compared here: the file has no
+    // reserved bytes, so the unit's own stand in for them and only the file's fields count.
+    const auto outcome = session->compare();
     m_out.endProgress();
-    if (outcome != UnitSession::Outcome::Done && outcome != UnitSession::Outcome::Differs)
+    if (outcome != UnitSession::Outcome::Done)
         return linkFailure(outcome, *session);
-    const bool same = outcome == UnitSession::Outcome::Done;
+    const auto unitBlock = session->link().CompareBlock;
+    TakeReservedBytes(fileSet, unitBlock);
+    const auto fileBlock = fileSet.UnitBlockImage();
+    const bool same = std::equal(fileBlock.begin(), fileBlock.end(), unitBlock.begin());
     if (m_out.json())
         m_out.result(QJsonObject{{QStringLiteral("command"), commandName()},
                                  {QStringLiteral("result"), same ? QStringLiteral("identical") : QStringLiteral("differs")},
@@ -443,6 +448,9 @@ int CommandRun::program()
                                        : backup.reason;
             m_out.error(text(AddedText::BackupNotKept).arg(reason));
         }
+        // A file carries no reserved bytes: the unit gets its own back, not zeros. The
+        // block goes out right after this returns, and its echo and verify include them.
+        TakeReservedBytes(session->set(), link.UnitBlockBeforeWrite);
     });
     QObject::connect(&link, &LinkDriver::blockWritten, &link,
                      [&] { store.noteWritten(link.UnitInformationCopy, session->set().UnitBlockImage()); });
@@ -495,6 +503,8 @@ int CommandRun::diff()
     if (outcome != UnitSession::Outcome::Done)
         return linkFailure(outcome, *session);
 
+    // The file has no reserved bytes: the unit's own stand in for them.
+    TakeReservedBytes(fileSet, session->link().CompareBlock);
     const QList<DifferenceRow> rows =
         DifferenceRows(session->link().CompareBlock, fileSet.UnitBlockImage(), m_choice.session.LanguageIndex);
     if (m_out.json()) {

@@ -65,6 +65,21 @@ public:
     friend bool operator==(const IgnitionParameters &, const IgnitionParameters &) = default;
 };
 
+// Bytes 8..9 and 30..49 of the unit's block are the unit's own: the editor never sets them
+// and a parameter file has no place for them.
+constexpr bool IsReservedByte(int byte)
+{
+    return byte == 8 || byte == 9 || (byte >= 30 && byte < UnitBlockSize);
+}
+
+// Copies the reserved bytes of a block read from the unit into the set; every field stays.
+inline void TakeReservedBytes(IgnitionParameters &set, std::span<const quint8, UnitBlockSize> unitBlock)
+{
+    for (int i = 0; i < UnitBlockSize; ++i)
+        if (IsReservedByte(i))
+            set.image[i] = unitBlock[i];
+}
+
 // Three settings that live beside the set and are bounded by the same operation.
 struct SessionSettings
 {

@@ -24,6 +24,7 @@ private slots:
 
     void programVerifyRead();
     void diffListsChangedFields();
+    void reservedBytesStayTheUnits();
     void backupFolderUnusable();
     void failures_data();
     void failures();
@@ -202,6 +203,45 @@ void tst_KorvoCli::diffListsChangedFields()
     QCOMPARE(cli({QStringLiteral("--port"), m_tty, QStringLiteral("verify"), other}).exitCode, 1);
 }
 
+void tst_KorvoCli::reservedBytesStayTheUnits()
+{
+    // A unit that holds something of its own in the bytes no parameter file carries.
+    const quint8 fill = 165;
+    QVERIFY(startSimulator({QStringLiteral("--reserved"), QString::number(fill)}));
+    const QString unitFile = m_dir->filePath(QStringLiteral("unit.ign"));
+    QCOMPARE(cli({QStringLiteral("--port"), m_tty, QStringLiteral("read"), QStringLiteral("-o"), unitFile}).exitCode, 0);
+    IgnitionParameters race = presetSet();
+    race.LIMITER() = 95;
+    const QString raceFile = writeSetFile(QStringLiteral("race.ign"), race);
+
+    QCOMPARE(cli({QStringLiteral("--port"), m_tty, QStringLiteral("program"), raceFile}).exitCode, 0);
+    // With the record of that write gone, the next program backs up the unit's block as
+    // the first one left it.
+    const QString backupFolder = m_dir->filePath(QStringLiteral("data/korvo-tci/backups"));
+    QVERIFY(QDir(backupFolder).removeRecursively());
+    QCOMPARE(cli({QStringLiteral("--port"), m_tty, QStringLiteral("program"), unitFile}).exitCode, 0);
+    const QStringList backups = BackupStore(backupFolder).backups();
+    QCOMPARE(backups.size(), 1);
+    UnitBlock block{};
+    QVERIFY(BackupStore::ReadBackup(backups.first(), block));
+    QCOMPARE(block[IgnitionParameters::OffsetLimiter], race.LIMITER());
+    for (int i = 0; i < UnitBlockSize; ++i)
+        if (IsReservedByte(i))
+            QVERIFY2(block[i] == fill, qPrintable(QStringLiteral("byte %1: %2").arg(i).arg(block[i])));
+
+    // Only the fields a file holds are compared.
+    for (const QString &command : {QStringLiteral("verify"), QStringLiteral("diff")}) {
+        const Run same = cli({QStringLiteral("--port"), m_tty, command, unitFile});
+        QVERIFY2(same.exitCode == 0, qPrintable(command + u' ' + same.err + QString::fromUtf8(same.out)));
+    }
+    const Run diff = cli({QStringLiteral("--port"), m_tty, QStringLiteral("diff"), raceFile});
+    QCOMPARE(diff.exitCode, 1);
+    const QList<QByteArray> lines = diff.out.trimmed().split('\n');
+    QCOMPARE(lines.size(), 2); // heading and the limiter
+    QVERIFY2(lines.at(1).startsWith("Limiter"), diff.out.constData());
+    QCOMPARE(cli({QStringLiteral("--port"), m_tty, QStringLiteral("verify"), raceFile}).exitCode, 1);
+}
+
 void tst_KorvoCli::backupFolderUnusable()
 {
     QVERIFY(startSimulator());
@@ -239,6 +279,8 @@ void tst_KorvoCli::failures_data()
                                      << 3 << "PC-61, IGN-60";
     QTest::newRow("unit version 60, read") << QStringList{"--version", "60"} << QStringList{"--port", "PORT", "read"}
                                            << 3 << "PC-61, IGN-60";
+    QTest::newRow("unit version 60, verify")
+        << QStringList{"--version", "60"} << QStringList{"--port", "PORT", "verify", "FILE"} << 3 << "PC-61, IGN-60";
     QTest::newRow("echo differs") << QStringList{"--corrupt-echo"} << QStringList{"--port", "PORT", "program", "FILE"}
                                   << 1 << "Program error!";
     QTest::newRow("no such port") << good << QStringList{"--port", "PORT-missing", "info"} << 3 << "Cannot open";
