@@ -155,6 +155,8 @@ int CommandRun::linkFailure(UnitSession::Outcome outcome, UnitSession &session)
                         : text(AddedText::CliNoAnswer).arg(session.portText()),
                     QStringLiteral("no-answer"));
     case UnitSession::Outcome::Differs:
+        // Never a success: a caller that did not expect it still ends in "differs".
+        return ExitDiffers;
     case UnitSession::Outcome::Done:
         break;
     }
