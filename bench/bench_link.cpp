@@ -1,95 +1,12 @@
 // Time and heap allocations of one link tick against the in-memory line.
 // Run: build/bench/bench_link
 
+#include "AllocationCounter.h"
 #include "FakeUnitPort.h"
 #include "LinkDriver.h"
 #include "MessageTable.h"
 
 #include <benchmark/benchmark.h>
-
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
-// Two counts: operator new (C++ objects, std containers), and malloc itself, which is
-// where QString and QByteArray get their storage. operator new goes to the C library
-// directly so that nothing is counted twice.
-static std::atomic<long> newCalls{0};
-static std::atomic<long> mallocCalls{0};
-
-#ifdef KORVO_COUNT_MALLOC
-extern "C" {
-void *__libc_malloc(std::size_t);
-void *__libc_calloc(std::size_t, std::size_t);
-void *__libc_realloc(void *, std::size_t);
-void __libc_free(void *);
-
-void *malloc(std::size_t size)
-{
-    mallocCalls.fetch_add(1, std::memory_order_relaxed);
-    return __libc_malloc(size);
-}
-void *calloc(std::size_t count, std::size_t size)
-{
-    mallocCalls.fetch_add(1, std::memory_order_relaxed);
-    return __libc_calloc(count, size);
-}
-void *realloc(void *p, std::size_t size)
-{
-    mallocCalls.fetch_add(1, std::memory_order_relaxed);
-    return __libc_realloc(p, size);
-}
-void free(void *p)
-{
-    __libc_free(p);
-}
-}
-static void *rawAllocate(std::size_t size)
-{
-    return __libc_malloc(size ? size : 1);
-}
-static void rawFree(void *p)
-{
-    __libc_free(p);
-}
-#else
-static void *rawAllocate(std::size_t size)
-{
-    return std::malloc(size ? size : 1);
-}
-static void rawFree(void *p)
-{
-    std::free(p);
-}
-#endif
-
-void *operator new(std::size_t size)
-{
-    newCalls.fetch_add(1, std::memory_order_relaxed);
-    if (void *p = rawAllocate(size))
-        return p;
-    throw std::bad_alloc();
-}
-void *operator new[](std::size_t size)
-{
-    return operator new(size);
-}
-void operator delete(void *p) noexcept
-{
-    rawFree(p);
-}
-void operator delete[](void *p) noexcept
-{
-    rawFree(p);
-}
-void operator delete(void *p, std::size_t) noexcept
-{
-    rawFree(p);
-}
-void operator delete[](void *p, std::size_t) noexcept
-{
-    rawFree(p);
-}
 
 struct Bench
 {
@@ -114,23 +31,6 @@ struct Bench
     }
 };
 
-struct Counts
-{
-    long news = newCalls.load();
-    long mallocs = mallocCalls.load();
-};
-
-static void report(benchmark::State &state, const Counts &before)
-{
-    const Counts after;
-    state.counters["new/tick"] =
-        benchmark::Counter(double(after.news - before.news), benchmark::Counter::kAvgIterations);
-#ifdef KORVO_COUNT_MALLOC
-    state.counters["malloc/tick"] =
-        benchmark::Counter(double(after.mallocs - before.mallocs), benchmark::Counter::kAvgIterations);
-#endif
-}
-
 // Monitoring with the unit connected and nothing arriving: poll, a monitor request every
 // sixth tick, message area, watchdog, curve highlight.
 static void BM_IdleTick(benchmark::State &state)
@@ -145,7 +45,7 @@ static void BM_IdleTick(benchmark::State &state)
         b.link->LinkWatchdog = 0; // as if a frame had come a moment ago: no reopen
         b.link->Timer1Timer();
     }
-    report(state, before);
+    reportAllocations(state, before, "tick");
 }
 BENCHMARK(BM_IdleTick);
 
@@ -162,7 +62,7 @@ static void BM_IdleTickProgrammedOk(benchmark::State &state)
         b.link->MessageTicks = 200;
         b.link->Timer1Timer();
     }
-    report(state, before);
+    reportAllocations(state, before, "tick");
 }
 BENCHMARK(BM_IdleTickProgrammedOk);
 
@@ -177,7 +77,7 @@ static void BM_TransferTick(benchmark::State &state)
         b.link->LinkWatchdog = 0;
         b.link->Timer1Timer();
     }
-    report(state, before);
+    reportAllocations(state, before, "tick");
 }
 BENCHMARK(BM_TransferTick);
 
@@ -211,7 +111,7 @@ static void BM_LiveFrameTick(benchmark::State &state)
         b.ports.feed(frames[size_t(i++ & 1)]);
         b.link->Timer1Timer();
     }
-    report(state, before);
+    reportAllocations(state, before, "tick");
 }
 BENCHMARK(BM_LiveFrameTick);
 

@@ -10,12 +10,12 @@
 # machine's own built-in ports, often its console. Uses the X display in DISPLAY, else a
 # private Xvfb, else the offscreen platform. Target: under 0.5 % of one core.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/process_figures.sh"
 
 exe=${1:-build/app/korvo-tci}
 seconds=${2:-30}
 [[ -x $exe ]] || { echo "no executable at $exe (give its path)" >&2; exit 1; }
 
-xvfb_pid=
 config=$(mktemp -d)
 cleanup() {
     [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
@@ -23,22 +23,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-platform=$([[ -n ${DISPLAY:-} ]] && echo "X display $DISPLAY" || echo "")
-if [[ -z ${DISPLAY:-} ]] && command -v Xvfb >/dev/null; then
-    for n in $(seq 130 160); do
-        [[ -e /tmp/.X$n-lock ]] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 >/dev/null 2>&1 &
-        xvfb_pid=$!
-        for _ in $(seq 50); do [[ -e /tmp/.X11-unix/X$n ]] && break; sleep 0.05; done
-        export DISPLAY=":$n"
-        platform="Xvfb :$n"
-        break
-    done
-fi
-if [[ -z ${DISPLAY:-} ]]; then
-    export QT_QPA_PLATFORM=offscreen
-    platform="offscreen"
-fi
+start_display 130 160 1280x1024x24
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
 export XDG_RUNTIME_DIR=$runtime
@@ -60,17 +45,12 @@ if [[ $(id -u) == 0 ]] && command -v runuser >/dev/null; then
 fi
 echo "running as $user"
 
-hz=$(getconf CLK_TCK)
 "${as[@]}" "$exe" --quit-after-ms=$(( (seconds + 5) * 1000 )) >/dev/null 2>&1 &
 runner=$!
 sleep 1
 pid=$(pgrep -n -f "^$exe --quit-after-ms" || true)
 [[ -n $pid ]] || { echo "the program did not start" >&2; exit 1; }
 sleep 2
-cpu() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }
-c0=$(cpu); w0=$(date +%s%N)
-sleep "$seconds"
-c1=$(cpu); w1=$(date +%s%N)
+sample_process "$pid" "$seconds"
 wait "$runner" || true
-awk -v c=$((c1 - c0)) -v hz="$hz" -v ns=$((w1 - w0)) \
-    'BEGIN { printf "Com Auto, no unit, %.1f s: CPU %.2f %% of one core (target < 0.5 %%)\n", ns / 1e9, 100 * c / hz / (ns / 1e9) }'
+printf "Com Auto, no unit, %s s: CPU %s %% of one core (target < 0.5 %%)\n" "$span_seconds" "$cpu_percent"

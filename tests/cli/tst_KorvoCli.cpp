@@ -1,6 +1,7 @@
 #include "BackupStore.h"
 #include "IgnitionParameters.h"
 #include "ParameterFile.h"
+#include "UnitSimulatorProcess.h"
 #include "VehiclePresets.h"
 
 #include <QDir>
@@ -39,15 +40,14 @@ private:
         QByteArray out;
         QString err;
     };
-    bool startSimulator(const QStringList &options = {});
-    void stopSimulator();
+    bool startSimulator(const QStringList &options = {}) { return !m_sim.start(m_tty, options).isEmpty(); }
     Run cli(const QStringList &arguments);
     QString writeSetFile(const QString &name, const IgnitionParameters &set);
     static IgnitionParameters presetSet();
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_tty;
-    std::unique_ptr<QProcess> m_sim;
+    UnitSimulatorProcess m_sim;
 };
 
 void tst_KorvoCli::init()
@@ -59,34 +59,8 @@ void tst_KorvoCli::init()
 
 void tst_KorvoCli::cleanup()
 {
-    stopSimulator();
+    m_sim.stop();
     m_dir.reset();
-}
-
-bool tst_KorvoCli::startSimulator(const QStringList &options)
-{
-    m_sim = std::make_unique<QProcess>();
-    m_sim->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_sim->start(QStringLiteral(KORVO_UNIT_SIM), QStringList{QStringLiteral("--link"), m_tty} + options);
-    if (!m_sim->waitForStarted(10000))
-        return false;
-    while (!m_sim->canReadLine())
-        if (!m_sim->waitForReadyRead(10000))
-            return false;
-    m_sim->readLine();
-    return true;
-}
-
-void tst_KorvoCli::stopSimulator()
-{
-    if (!m_sim)
-        return;
-    m_sim->terminate();
-    if (!m_sim->waitForFinished(10000)) {
-        m_sim->kill();
-        m_sim->waitForFinished(10000);
-    }
-    m_sim.reset();
 }
 
 tst_KorvoCli::Run tst_KorvoCli::cli(const QStringList &arguments)

@@ -1,12 +1,12 @@
 #include "LinkDriver.h"
 #include "MessageTable.h"
 #include "SerialUnitPort.h"
+#include "UnitSimulatorProcess.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSerialPort>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -46,8 +46,7 @@ private slots:
 
 private:
     // Starts the simulator; its terminal is reachable at m_linkPath. Empty on failure.
-    QString startSimulator(const QStringList &options = {});
-    void stopSimulator();
+    QString startSimulator(const QStringList &options = {}) { return m_sim.start(m_linkPath, options); }
     void makeLink();
     bool tickUntil(const std::function<bool()> &done, int limit = 2000)
     {
@@ -63,7 +62,7 @@ private:
     static constexpr int TickWaitMs = 8;
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_linkPath;
-    std::unique_ptr<QProcess> m_sim;
+    UnitSimulatorProcess m_sim;
     IgnitionParameters m_set;
     SessionSettings m_settings;
     MessageTable m_messages;
@@ -87,34 +86,8 @@ void tst_SerialUnitPort::cleanup()
 {
     m_link.reset();
     m_ports.reset();
-    stopSimulator();
+    m_sim.stop();
     m_dir.reset();
-}
-
-QString tst_SerialUnitPort::startSimulator(const QStringList &options)
-{
-    m_sim = std::make_unique<QProcess>();
-    m_sim->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_sim->start(QStringLiteral(KORVO_UNIT_SIM), QStringList{QStringLiteral("--link"), m_linkPath} + options);
-    if (!m_sim->waitForStarted(10000))
-        return {};
-    while (!m_sim->canReadLine()) {
-        if (!m_sim->waitForReadyRead(10000))
-            return {};
-    }
-    return QString::fromLocal8Bit(m_sim->readLine()).trimmed();
-}
-
-void tst_SerialUnitPort::stopSimulator()
-{
-    if (!m_sim)
-        return;
-    m_sim->terminate();
-    if (!m_sim->waitForFinished(10000)) {
-        m_sim->kill();
-        m_sim->waitForFinished(10000);
-    }
-    m_sim.reset();
 }
 
 void tst_SerialUnitPort::makeLink()
@@ -473,7 +446,7 @@ void tst_SerialUnitPort::unplugAndReplug()
     QVERIFY(tickUntil([this] { return !m_link->LabelSpojeniVisible; }));
 
     // The far end goes away under an open port: no crash, no busy loop.
-    stopSimulator();
+    m_sim.stop();
     QElapsedTimer wall;
     wall.start();
     const double cpuBefore = cpuSeconds();
@@ -520,7 +493,7 @@ void tst_SerialUnitPort::floodKeepsMemoryFlat()
     QVERIFY2(grown < 16 * 1024, qPrintable(QStringLiteral("grew by %1 kB").arg(grown)));
 
     // The flood stops: what it left is gone within a tick, and the unit is heard at once.
-    QCOMPARE(::kill(pid_t(m_sim->processId()), SIGUSR2), 0);
+    QCOMPARE(::kill(pid_t(m_sim.processId()), SIGUSR2), 0);
     m_link->StartRead();
     QVERIFY(tickUntil([this] { return m_link->Mode == LinkMode::Idle; }, 200));
     QCOMPARE(m_link->LabelHlaseni.caption, QStringLiteral("Verify: OK"));
