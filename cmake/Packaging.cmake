@@ -26,8 +26,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The window needs a platform plugin to show at all, and its fixed layout needs the
 # widths of Liberation Sans; neither is a library that dpkg-shlibdeps can see.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2")
-# The manual opens with the desktop's viewer.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# The manual opens with the desktop's viewer; Qt's own buttons and dialogs speak Czech and German with its translations.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-translations-l10n")
 
 set(CPACK_GENERATOR DEB)
 include(CPack)
