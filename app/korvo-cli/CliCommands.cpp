@@ -95,6 +95,10 @@ private:
     int writeFile(const QString &path, const QByteArray &bytes);
 
     std::unique_ptr<UnitSession> openSession(int &exitCode);
+    // FILE's set and the unit's block read beside it, for verify and diff. The file has
+    // no reserved bytes, so the unit's own stand in for them and only the file's fields
+    // count. ExitDone, or the exit code of what failed.
+    int readUnitBesideFile(IgnitionParameters &fileSet, std::unique_ptr<UnitSession> &session);
 
     int ports();
     int info();
@@ -390,23 +394,30 @@ int CommandRun::read()
     return ExitDone;
 }
 
-int CommandRun::verify()
+int CommandRun::readUnitBesideFile(IgnitionParameters &fileSet, std::unique_ptr<UnitSession> &session)
 {
-    IgnitionParameters fileSet;
     if (const int loaded = loadFile(m_options.file, fileSet); loaded >= 0)
         return loaded;
     int exitCode = ExitDone;
-    auto session = openSession(exitCode);
+    session = openSession(exitCode);
     if (!session)
         return exitCode;
-    // The unit's block is read as diff reads it and compared here: the file has no
-    // reserved bytes, so the unit's own stand in for them and only the file's fields count.
+    // The unit's block as it came, in range or not; the session's set is not touched.
     const auto outcome = session->compare();
     m_out.endProgress();
     if (outcome != UnitSession::Outcome::Done)
         return linkFailure(outcome, *session);
-    const auto unitBlock = session->link().CompareBlock;
-    TakeReservedBytes(fileSet, unitBlock);
+    TakeReservedBytes(fileSet, session->link().CompareBlock);
+    return ExitDone;
+}
+
+int CommandRun::verify()
+{
+    IgnitionParameters fileSet;
+    std::unique_ptr<UnitSession> session;
+    if (const int failed = readUnitBesideFile(fileSet, session); failed != ExitDone)
+        return failed;
+    const auto &unitBlock = session->link().CompareBlock;
     const auto fileBlock = fileSet.UnitBlockImage();
     const bool same = std::equal(fileBlock.begin(), fileBlock.end(), unitBlock.begin());
     if (m_out.json())
@@ -493,20 +504,9 @@ int CommandRun::program()
 int CommandRun::diff()
 {
     IgnitionParameters fileSet;
-    if (const int loaded = loadFile(m_options.file, fileSet); loaded >= 0)
-        return loaded;
-    int exitCode = ExitDone;
-    auto session = openSession(exitCode);
-    if (!session)
-        return exitCode;
-    // The unit's block as it came, in range or not; the set is not touched.
-    const auto outcome = session->compare();
-    m_out.endProgress();
-    if (outcome != UnitSession::Outcome::Done)
-        return linkFailure(outcome, *session);
-
-    // The file has no reserved bytes: the unit's own stand in for them.
-    TakeReservedBytes(fileSet, session->link().CompareBlock);
+    std::unique_ptr<UnitSession> session;
+    if (const int failed = readUnitBesideFile(fileSet, session); failed != ExitDone)
+        return failed;
     const QList<DifferenceRow> rows =
         DifferenceRows(session->link().CompareBlock, fileSet.UnitBlockImage(), m_choice.session.LanguageIndex);
     if (m_out.json()) {
