@@ -548,11 +548,8 @@ int CommandRun::monitor()
     if (!session)
         return exitCode;
 
-    struct sigaction action{};
-    action.sa_handler = onInterrupt;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    std::signal(SIGINT, onInterrupt);
+    std::signal(SIGTERM, onInterrupt);
 
     if (m_options.csv)
         m_out.result(QString::fromLatin1(LiveRecorder::Header).trimmed());

@@ -3,10 +3,27 @@
 #include <QJsonDocument>
 
 #include <cstdio>
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
+
+namespace {
+
+bool standardErrorIsTerminal()
+{
+#ifdef Q_OS_WIN
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return ::isatty(STDERR_FILENO) == 1;
+#endif
+}
+
+} // namespace
 
 CliOutput::CliOutput(bool json, bool quiet)
-    : m_json(json), m_quiet(quiet), m_bar(!quiet && ::isatty(STDERR_FILENO) == 1)
+    : m_json(json), m_quiet(quiet), m_bar(!quiet && standardErrorIsTerminal())
 {
 }
 

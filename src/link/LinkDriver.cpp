@@ -43,7 +43,7 @@ class StackText
 {
 public:
     StackText() = default;
-    __attribute__((format(printf, 2, 3))) void format(const char *pattern, ...)
+    Q_ATTRIBUTE_FORMAT_PRINTF(2, 3) void format(const char *pattern, ...)
     {
         char bytes[Capacity];
         va_list args;
