@@ -27,7 +27,7 @@ struct Bench
         ports.setRecordWrites(false);
         link = std::make_unique<LinkDriver>(set, settings, messages, ports);
         link->OpenUnitPort();
-        link->LiveRpm = 4200;
+        UnitLinkProbe::setLiveRpm(link->unit(), 4200);
     }
 };
 
@@ -37,12 +37,12 @@ static void BM_IdleTick(benchmark::State &state)
 {
     Bench b;
     for (int i = 0; i < 300; ++i) { // message area expired, steady state
-        b.link->LinkWatchdog = 0;
+        UnitLinkProbe::setLinkWatchdog(b.link->unit(), 0);
         b.link->Timer1Timer();
     }
     const Counts before;
     for (auto _ : state) {
-        b.link->LinkWatchdog = 0; // as if a frame had come a moment ago: no reopen
+        UnitLinkProbe::setLinkWatchdog(b.link->unit(), 0); // as if a frame had come a moment ago: no reopen
         b.link->Timer1Timer();
     }
     reportAllocations(state, before, "tick");
@@ -58,7 +58,7 @@ static void BM_IdleTickProgrammedOk(benchmark::State &state)
     b.link->Timer1Timer();
     const Counts before;
     for (auto _ : state) {
-        b.link->LinkWatchdog = 0;
+        UnitLinkProbe::setLinkWatchdog(b.link->unit(), 0);
         b.link->MessageTicks = 200;
         b.link->Timer1Timer();
     }
@@ -73,8 +73,8 @@ static void BM_TransferTick(benchmark::State &state)
     b.link->StartProgram();
     const Counts before;
     for (auto _ : state) {
-        b.link->SendAttempts = 1;
-        b.link->LinkWatchdog = 0;
+        UnitLinkProbe::setSendAttempts(b.link->unit(), 1);
+        UnitLinkProbe::setLinkWatchdog(b.link->unit(), 0);
         b.link->Timer1Timer();
     }
     reportAllocations(state, before, "tick");

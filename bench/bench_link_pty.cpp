@@ -73,7 +73,7 @@ int main(int argc, char **argv)
             }
             return;
         }
-        if (link.Mode != LinkMode::Idle)
+        if (link.unit().mode() != LinkMode::Idle)
             return;
         const long elapsed = tick - pressedAt;
         ++tally[link.ProgrammedOk ? elapsed : -1];

@@ -27,14 +27,14 @@ Run programOnce(LinkDriver &link, SimulatedUnitPortProvider &unit, qint64 &now, 
     QElapsedTimer timer;
     const auto before = QObject::connect(&link, &LinkDriver::unitBlockBeforeWrite, [&] {
         timer.start();
-        run.outcome = store.keepBeforeWrite(link.UnitInformationCopy, link.UnitBlockBeforeWrite).outcome;
+        run.outcome = store.keepBeforeWrite(link.unit().unitInformation(), link.unit().blockBeforeWrite()).outcome;
         run.backupMs = double(timer.nsecsElapsed()) / 1e6;
     });
     link.StartProgram();
     for (int tick = 1; tick <= 40; ++tick) {
         now += LinkDriver::TickMs;
         link.Timer1Timer();
-        if (link.Mode == LinkMode::Idle) {
+        if (link.unit().mode() == LinkMode::Idle) {
             run.ticks = link.LabelHlaseni.colour == NamedColour::Red ? -1 : tick;
             break;
         }
@@ -64,7 +64,7 @@ int main()
     link.OpenUnitPort();
     BackupStore store(dir.filePath(QStringLiteral("backups")));
     QObject::connect(&link, &LinkDriver::blockWritten,
-                     [&] { store.noteWritten(link.UnitInformationCopy, set.UnitBlockImage()); });
+                     [&] { store.noteWritten(link.unit().unitInformation(), set.UnitBlockImage()); });
     for (int i = 0; i < 8; ++i) { // settle: the unit answers its first monitor requests
         now += LinkDriver::TickMs;
         link.Timer1Timer();

@@ -43,10 +43,10 @@ IgnitionParameters startSet(bool noLimiter)
 void checkState(const LinkDriver &link, const IgnitionParameters &set, const IgnitionParameters &start)
 {
     FUZZ_CHECK(link.CurrentCurvePoint <= 9);
-    FUZZ_CHECK(link.LinkWatchdog <= LinkDriver::NoConnectionTicks);
-    FUZZ_CHECK(quint8(link.Mode) <= quint8(LinkMode::Read));
+    FUZZ_CHECK(link.unit().linkWatchdog() <= LinkDriver::NoConnectionTicks);
+    FUZZ_CHECK(quint8(link.unit().mode()) <= quint8(LinkMode::Read));
     FUZZ_CHECK(link.MessageTicks <= LinkDriver::MessageTicks_);
-    FUZZ_CHECK(link.SendAttempts <= LinkDriver::MaxSends + 1);
+    FUZZ_CHECK(link.unit().sendAttempts() <= LinkDriver::MaxSends + 1);
     FUZZ_CHECK(link.CGaugeProgram.maximum >= 1);
     FUZZ_CHECK(link.CGaugeProgram.position >= 0 && link.CGaugeProgram.position <= link.CGaugeProgram.maximum);
     FUZZ_CHECK(link.CGaugeRpmPosition >= 0 && link.CGaugeRpmPosition <= 100);
@@ -54,7 +54,7 @@ void checkState(const LinkDriver &link, const IgnitionParameters &set, const Ign
     FUZZ_CHECK(!link.FailureShown || !link.CGaugeProgram.visible ||
                link.CGaugeProgram.position < link.CGaugeProgram.maximum);
     if (link.LabelSpojeniVisible)
-        FUZZ_CHECK(!link.ProgrammedOk && link.SavingCountdown == 0);
+        FUZZ_CHECK(!link.ProgrammedOk && link.unit().savingCountdown() == 0);
     const auto lime = std::count(link.CurveRowColour.begin(), link.CurveRowColour.end(), NamedColour::Lime);
     FUZZ_CHECK(lime == (link.NoCurvePoint ? 0 : 1));
     // A read replaces the unit's block and normalises it; the tail never comes from the unit.

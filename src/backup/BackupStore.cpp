@@ -3,7 +3,7 @@
 #include "AppPaths.h"
 #include "AtomicWrite.h"
 #include "ParameterFile.h"
-#include "UnitFrame.h"
+#include "UnitInformation.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,7 +15,6 @@
 namespace {
 
 constexpr qint64 MaxBackupFileSize = 64 * 1024;
-constexpr int MaxVersionLength = 30;
 
 const QRegularExpression &backupName()
 {
@@ -79,27 +78,6 @@ IgnitionParameters setWithBlock(std::span<const quint8, UnitBlockSize> block)
     return set;
 }
 
-QString unitVersionName(std::span<const quint8, UnitBlockSize> b)
-{
-    QByteArray raw;
-    if (b[16] != 0) {
-        for (int i = 16; i < 16 + MaxVersionLength && b[i] != 0; ++i)
-            raw += char(b[i]);
-    } else {
-        for (int i = 0; i < 3 && b[i] != 0; ++i)
-            raw += char(b[i]);
-        if (raw.size() == 3)
-            raw += QByteArray::number(b[3] / 10 % 10) + QByteArray::number(b[3] % 10);
-    }
-    QString name;
-    for (const char c : raw) {
-        const bool safe = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' ||
-                          c == '-';
-        name += safe ? QChar(c) : QChar(u'-');
-    }
-    return name.isEmpty() ? QStringLiteral("unit") : name;
-}
-
 } // namespace
 
 QString DefaultBackupFolder()
@@ -141,15 +119,9 @@ void BackupStore::loadWritten()
     }
 }
 
-QString BackupStore::UnitTag(std::span<const quint8, UnitBlockSize> b)
+QString BackupStore::UnitTag(std::span<const quint8, UnitBlockSize> information)
 {
-    return QStringLiteral("%1_%2-%3-%4_%5%6")
-        .arg(unitVersionName(b))
-        .arg(2000 + b[6])
-        .arg(UnitProgramMonth(b[5]), 2, 10, QChar(u'0'))
-        .arg(int(b[4]), 2, 10, QChar(u'0'))
-        .arg(int(b[7]), 2, 10, QChar(u'0'))
-        .arg(int(b[8]), 2, 10, QChar(u'0'));
+    return UnitInformation::Decode(information).tag;
 }
 
 QStringList BackupStore::backups() const

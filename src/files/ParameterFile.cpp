@@ -230,3 +230,37 @@ bool ReadParameterFile(QByteArrayView text, IgnitionParameters &set)
     buffer.open(QIODevice::ReadOnly);
     return ReadParameterFile(buffer, set);
 }
+
+QString FirstMissingParameterKey(QByteArrayView text)
+{
+    // Read over two sets that differ in every byte: a field the file gives comes out the
+    // same in both, a field it lacks keeps what each set had.
+    IgnitionParameters low;
+    IgnitionParameters high;
+    low.image.fill(0x00);
+    high.image.fill(0xFF);
+    ReadParameterFile(text, low);
+    ReadParameterFile(text, high);
+    struct Key
+    {
+        const char *name;
+        int offset;
+        int count;
+    };
+    static constexpr Key Keys[] = {
+        {"BIKE", IgnitionParameters::OffsetBike, 1},
+        {"RPM_ADV", IgnitionParameters::OffsetRpmAdv, CurvePoints},
+        {"ADVANCE", IgnitionParameters::OffsetAdvance, CurvePoints},
+        {"TOP", IgnitionParameters::OffsetTop, 2},
+        {"EXCITATION", IgnitionParameters::OffsetExcitation, 1},
+        {"BASE_ADV", IgnitionParameters::OffsetBaseAdv, 1},
+        {"LIMITER", IgnitionParameters::OffsetLimiter, 1},
+        {"RPM2", IgnitionParameters::OffsetRpm2, 1},
+        {"BLOK_ENABLE", IgnitionParameters::OffsetBlokEnable, 1},
+    };
+    for (const Key &key : Keys)
+        for (int i = key.offset; i < key.offset + key.count; ++i)
+            if (low.image[i] != high.image[i])
+                return QString::fromLatin1(key.name);
+    return {};
+}

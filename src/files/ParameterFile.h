@@ -22,3 +22,8 @@ void WriteParameterFile(QIODevice &device, const IgnitionParameters &set);
 // either and false is returned, and the caller tells the two apart by the device.
 bool ReadParameterFile(QIODevice &device, IgnitionParameters &set);
 bool ReadParameterFile(QByteArrayView text, IgnitionParameters &set);
+
+// The first key, in the order the file is written, whose values a parameter file does not
+// give in full (a file cut short, or written by hand); empty when every field is there.
+// Only meaningful for a text whose version matched.
+QString FirstMissingParameterKey(QByteArrayView text);

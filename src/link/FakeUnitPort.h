@@ -1,5 +1,7 @@
 #pragma once
 
+#include "UnitLink.h"
+
 #include "UnitPort.h"
 
 #include <QByteArray>
@@ -70,4 +72,14 @@ private:
     int m_describeCalls = 0;
     QList<int> m_openAttempts;
     int m_onlyPort = 0;
+};
+
+// Puts a link into a state that tests and benchmarks would otherwise wait many ticks for.
+struct UnitLinkProbe
+{
+    static void setTicksSinceSend(UnitLink &link, quint8 ticks) { link.m_ticksSinceSend = ticks; }
+    static void setSendAttempts(UnitLink &link, quint8 attempts) { link.m_sendAttempts = attempts; }
+    static void setLinkWatchdog(UnitLink &link, quint8 ticks) { link.m_linkWatchdog = ticks; }
+    static void setLiveRpm(UnitLink &link, quint16 rpm) { link.m_live.rpm = rpm; }
+    static void setIdle(UnitLink &link) { link.m_mode = LinkMode::Idle; }
 };

@@ -202,6 +202,46 @@ constexpr AddedTextRow Rows[] = {
      "stimmt nicht mit dem Gerät überein."},
     {AddedText::CliConnectionLost, "No answer from the unit on %1; waiting for it.",
      "Jednotka na %1 neodpovídá; čekám na ni.", "Keine Antwort vom Gerät an %1; warte darauf."},
+
+    {AddedText::LinkOtherUnit, "Another unit answered: nothing written!", "Odpověděla jiná jednotka: nic nezapsáno!",
+     "Anderes Gerät antwortet: nichts geschrieben!"},
+    {AddedText::LinkStoredDataError, "Programmed data error!", "Chyba naprogramovaných dat!",
+     "Fehler der programmierten Daten!"},
+    {AddedText::LinkSavingNeverEnded, "Saving did not end: verify!", "Ukládání neskončilo: ověřte!",
+     "Speichern endet nicht: prüfen!"},
+    {AddedText::LinkSavingConnectionLost, "Connection lost while saving: verify!",
+     "Spojení ztraceno při ukládání: ověřte!", "Verbindung beim Speichern verloren: prüfen!"},
+    {AddedText::CliOtherUnit,
+     "Another unit answered the write than the one whose set was read and kept: nothing was written. Program "
+     "again.",
+     "Na zápis odpověděla jiná jednotka než ta, jejíž nastavení bylo přečteno a zálohováno: nic nebylo zapsáno. "
+     "Programujte znovu.",
+     "Auf das Schreiben antwortete ein anderes Gerät als das, dessen Einstellung gelesen und gesichert wurde: "
+     "nichts wurde geschrieben. Programmieren Sie erneut."},
+    {AddedText::CliStoredDataError,
+     "The unit saved the set but reports its programmed data bad. Program again; if it happens again, the unit "
+     "may be faulty.",
+     "Jednotka nastavení uložila, ale hlásí chybu naprogramovaných dat. Programujte znovu; pokud se to opakuje, "
+     "jednotka může být vadná.",
+     "Das Gerät hat die Einstellung gespeichert, meldet aber einen Fehler der programmierten Daten. "
+     "Programmieren Sie erneut; wiederholt es sich, ist das Gerät vielleicht defekt."},
+    {AddedText::CliSavingNeverEnded,
+     "The unit did not finish saving within %1 s; its set is unknown: run korvo-cli verify %2",
+     "Jednotka nedokončila ukládání do %1 s; její nastavení není známo: spusťte korvo-cli verify %2",
+     "Das Gerät hat das Speichern nicht binnen %1 s beendet; seine Einstellung ist unbekannt: "
+     "korvo-cli verify %2 ausführen"},
+    {AddedText::CliSetUnknown, "The unit's set is unknown: run korvo-cli verify %1",
+     "Nastavení jednotky není známo: spusťte korvo-cli verify %1",
+     "Die Einstellung des Geräts ist unbekannt: korvo-cli verify %1 ausführen"},
+    {AddedText::CliInterruptedVerified, "Interrupted: the unit holds %1, verified.",
+     "Přerušeno: jednotka obsahuje %1, ověřeno.", "Unterbrochen: das Gerät enthält %1, geprüft."},
+    {AddedText::CliInterruptedNothingWritten, "Interrupted: nothing was written to the unit.",
+     "Přerušeno: do jednotky nebylo nic zapsáno.", "Unterbrochen: nichts wurde in das Gerät geschrieben."},
+    {AddedText::CliFileLacksKey, "the file lacks the key %1", "souboru chybí klíč %1", "der Datei fehlt der Schlüssel %1"},
+    {AddedText::CliStepReading, "reading", "čtení", "lesen"},
+    {AddedText::CliStepWriting, "writing", "zápis", "schreiben"},
+    {AddedText::CliStepVerifying, "verifying", "ověřování", "prüfen"},
+    {AddedText::CliStepSaving, "saving", "ukládání", "speichern"},
 };
 
 constexpr bool RowsFollowIds()

@@ -95,6 +95,23 @@ enum class AddedText : int
     CliReadCorrected,
     CliConnectionLost,
 
+    // The write path: what a write ended in
+    LinkOtherUnit,
+    LinkStoredDataError,
+    LinkSavingNeverEnded,
+    LinkSavingConnectionLost,
+    CliOtherUnit,
+    CliStoredDataError,
+    CliSavingNeverEnded, // %1 seconds, %2 the file
+    CliSetUnknown,       // %1 the file
+    CliInterruptedVerified, // %1 the file
+    CliInterruptedNothingWritten,
+    CliFileLacksKey, // %1 the key
+    CliStepReading,
+    CliStepWriting,
+    CliStepVerifying,
+    CliStepSaving,
+
     Count
 };
 

@@ -680,7 +680,6 @@ void TFormHlav::FormCreate()
     LoadSettings();
     if (const int language = LanguageFromCommandWord(m_setup.arguments.value(0)); language >= 0)
         Session.LanguageIndex = quint8(language);
-    m_link->LinkWatchdog = LinkDriver::NoConnectionTicks;
     NormaliseParameters(Parameters, Session);
     ShowParametersInControls();
     ApplyInterfaceLanguage();

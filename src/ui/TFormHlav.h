@@ -8,6 +8,7 @@
 #include "MessageTable.h"
 #include "RecentFiles.h"
 #include "UndoHistory.h"
+#include "WriteSequence.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -380,8 +381,7 @@ private:
     void onPortOpenFailed(const QString &portName, const PortOpenFailure &failure);
     void setUpCompareAndBackups();
     void onCompareReady();
-    void onUnitBlockBeforeWrite();
-    void onBlockWritten();
+    void onBackupKept(const BackupResult &result);
     void showBackupProblem();
 
     FormSetup m_setup;
@@ -389,6 +389,7 @@ private:
     UserPrompts *m_prompts = nullptr;
     std::unique_ptr<LinkDriver> m_link;
     std::unique_ptr<BackupStore> m_backups;
+    std::unique_ptr<WriteSequence> m_write;
     std::optional<BackupResult> m_backupProblem;
     QPointer<CompareDialog> m_compareDialog;
     QActionGroup *m_portGroup = nullptr;

@@ -39,7 +39,7 @@ void TFormHlav::MenuCompareClick()
 
 void TFormHlav::onCompareReady()
 {
-    const auto unit = m_link->CompareBlock;
+    const auto unit = m_link->unit().compareBlock();
     const QList<DifferenceRow> rows = DifferenceRows(unit, Parameters.UnitBlockImage(), Session.LanguageIndex);
     if (m_compareDialog)
         m_compareDialog->close();
@@ -83,11 +83,8 @@ void TFormHlav::MenuOpenBackupClick()
         OpenDialog1FileName = before;
 }
 
-void TFormHlav::onUnitBlockBeforeWrite()
+void TFormHlav::onBackupKept(const BackupResult &result)
 {
-    if (!m_backups)
-        return;
-    const BackupResult result = m_backups->keepBeforeWrite(m_link->UnitInformationCopy, m_link->UnitBlockBeforeWrite);
     // The message stays until a backup is kept again: a set that needed none since does
     // not make up for the one that was lost.
     if (result.outcome == BackupResult::Stored) {
@@ -111,12 +108,6 @@ void TFormHlav::showBackupProblem()
     BackupStatus->show();
 }
 
-void TFormHlav::onBlockWritten()
-{
-    if (m_backups)
-        m_backups->noteWritten(m_link->UnitInformationCopy, Parameters.UnitBlockImage());
-}
-
 void TFormHlav::setUpCompareAndBackups()
 {
     QString folder = m_setup.backupFolder;
@@ -137,9 +128,10 @@ void TFormHlav::setUpCompareAndBackups()
 
     connect(MenuCompare, &QAction::triggered, this, &TFormHlav::MenuCompareClick);
     connect(MenuOpenBackup, &QAction::triggered, this, &TFormHlav::MenuOpenBackupClick);
-    // Direct: the backup is on disk before the link sends its first program frame.
-    connect(m_link.get(), &LinkDriver::unitBlockBeforeWrite, this, &TFormHlav::onUnitBlockBeforeWrite);
-    connect(m_link.get(), &LinkDriver::blockWritten, this, &TFormHlav::onBlockWritten);
+    // The one write sequence: the backup is on disk, and the set holds the unit's own
+    // reserved bytes, before the link sends its first program frame.
+    m_write = std::make_unique<WriteSequence>(m_link->unit(), Parameters, m_backups.get());
+    connect(m_write.get(), &WriteSequence::backupKept, this, &TFormHlav::onBackupKept);
     // From the event loop, after the tick that read the block has finished.
     connect(m_link.get(), &LinkDriver::compareReady, this, &TFormHlav::onCompareReady, Qt::QueuedConnection);
     ApplyCompareTexts();

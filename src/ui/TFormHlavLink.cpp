@@ -78,7 +78,7 @@ void TFormHlav::MenuCom1Click(int itemIndex)
 {
     Session.PortChoice = quint8(itemIndex);
     m_link->CloseUnitPort();
-    m_link->QuietReopen = false;
+    m_link->unit().setQuietReopen(false);
     m_link->OpenUnitPort();
     UpdatePortMenuChecks();
     ShowLinkState();

@@ -373,7 +373,7 @@ void tst_SerialUnitPort::programVerifyRead()
 
     m_set.image[45] = 0x77; // a reserved byte goes to the unit and comes back
     m_link->StartProgram();
-    QVERIFY(tickUntil([this] { return m_link->Mode == LinkMode::Idle; }));
+    QVERIFY(tickUntil([this] { return m_link->unit().mode() == LinkMode::Idle; }));
     QVERIFY(m_link->ProgrammedOk);
     QCOMPARE(m_link->UnitVersionText, QStringLiteral("KTC12"));
     QVERIFY(tickUntil([this] { return m_link->LabelHlaseni.caption == QStringLiteral("Saving:"); }));
@@ -381,7 +381,7 @@ void tst_SerialUnitPort::programVerifyRead()
 
     // A verify that failed would clear the flag and show its error instead.
     m_link->StartVerify();
-    QVERIFY(tickUntil([this] { return m_link->Mode == LinkMode::Idle; }));
+    QVERIFY(tickUntil([this] { return m_link->unit().mode() == LinkMode::Idle; }));
     QVERIFY(m_link->ProgrammedOk);
     QCOMPARE(m_link->LabelHlaseni.caption, QStringLiteral("Programing: OK"));
 
@@ -390,7 +390,7 @@ void tst_SerialUnitPort::programVerifyRead()
     m_set.image[45] = 0;
     QSignalSpy received(m_link.get(), &LinkDriver::parametersReceived);
     m_link->StartRead();
-    QVERIFY(tickUntil([this] { return m_link->Mode == LinkMode::Idle; }));
+    QVERIFY(tickUntil([this] { return m_link->unit().mode() == LinkMode::Idle; }));
     QCOMPARE(m_link->LabelHlaseni.caption, QStringLiteral("Verify: OK"));
     QCOMPARE(m_set, programmed);
     QCOMPARE(received.count(), 1);
@@ -408,7 +408,7 @@ void tst_SerialUnitPort::versionMismatch()
     QVERIFY(tickUntil([&] { return mismatch.count() > 0; }));
     QCOMPARE(mismatch[0][0].toString(),
              QStringLiteral("Unmatched version of PC and Ignition programs!  PC-61, IGN-60"));
-    QCOMPARE(m_link->Mode, LinkMode::Idle);
+    QCOMPARE(m_link->unit().mode(), LinkMode::Idle);
     QCOMPARE(m_set, before);
     // Monitoring goes on beneath the box.
     QVERIFY(tickUntil([this] { return !m_link->LabelHlaseni.visible; }));
@@ -423,7 +423,7 @@ void tst_SerialUnitPort::silentInTheMiddleOfATransfer()
     makeLink();
     QVERIFY(tickUntil([this] { return !m_link->LabelSpojeniVisible; }));
     m_link->StartProgram();
-    QVERIFY(tickUntil([this] { return m_link->Mode == LinkMode::Idle; }));
+    QVERIFY(tickUntil([this] { return m_link->unit().mode() == LinkMode::Idle; }));
     QCOMPARE(m_link->LabelHlaseni.caption, QStringLiteral("Program error!"));
     QCOMPARE(m_link->LabelHlaseni.colour, NamedColour::Red);
     QCOMPARE(m_link->UnitVersionText, QStringLiteral("KTC12"));
@@ -459,7 +459,7 @@ void tst_SerialUnitPort::unplugAndReplug()
     QVERIFY(!startSimulator().isEmpty());
     QVERIFY(tickUntil([this] { return !m_link->LabelSpojeniVisible; }));
     m_link->StartVerify();
-    QVERIFY(tickUntil([this] { return m_link->Mode == LinkMode::Idle; }));
+    QVERIFY(tickUntil([this] { return m_link->unit().mode() == LinkMode::Idle; }));
 }
 
 static qint64 residentKb()
@@ -495,7 +495,7 @@ void tst_SerialUnitPort::floodKeepsMemoryFlat()
     // The flood stops: what it left is gone within a tick, and the unit is heard at once.
     QCOMPARE(::kill(pid_t(m_sim.processId()), SIGUSR2), 0);
     m_link->StartRead();
-    QVERIFY(tickUntil([this] { return m_link->Mode == LinkMode::Idle; }, 200));
+    QVERIFY(tickUntil([this] { return m_link->unit().mode() == LinkMode::Idle; }, 200));
     QCOMPARE(m_link->LabelHlaseni.caption, QStringLiteral("Verify: OK"));
 }
 

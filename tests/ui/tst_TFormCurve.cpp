@@ -126,12 +126,12 @@ void tst_TFormCurve::keysStepTheSelectedPoint()
     // With programming after change on, every step is an edit sent to the unit.
     QTest::mouseClick(form.CheckBoxProgHned, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
     QVERIFY(form.CheckBoxProgHned->isChecked());
-    QCOMPARE(form.link().Mode, LinkMode::Idle);
+    QCOMPARE(form.link().unit().mode(), LinkMode::Idle);
 
     QTest::keyClick(curve, Qt::Key_Up);
     QCOMPARE(int(form.Parameters.ADVANCE(2)), start.ADVANCE(2) + 1);
     // A write begins with reading the unit's set for its backup.
-    QCOMPARE(form.link().Mode, LinkMode::BackupRead);
+    QCOMPARE(form.link().unit().mode(), LinkMode::BackupRead);
     QTest::keyClick(curve, Qt::Key_Right);
     QCOMPARE(int(form.Parameters.RPM_ADV(2)), start.RPM_ADV(2) + 1);
     // Left past the previous point is what typing that speed gives: pushed back above it.

@@ -1,3 +1,4 @@
+#include "FakeUnitPort.h"
 #include "FormFixture.h"
 
 #include "IgnitionParameters.h"
@@ -81,9 +82,9 @@ private:
     static Curve defaultRpm() { return Curve(DefaultRpmCurve.begin(), DefaultRpmCurve.end()); }
     static Curve defaultAdvance() { return Curve(DefaultAdvanceCurve.begin(), DefaultAdvanceCurve.end()); }
     // Marks the link idle, so the next start of a transfer shows.
-    void linkIdle() { form()->link().Mode = LinkMode::Idle; }
+    void linkIdle() { UnitLinkProbe::setIdle(form()->link().unit()); }
     // A program run begins with the read of the unit's set before the write.
-    bool transferStarted() const { return form()->link().Mode == LinkMode::BackupRead; }
+    bool transferStarted() const { return form()->link().unit().mode() == LinkMode::BackupRead; }
 };
 
 void tst_TFormHlavEditor::initTestCase()
@@ -428,7 +429,7 @@ void tst_TFormHlavEditor::advanceShift()
     form()->ShowParametersInControls();
     form()->ResetUndoHistory();
     form()->CheckBoxIgnAll->setChecked(all);
-    form()->link().LiveRpm = quint16(liveRpm);
+    UnitLinkProbe::setLiveRpm(form()->link().unit(), quint16(liveRpm));
     form()->link().HighlightCurrentCurvePoint();
 
     if (key != 0)
@@ -612,14 +613,14 @@ void tst_TFormHlavEditor::programmingAfterChange()
     // Leaving an edit, even unchanged, starts a transfer from block 0 on a later tick.
     m_f->typeAndLeave("Edit50", "5");
     QVERIFY(transferStarted());
-    QCOMPARE(int(form()->link().SendAttempts), 0);
+    QCOMPARE(int(form()->link().unit().sendAttempts()), 0);
     QCOMPARE(form()->LabelHlaseni->text(), QStringLiteral("Programing"));
     QVERIFY(form()->LabelHlaseni->isVisible());
 
     // Every up-down click starts a fresh one, also while one runs.
-    form()->link().SendAttempts = 3;
+    UnitLinkProbe::setSendAttempts(form()->link().unit(), 3);
     m_f->clickArrow("UpDown50", +1);
-    QCOMPARE(int(form()->link().SendAttempts), 0);
+    QCOMPARE(int(form()->link().unit().sendAttempts()), 0);
 
     // A shift with no current point changes nothing, yet programs while armed.
     linkIdle();

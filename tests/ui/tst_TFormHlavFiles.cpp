@@ -218,7 +218,7 @@ void tst_TFormHlavFiles::openTakesTheFile()
     QVERIFY(form()->LabelHlaseni->isHidden());
     QVERIFY(form()->CGaugeProgram->isHidden());
     QVERIFY(!form()->SpeedButtonZpet->isEnabled());
-    QCOMPARE(form()->link().Mode, LinkMode::Idle);
+    QCOMPARE(form()->link().unit().mode(), LinkMode::Idle);
     // Save proposes the file just opened, and so does Open: a dialog remembers the file
     // it was last confirmed with.
     form()->MenuSaveClick();

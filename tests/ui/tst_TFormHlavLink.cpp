@@ -85,12 +85,12 @@ void tst_TFormHlavLink::programToProgramingOk()
     QVERIFY(form()->CGaugeProgram->isVisible());
     m_messages.append(form()->LabelHlaseni->text());
 
-    // The verify that ends a programming is at once followed by "Programing: OK" in the
-    // same tick; then the unit reports its saving countdown.
+    // The verify that ends a programming stands until the unit reports its saving; only
+    // the unit's word that it stored the set, and stored it well, makes it a success.
     QVERIFY2(tickUntil(QStringLiteral("Saving:")), qPrintable(m_messages.join(" / ")));
     QVERIFY2(tickUntil(QStringLiteral("Programing: OK")), qPrintable(m_messages.join(" / ")));
     QCOMPARE(m_messages, (QStringList{QStringLiteral("Program device:"), QStringLiteral("Verify:"),
-                                      QStringLiteral("Programing: OK"), QStringLiteral("Saving:"),
+                                      QStringLiteral("Verify: OK"), QStringLiteral("Saving:"),
                                       QStringLiteral("Programing: OK")}));
     QVERIFY(form()->CGaugeProgram->isVisible());
     QCOMPARE(form()->CGaugeProgram->value(), form()->CGaugeProgram->maximum());
@@ -198,7 +198,7 @@ void tst_TFormHlavLink::versionMismatchShownOnce()
              QStringLiteral("Unmatched version of PC and Ignition programs!  PC-61, IGN-60"));
     QVERIFY(form()->LabelVersion->isVisible());
     QCOMPARE(form()->LabelVersion->text(), m_f->prompts.notices.first().text);
-    QCOMPARE(form()->link().Mode, LinkMode::Idle);
+    QCOMPARE(form()->link().unit().mode(), LinkMode::Idle);
 }
 
 void tst_TFormHlavLink::readReplacesSetAndClearsFileLabel()

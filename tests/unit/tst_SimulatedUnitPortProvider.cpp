@@ -61,13 +61,13 @@ void tst_SimulatedUnitPortProvider::init()
 void tst_SimulatedUnitPortProvider::programThenReadBack()
 {
     QVERIFY(tickUntil([this] { return !m_link->LabelSpojeniVisible; }));
-    QVERIFY(m_link->LiveRpm > 0);
+    QVERIFY(m_link->unit().liveRpm() > 0);
     QCOMPARE(m_link->LabelNapeti.colour, NamedColour::BtnFace);
     const int countBefore = m_ports->unit().programmingCount();
 
     m_set.image[40] = 0x42; // a reserved byte travels too
     m_link->StartProgram();
-    QVERIFY(tickUntil([this] { return m_link->Mode == LinkMode::Idle; }));
+    QVERIFY(tickUntil([this] { return m_link->unit().mode() == LinkMode::Idle; }));
     QCOMPARE(m_link->UnitVersionText, QStringLiteral("KTC12"));
     QCOMPARE(m_link->UnitDateText, QStringLiteral("14. 3.2024"));
     QVERIFY(m_link->ProgrammedOk);
@@ -85,7 +85,7 @@ void tst_SimulatedUnitPortProvider::programThenReadBack()
     m_set.LIMITER() = 90;
     m_set.image[40] = 0;
     m_link->StartRead();
-    QVERIFY(tickUntil([this] { return m_link->Mode == LinkMode::Idle; }));
+    QVERIFY(tickUntil([this] { return m_link->unit().mode() == LinkMode::Idle; }));
     QCOMPARE(m_link->LabelHlaseni.caption, QStringLiteral("Verify: OK"));
     QCOMPARE(m_set, programmed);
 }
@@ -111,13 +111,13 @@ void tst_SimulatedUnitPortProvider::unplugAndBack()
     m_link->StartProgram();
     ticks(1);
     m_ports->setPresent(false);
-    QVERIFY(tickUntil([this] { return m_link->Mode == LinkMode::Idle; }));
+    QVERIFY(tickUntil([this] { return m_link->unit().mode() == LinkMode::Idle; }));
     QCOMPARE(m_link->LabelHlaseni.caption, QStringLiteral("Program error!"));
     QVERIFY(m_link->LabelSpojeniVisible);
     m_ports->setPresent(true);
     QVERIFY(tickUntil([this] { return !m_link->LabelSpojeniVisible; }));
     m_link->StartVerify();
-    QVERIFY(tickUntil([this] { return m_link->Mode == LinkMode::Idle; }));
+    QVERIFY(tickUntil([this] { return m_link->unit().mode() == LinkMode::Idle; }));
 }
 
 QTEST_GUILESS_MAIN(tst_SimulatedUnitPortProvider)

@@ -43,11 +43,6 @@ UnitFrame BuildCommandFrame(quint8 commandByte, LinkMode mode, const IgnitionPar
 // 0x30, fifty zeros, 0xCF.
 UnitFrame BuildMonitorRequest();
 
-// Month 1..12 of the unit's program date from its month code (block 0 byte 5: the low
-// byte of the sum of the characters of the English three-letter month name); 0 when the
-// code names no month.
-int UnitProgramMonth(quint8 code);
-
 // Acceptance rules for what arrives.
 bool AcceptLiveFrame(const UnitFrame &frame);
 bool AcceptAnswerFrame(const UnitFrame &frame, quint8 commandByte, LinkMode mode);

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "IgnitionParameters.h"
-#include "UnitFrame.h"
-#include "UnitPort.h"
+#include "UnitLink.h"
 
 #include <QObject>
 #include <QString>
@@ -39,28 +38,33 @@ struct GaugeView
     bool visible = false;
 };
 
-// The clock of the unit link. Timer1Timer is one 55 ms tick; the window calls it from
-// its timer and tests call it directly. Everything the link writes into the window is
-// held here as view state (captions, colours, visibility, gauges, highlighted row), so
-// a test reads exactly what the window would show; the window only mirrors it.
+// The unit link as the window shows it. The tick and the transfers are UnitLink's;
+// this adds what the window writes of them: the message area with its texts and
+// colours, the progress bar, the live labels, the no-connection label and the curve
+// highlight, all held here as view state, so a test reads exactly what the window would
+// show and the window only mirrors it. Timer1Timer is one 55 ms tick; the window calls
+// it from its timer and tests call it directly.
 class LinkDriver : public QObject
 {
     Q_OBJECT
 
 public:
-    static constexpr int TickMs = 55;
-    static constexpr int AnswerWaitTicks = 4;
-    static constexpr int MaxSends = 5;
-    static constexpr int MonitorEveryTicks = 6;
-    static constexpr int NoConnectionTicks = 18;
-    static constexpr int ReopenTicks = 30;
+    static constexpr int TickMs = UnitLink::TickMs;
+    static constexpr int AnswerWaitTicks = UnitLink::AnswerWaitTicks;
+    static constexpr int MaxSends = UnitLink::MaxSends;
+    static constexpr int MonitorEveryTicks = UnitLink::MonitorEveryTicks;
+    static constexpr int NoConnectionTicks = UnitLink::NoConnectionTicks;
+    static constexpr int ReopenTicks = UnitLink::ReopenTicks;
     static constexpr int MessageTicks_ = 200;
-    static constexpr int PcProgramVersion = 61;
-    static constexpr int PortCount = 21; // COM1..COM20 in the menu, plus COM21 for the scan
+    static constexpr int PcProgramVersion = UnitLink::PcProgramVersion;
+    static constexpr int PortCount = UnitLink::PortCount;
 
     LinkDriver(IgnitionParameters &set, SessionSettings &settings, const MessageTable &messages,
                UnitPortProvider &ports, QObject *parent = nullptr);
     ~LinkDriver() override;
+
+    UnitLink &unit() { return m_unit; }
+    const UnitLink &unit() const { return m_unit; }
 
     // One tick: poll, transfer or monitor step, message area, watchdog, curve highlight.
     void Timer1Timer();
@@ -84,11 +88,11 @@ public:
 
     // Port: opens the port that PortChoice / AutoScanPort name; closes it. LabelComCaption
     // shows the port tried, open or not. A port still open is closed first. A failed open
-    // of a fixed port while QuietReopen is clear raises portOpenFailed as its very last
+    // of a fixed port while the reopen is not quiet raises portOpenFailed as its very last
     // step, so a box with its own event loop may run ticks (and their quiet reopens).
     void OpenUnitPort();
     void CloseUnitPort();
-    bool portOpen() const;
+    bool portOpen() const { return m_unit.portOpen(); }
 
     // Text and colour into the message area, visible for 200 ticks.
     void ShowLinkMessage(const QString &text, NamedColour colour);
@@ -98,29 +102,17 @@ public:
     // The curve point nearest to the last live engine speed, and the row colours.
     void HighlightCurrentCurvePoint();
 
-    // Steps of a tick, public so that tests can drive one step alone.
-    void PollReceive();
-    void DispatchReceivedFrame(const UnitFrame &frame);
-    void HandleLiveFrame(const UnitFrame &frame);
-    void HandleAnswerFrame(const UnitFrame &frame);
-    // Builds the three unit texts from UnitInformationCopy.
+    // Builds the three unit texts from the unit's block 0.
     void DecodeUnitInformation();
 
-    // --- state (fields of the link, named as the window's layout knows them) ---
-    LinkMode Mode = LinkMode::Idle; // LinkMode
-    quint8 CommandByte = 0;
-    quint8 TicksSinceSend = 0;
-    quint8 SendAttempts = 0;
+    // --- state of the display ---
     quint8 MessageTicks = 0;
-    quint8 LinkWatchdog = NoConnectionTicks;
-    quint8 ReconnectTicks = 0;
     bool ProgrammedOk = false;
+    // The unit has stored the set written and reported it good: "Programing: OK".
+    bool WriteConfirmed = false;
     // A transfer failed and its red text holds the message area until its time is up or
     // another transfer starts; the unit's saving countdown shows only on the bar then.
     bool FailureShown = false;
-    quint16 SavingCountdown = 0;
-    quint16 LiveRpm = 0;
-    bool QuietReopen = false;
     quint8 CurrentCurvePoint = 0;
     bool NoCurvePoint = false;
 
@@ -128,16 +120,7 @@ public:
     bool Printing = false;          // while printing, message area and "No Connection" stay hidden
     bool BlockEnableChecked = true; // CheckBoxBlokEnable as the user sees it
 
-    // The unit's parameter block read at the start of the current program run.
-    std::array<quint8, FrameDataSize> UnitBlockBeforeWrite{};
-    // The unit's parameter block for the difference table.
-    std::array<quint8, FrameDataSize> CompareBlock{};
-    // The unit's block from the last answer of a Verify that ended in "Verify error!";
-    // dropped when another transfer starts or the connection is lost.
-    std::optional<std::array<quint8, FrameDataSize>> KeptUnitBlock;
-
     // Unit information (block 0), decoded.
-    std::array<quint8, FrameDataSize> UnitInformationCopy{};
     QString UnitVersionText;
     QString UnitDateText;
     QString UnitTimeText;
@@ -164,13 +147,12 @@ public:
     std::array<NamedColour, CurvePoints> CurveRowColour{}; // BtnFace never used here: Window or Lime
 
 signals:
-    // Raised within the tick, after the unit's blocks 0 and 1 have been read
-    // (UnitInformationCopy, UnitBlockBeforeWrite) and before the first frame of the
-    // program transfer goes out: the owner keeps its backup now.
+    // Raised within the tick, after the unit's blocks 0 and 1 have been read and before
+    // the first frame of the program transfer goes out: the owner keeps its backup now.
     void unitBlockBeforeWrite();
     // The unit has echoed the block written to it: bytes 0..49 of the set.
     void blockWritten();
-    // CompareBlock holds the unit's block; the set is unchanged.
+    // unit().compareBlock() holds the unit's block; the set is unchanged.
     void compareReady();
     // A block from the unit has been taken in and the set normalised: the set (after a
     // read) or the unit texts have changed. Show the set and the texts again.
@@ -186,42 +168,29 @@ signals:
     void liveFrameReceived(const UnitFrame &frame);
 
 private:
-    static constexpr int ReceiveBufferSize = 15000;
-
-    void SendCommandFrame();
-    void SendMonitorRequest();
-    void WriteFrame(const UnitFrame &frame);
-    void transferStep();
-    void idleStep();
+    void idleView();
     void messageAreaStep();
-    void watchdogStep();
-    // No frame for NoConnectionTicks: ends the saving display and the programmed state.
-    void connectionLost();
+    void onConnectionLost();
+    void onTransferFinished(const TransferResult &result);
+    void onWriteConfirmed(WriteConfirmation confirmation);
+    void onLiveFrame(const UnitFrame &frame, const LiveValues &values);
+    // The display of a success or a saving ends: its unit is gone.
+    void endSuccessDisplay();
+    void showFailure(const QString &text);
     int savingPercent() const;
-    void startTransfer(LinkMode mode, quint8 command, quint8 attempts);
     void setStartCaption(LinkMode mode);
-    // Program, Verify and Read from their commands: first frame out at once.
-    void startFromCommand(LinkMode mode, quint8 command);
     // The message area and an empty progress bar, shown for the usual time.
     void showTransferArea();
+    void showPortTried();
     // One of the three switch labels of a live frame.
     void showSwitch(LabelView &label, bool on, const QString &onText, NamedColour onColour, const QString &offText);
-    void nextBlock();
-    // Block 0 of a transfer that checks the unit's program version; false after a mismatch.
-    bool takeUnitInformation(const UnitFrame &frame);
-    void raiseVersionMismatch(quint8 unitVersion);
-    bool frameMatchesBlockImage(const UnitFrame &frame) const;
+    QString mismatchText(quint8 unitVersion) const;
     void setGaugeMaximum(int maximum);
     void setGaugePosition(int position);
 
     IgnitionParameters &m_set;
     SessionSettings &m_settings;
     const MessageTable &m_messages;
-    UnitPortProvider &m_ports;
-    std::unique_ptr<UnitPort> m_port;
-    std::array<quint8, ReceiveBufferSize> m_receiveBuffer{};
-    // The block of the last accepted answer of the running Verify, matching or not.
-    std::optional<std::array<quint8, FrameDataSize>> m_verifyAnswer;
-    bool m_mismatchPending = false;
-    QString m_mismatchText;
+    UnitLink m_unit;
+    int m_shownPortNumber = 0;
 };

@@ -2,8 +2,10 @@
 
 #include "UnitFrame.h"
 
-// The values of one live frame, as numbers. The window shows them as captions; a
-// recording or a terminal writes them as they are.
+#include <array>
+
+// The values of one live frame, as numbers: the one decoder of live frames. The window
+// shows them as captions; a recording or a terminal writes them as they are.
 struct LiveValues
 {
     quint16 rpm = 0;
@@ -19,6 +21,7 @@ struct LiveValues
     quint16 savingCountdown = 0;
     bool storedDataError = false;
     quint8 unitProgramVersion = 0;
+    std::array<quint16, 8> test{}; // the unit's test words, shown as they are
 };
 
 // Supply in millivolts from the unit's raw reading (bytes 9-10).

@@ -1,5 +1,9 @@
 #include "CliOutput.h"
 
+#include "AddedTexts.h"
+
+#include <algorithm>
+
 #include <QJsonDocument>
 
 #include <cstdio>
@@ -61,18 +65,47 @@ void CliOutput::error(const QString &text)
     std::fprintf(stderr, "korvo-cli: %s\n", text.toUtf8().constData());
 }
 
-void CliOutput::progress(const LinkDriver &link)
+void CliOutput::progress(const UnitLink &link, quint8 language)
 {
     if (!m_bar)
         return;
-    QString line;
-    if (link.LabelHlaseni.visible || link.CGaugeProgram.visible) {
-        constexpr int Width = 30;
-        const GaugeView &gauge = link.CGaugeProgram;
-        const int filled = gauge.maximum > 0 ? Width * gauge.position / gauge.maximum : 0;
-        line = link.LabelHlaseni.caption.leftJustified(20) + QStringLiteral(" [") + QString(filled, u'#') +
-               QString(Width - filled, u'-') + u']';
+    // The steps of a transfer: block 0 and 1 of a read, then of a write, then the verify.
+    AddedText step = AddedText::CliStepReading;
+    int done = 0;
+    int steps = 2;
+    const int block = BlockNumberOf(link.commandByte());
+    switch (link.mode()) {
+    case LinkMode::BackupRead:
+        steps = 5;
+        done = block;
+        break;
+    case LinkMode::Program:
+        step = AddedText::CliStepWriting;
+        steps = 5;
+        done = 2 + block;
+        break;
+    case LinkMode::Verify:
+        step = AddedText::CliStepVerifying;
+        steps = 1;
+        break;
+    case LinkMode::Read:
+    case LinkMode::Compare:
+        done = block;
+        break;
+    case LinkMode::Idle:
+        if (!link.confirmingWrite()) {
+            endProgress();
+            return;
+        }
+        step = AddedText::CliStepSaving;
+        steps = UnitLink::SavingFullCountdown;
+        done = std::max(0, UnitLink::SavingFullCountdown - int(link.savingCountdown()));
+        break;
     }
+    constexpr int Width = 30;
+    const int filled = std::clamp(Width * done / steps, 0, Width);
+    const QString line = AddedTextFor(step, language).leftJustified(12) + QStringLiteral(" [") +
+                         QString(filled, u'#') + QString(Width - filled, u'-') + u']';
     if (line == m_lastBar)
         return;
     m_lastBar = line;

@@ -50,12 +50,3 @@ bool AcceptAnswerFrame(const UnitFrame &frame, quint8 commandByte, LinkMode mode
     return block <= 1 && frame[0] == quint8(commandByte ^ AnswerBit) && mode != LinkMode::Idle
            && FrameChecksumValid(frame);
 }
-
-int UnitProgramMonth(quint8 code)
-{
-    static constexpr quint8 Codes[12] = {25, 13, 32, 35, 39, 45, 43, 29, 40, 38, 51, 12};
-    for (int m = 0; m < 12; ++m)
-        if (Codes[m] == code)
-            return m + 1;
-    return 0;
-}

@@ -32,5 +32,7 @@ LiveValues DecodeLiveFrame(const UnitFrame &frame)
     v.savingCountdown = word(frame, 47);
     v.storedDataError = frame[49] != 0;
     v.unitProgramVersion = frame[50];
+    for (int i = 0; i < int(v.test.size()); ++i)
+        v.test[i] = word(frame, 13 + 2 * i);
     return v;
 }

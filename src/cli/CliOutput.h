@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LinkDriver.h"
+#include "UnitLink.h"
 
 #include <QJsonObject>
 #include <QString>
@@ -22,8 +22,8 @@ public:
     void message(const QString &text);         // confirmations; silent under --quiet
     void error(const QString &text);           // always shown
 
-    // Redraws the bar from the link's message area and gauge.
-    void progress(const LinkDriver &link);
+    // Redraws the bar from where the link's transfer is, in the language given.
+    void progress(const UnitLink &link, quint8 language);
     void endProgress();
 
 private:

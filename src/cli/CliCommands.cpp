@@ -9,8 +9,10 @@
 #include "IniFile.h"
 #include "LiveRecorder.h"
 #include "ParameterFile.h"
+#include "MessageTable.h"
 #include "SerialUnitPort.h"
 #include "Settings.h"
+#include "UnitInformation.h"
 #include "UnitSession.h"
 #include "VehiclePresets.h"
 
@@ -27,11 +29,33 @@
 
 namespace {
 
-volatile std::sig_atomic_t interruptRequested = 0;
+constexpr qint64 MaxParameterFileBytes = 64 * 1024;
 
-void onInterrupt(int)
+volatile std::sig_atomic_t interruptCount = 0;
+volatile std::sig_atomic_t interruptSignal = 0;
+
+void onInterrupt(int signalNumber)
 {
-    interruptRequested = 1;
+    interruptSignal = signalNumber;
+    if (interruptCount < 2)
+        interruptCount = interruptCount + 1;
+}
+
+void catchInterrupts()
+{
+    interruptCount = 0;
+    interruptSignal = 0;
+    std::signal(SIGINT, onInterrupt);
+    std::signal(SIGTERM, onInterrupt);
+#ifdef SIGHUP
+    std::signal(SIGHUP, onInterrupt);
+#endif
+}
+
+// 128 + the signal, as a shell reports a command the signal ended.
+int interruptExitCode()
+{
+    return 128 + (interruptSignal != 0 ? int(interruptSignal) : SIGINT);
 }
 
 // Where the unit is and what it speaks: the window's settings, read only, then --port.
@@ -75,9 +99,13 @@ LinkChoice chooseLink(const CliOptions &options)
 class CommandRun
 {
 public:
-    explicit CommandRun(const CliOptions &options)
-        : m_options(options), m_out(options.json, options.quiet), m_choice(chooseLink(options))
+    CommandRun(const CliOptions &options, UnitPortProvider *ports)
+        : m_options(options), m_out(options.json, options.quiet), m_choice(chooseLink(options)), m_ports(ports)
     {
+        if (!m_ports) {
+            m_serial = std::make_unique<SerialUnitPortProvider>(m_choice.comDevices);
+            m_ports = m_serial.get();
+        }
     }
 
     int run();
@@ -111,6 +139,8 @@ private:
     const CliOptions &m_options;
     CliOutput m_out;
     LinkChoice m_choice;
+    std::unique_ptr<SerialUnitPortProvider> m_serial;
+    UnitPortProvider *m_ports = nullptr;
 };
 
 QString CommandRun::commandName() const
@@ -149,7 +179,7 @@ int CommandRun::linkFailure(UnitSession::Outcome outcome, UnitSession &session)
     case UnitSession::Outcome::VersionMismatch:
         return fail(ExitLink,
                     session.mismatchText() + u'\n' +
-                        text(AddedText::CliVersionAdvice).arg(LinkDriver::PcProgramVersion),
+                        text(AddedText::CliVersionAdvice).arg(UnitLink::PcProgramVersion),
                     QStringLiteral("wrong-version"));
     case UnitSession::Outcome::NoAnswer:
     case UnitSession::Outcome::Interrupted:
@@ -158,6 +188,8 @@ int CommandRun::linkFailure(UnitSession::Outcome outcome, UnitSession &session)
                         ? text(AddedText::CliNoAnswerScan)
                         : text(AddedText::CliNoAnswer).arg(session.portText()),
                     QStringLiteral("no-answer"));
+    case UnitSession::Outcome::OtherUnit:
+        return fail(ExitLink, text(AddedText::CliOtherUnit), QStringLiteral("other-unit"));
     case UnitSession::Outcome::Differs:
         // Never a success: a caller that did not expect it still ends in "differs".
         return ExitDiffers;
@@ -186,9 +218,17 @@ int CommandRun::loadFile(const QString &path, IgnitionParameters &set)
         if (!file.open(QIODevice::ReadOnly)) {
             reason = file.errorString();
         } else {
-            matched = ReadParameterFile(file, set);
+            // A parameter file is a few hundred bytes: anything far larger is not one.
+            const QByteArray bytes = file.read(MaxParameterFileBytes);
             if (file.error() != QFileDevice::NoError)
                 reason = file.errorString();
+            else
+                matched = ReadParameterFile(bytes, set);
+            // Nothing the user did not write goes to a unit: a field the file lacks would
+            // otherwise come from the vehicle preset.
+            if (reason.isEmpty() && matched)
+                if (const QString key = FirstMissingParameterKey(bytes); !key.isEmpty())
+                    reason = text(AddedText::CliFileLacksKey).arg(key);
         }
     }
     if (!reason.isEmpty())
@@ -206,13 +246,14 @@ int CommandRun::loadFile(const QString &path, IgnitionParameters &set)
 
 int CommandRun::writeFile(const QString &path, const QByteArray &bytes)
 {
-    // Nothing but a regular file is ever replaced.
-    const QFileInfo info(path);
+    // The rules of every write of ours: nothing but a regular file is replaced, and a
+    // link that another user left in a shared folder is not followed.
     QString reason;
-    if (info.exists() && !info.isFile())
-        reason = QStringLiteral("not a regular file");
-    else if (!writeFileAtomically(path, bytes, &reason) && reason.isEmpty())
-        reason = QStringLiteral("write failed");
+    const FileWriteReport report = writeFileSafely(path, bytes);
+    if (report.result == FileWriteResult::NotRegularFile)
+        reason = report.errorString.isEmpty() ? QStringLiteral("not a regular file") : report.errorString;
+    else if (!report.ok())
+        reason = report.errorString.isEmpty() ? QStringLiteral("write failed") : report.errorString;
     if (reason.isEmpty())
         return -1;
     return fail(ExitFile, text(AddedText::CliFileWriteError).arg(path, reason), QStringLiteral("file-error"));
@@ -220,9 +261,10 @@ int CommandRun::writeFile(const QString &path, const QByteArray &bytes)
 
 std::unique_ptr<UnitSession> CommandRun::openSession(int &exitCode)
 {
-    auto session = std::make_unique<UnitSession>(m_choice.session, m_choice.comDevices);
+    auto session = std::make_unique<UnitSession>(m_choice.session, *m_ports);
     session->setPortLabel(m_choice.portLabel);
-    session->afterTick = [this](const LinkDriver &link) { m_out.progress(link); };
+    const quint8 language = m_choice.session.LanguageIndex;
+    session->afterTick = [this, language](const UnitLink &link) { m_out.progress(link, language); };
     const auto outcome = session->openPort();
     if (outcome != UnitSession::Outcome::Done) {
         exitCode = linkFailure(outcome, *session);
@@ -270,7 +312,7 @@ int CommandRun::ports()
     SerialUnitPortProvider provider(m_choice.comDevices);
     const int chosen = m_choice.session.PortChoice == PortChoiceAuto ? 0 : m_choice.session.PortChoice + 1;
     int listed = 0;
-    for (int n = 1; n < LinkDriver::PortCount; ++n) {
+    for (int n = 1; n < UnitLink::PortCount; ++n) {
         const QString device = provider.deviceName(n);
         if (device.isEmpty())
             continue;
@@ -333,21 +375,26 @@ int CommandRun::info()
     m_out.endProgress();
     if (outcome != UnitSession::Outcome::Done && outcome != UnitSession::Outcome::VersionMismatch)
         return linkFailure(outcome, *session);
-    const LinkDriver &link = session->link();
-    const int version = link.UnitInformationCopy[10];
+    const UnitInformation unit = UnitInformation::Decode(session->link().unitInformation());
+    const int version = unit.programVersion;
     if (m_out.json()) {
-        m_out.result(QJsonObject{{QStringLiteral("command"), commandName()},
-                                 {QStringLiteral("result"), QStringLiteral("ok")},
-                                 {QStringLiteral("port"), session->portText()},
-                                 {QStringLiteral("version"), link.UnitVersionText},
-                                 {QStringLiteral("date"), link.UnitDateText},
-                                 {QStringLiteral("time"), link.UnitTimeText},
-                                 {QStringLiteral("unit_program_version"), version},
-                                 {QStringLiteral("matches"), version == LinkDriver::PcProgramVersion}});
+        // Dates and times as ISO 8601, for scripts; null where the unit's are not valid.
+        m_out.result(QJsonObject{
+            {QStringLiteral("command"), commandName()},
+            {QStringLiteral("result"), QStringLiteral("ok")},
+            {QStringLiteral("port"), session->portText()},
+            {QStringLiteral("version"), unit.versionText},
+            {QStringLiteral("date"), unit.programDate.isValid() ? QJsonValue(unit.programDate.toString(Qt::ISODate))
+                                                                : QJsonValue()},
+            {QStringLiteral("time"), unit.programTime.isValid()
+                                         ? QJsonValue(unit.programTime.toString(QStringLiteral("HH:mm")))
+                                         : QJsonValue()},
+            {QStringLiteral("unit_program_version"), version},
+            {QStringLiteral("matches"), version == UnitLink::PcProgramVersion}});
     } else {
-        m_out.result(QStringLiteral("version          %1").arg(link.UnitVersionText));
-        m_out.result(QStringLiteral("date             %1").arg(link.UnitDateText));
-        m_out.result(QStringLiteral("time             %1").arg(link.UnitTimeText));
+        m_out.result(QStringLiteral("version          %1").arg(unit.versionText));
+        m_out.result(QStringLiteral("date             %1").arg(unit.dateText));
+        m_out.result(QStringLiteral("time             %1").arg(unit.timeText));
         m_out.result(QStringLiteral("program version  %1").arg(version));
     }
     m_out.flush();
@@ -407,7 +454,7 @@ int CommandRun::readUnitBesideFile(IgnitionParameters &fileSet, std::unique_ptr<
     m_out.endProgress();
     if (outcome != UnitSession::Outcome::Done)
         return linkFailure(outcome, *session);
-    TakeReservedBytes(fileSet, session->link().CompareBlock);
+    TakeReservedBytes(fileSet, session->link().compareBlock());
     return ExitDone;
 }
 
@@ -417,9 +464,7 @@ int CommandRun::verify()
     std::unique_ptr<UnitSession> session;
     if (const int failed = readUnitBesideFile(fileSet, session); failed != ExitDone)
         return failed;
-    const auto &unitBlock = session->link().CompareBlock;
-    const auto fileBlock = fileSet.UnitBlockImage();
-    const bool same = std::equal(fileBlock.begin(), fileBlock.end(), unitBlock.begin());
+    const bool same = !BlocksDiffer(session->link().compareBlock(), fileSet.UnitBlockImage());
     if (m_out.json())
         m_out.result(QJsonObject{{QStringLiteral("command"), commandName()},
                                  {QStringLiteral("result"), same ? QStringLiteral("identical") : QStringLiteral("differs")},
@@ -445,55 +490,92 @@ int CommandRun::program()
     if (!session)
         return exitCode;
 
-    // Every program run reads the unit's set first; it is kept here before anything is
-    // written. A read that fails writes nothing; a backup that cannot be stored is
-    // reported and the write goes on.
+    // The one write sequence, as the window runs it: the unit's set is read and kept
+    // first, the unit's reserved bytes go back to it, and only the unit's word on its
+    // saving makes it a success. A read that fails writes nothing; a backup that cannot
+    // be stored is reported and the write goes on.
     BackupStore store(DefaultBackupFolder());
-    BackupResult backup;
-    bool backupTried = false;
-    LinkDriver &link = session->linkDriver();
-    QObject::connect(&link, &LinkDriver::unitBlockBeforeWrite, &link, [&] {
-        backupTried = true;
-        backup = store.keepBeforeWrite(link.UnitInformationCopy, link.UnitBlockBeforeWrite);
-        if (backup.outcome == BackupResult::Failed) {
-            const QString reason = backup.folderMissing
-                                       ? text(AddedText::BackupFolderNotCreated).arg(backup.reason)
-                                       : backup.reason;
-            m_out.error(text(AddedText::BackupNotKept).arg(reason));
-        }
-        // A file carries no reserved bytes: the unit gets its own back, not zeros. The
-        // block goes out right after this returns, and its echo and verify include them.
-        TakeReservedBytes(session->set(), link.UnitBlockBeforeWrite);
-    });
-    QObject::connect(&link, &LinkDriver::blockWritten, &link,
-                     [&] { store.noteWritten(link.UnitInformationCopy, session->set().UnitBlockImage()); });
-
     session->set() = fileSet;
-    auto outcome = session->program();
-    if (outcome == UnitSession::Outcome::Done) {
-        outcome = session->waitUntilSaved();
-    } else if (outcome == UnitSession::Outcome::Differs) {
-        m_out.endProgress();
-        // "Program error!" or "Verify error!", as the window shows it.
-        return fail(ExitDiffers, link.LabelHlaseni.caption + u'\n' + text(AddedText::CliProgramRefused),
+    catchInterrupts();
+    const WriteReport report = session->program(
+        &store, [] { return int(interruptCount); },
+        [this](const BackupResult &backup) {
+            if (backup.outcome != BackupResult::Failed)
+                return;
+            const QString reason = backup.folderMissing ? text(AddedText::BackupFolderNotCreated).arg(backup.reason)
+                                                        : backup.reason;
+            m_out.error(text(AddedText::BackupNotKept).arg(reason));
+        });
+    m_out.endProgress();
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+
+    const QString &file = m_options.file;
+    if (interruptCount > 0) {
+        // Interrupted: say in one line what the unit holds now.
+        const bool verified = report.transfer && report.transfer->outcome == TransferOutcome::Accepted;
+        if (!report.blockSent() && !verified)
+            return fail(interruptExitCode(), text(AddedText::CliInterruptedNothingWritten),
+                        QStringLiteral("interrupted"));
+        if (verified && interruptCount < 2)
+            return fail(interruptExitCode(), text(AddedText::CliInterruptedVerified).arg(file),
+                        QStringLiteral("interrupted"));
+        return fail(interruptExitCode(), text(AddedText::CliSetUnknown).arg(file), QStringLiteral("interrupted"));
+    }
+    if (!report.transfer)
+        return fail(ExitLink, text(AddedText::CliSetUnknown).arg(file), QStringLiteral("no-answer"));
+
+    const TransferResult &transfer = *report.transfer;
+    switch (transfer.outcome) {
+    case TransferOutcome::Accepted:
+        break;
+    case TransferOutcome::NoAnswer:
+        // Once the block has gone out, silence says nothing of what the unit holds.
+        if (transfer.blockSent)
+            return fail(ExitLink, text(AddedText::CliNoAnswer).arg(session->portText()) + u'\n' +
+                                      text(AddedText::CliSetUnknown).arg(file),
+                        QStringLiteral("no-answer"));
+        return linkFailure(UnitSession::Outcome::NoAnswer, *session);
+    case TransferOutcome::Differs: {
+        // "Program error!" or "Verify error!", as the window says it.
+        const int entry = transfer.mode == LinkMode::Verify ? MsgVerifyError : MsgProgramError;
+        return fail(ExitDiffers, session->messages().text(entry) + u'\n' + text(AddedText::CliProgramRefused),
                     QStringLiteral("differs"));
     }
-    m_out.endProgress();
-    if (outcome == UnitSession::Outcome::NoAnswer && session->link().ProgrammedOk)
-        return fail(ExitLink, text(AddedText::CliSavingLost), QStringLiteral("no-answer"));
-    if (outcome != UnitSession::Outcome::Done)
-        return linkFailure(outcome, *session);
+    case TransferOutcome::VersionMismatch:
+        return linkFailure(UnitSession::Outcome::VersionMismatch, *session);
+    case TransferOutcome::OtherUnit:
+        return linkFailure(UnitSession::Outcome::OtherUnit, *session);
+    }
 
-    const QString backupPath = !backupTried || backup.outcome == BackupResult::Failed ? QString() : backup.path;
+    switch (report.confirmation.value_or(WriteConfirmation::ConnectionLost)) {
+    case WriteConfirmation::Confirmed:
+        break;
+    case WriteConfirmation::StoredDataError:
+        return fail(ExitDiffers, text(AddedText::CliStoredDataError), QStringLiteral("stored-data-error"));
+    case WriteConfirmation::SavingNeverEnded:
+        return fail(ExitLink,
+                    text(AddedText::CliSavingNeverEnded)
+                        .arg(session->link().savingBoundTicks() * UnitLink::TickMs / 1000)
+                        .arg(file),
+                    QStringLiteral("saving-never-ended"));
+    case WriteConfirmation::ConnectionLost:
+        return fail(ExitLink, text(AddedText::CliSavingLost), QStringLiteral("no-answer"));
+    case WriteConfirmation::OtherUnit:
+        return fail(ExitLink, text(AddedText::CliSetUnknown).arg(file), QStringLiteral("other-unit"));
+    }
+
+    const std::optional<BackupResult> &backup = report.backup;
+    const QString backupPath = backup && backup->outcome != BackupResult::Failed ? backup->path : QString();
     if (m_out.json()) {
         m_out.result(QJsonObject{{QStringLiteral("command"), commandName()},
                                  {QStringLiteral("result"), QStringLiteral("ok")},
                                  {QStringLiteral("port"), session->portText()},
-                                 {QStringLiteral("file"), m_options.file},
+                                 {QStringLiteral("file"), file},
                                  {QStringLiteral("backup"), backupPath.isEmpty() ? QJsonValue() : QJsonValue(backupPath)},
-                                 {QStringLiteral("backup_new"), backup.outcome == BackupResult::Stored}});
+                                 {QStringLiteral("backup_new"), backup && backup->outcome == BackupResult::Stored}});
     } else if (!m_out.quiet()) {
-        m_out.result(text(AddedText::CliProgramDone).arg(m_options.file));
+        m_out.result(text(AddedText::CliProgramDone).arg(file));
         if (!backupPath.isEmpty())
             m_out.result(text(AddedText::CliBackupWritten).arg(backupPath));
     }
@@ -508,7 +590,7 @@ int CommandRun::diff()
     if (const int failed = readUnitBesideFile(fileSet, session); failed != ExitDone)
         return failed;
     const QList<DifferenceRow> rows =
-        DifferenceRows(session->link().CompareBlock, fileSet.UnitBlockImage(), m_choice.session.LanguageIndex);
+        DifferenceRows(session->link().compareBlock(), fileSet.UnitBlockImage(), m_choice.session.LanguageIndex);
     if (m_out.json()) {
         QJsonArray differences;
         for (const DifferenceRow &row : rows)
@@ -548,8 +630,7 @@ int CommandRun::monitor()
     if (!session)
         return exitCode;
 
-    std::signal(SIGINT, onInterrupt);
-    std::signal(SIGTERM, onInterrupt);
+    catchInterrupts();
 
     if (m_options.csv)
         m_out.result(QString::fromLatin1(LiveRecorder::Header).trimmed());
@@ -559,16 +640,24 @@ int CommandRun::monitor()
     bool connected = false;
     bool lostShown = false;
     bool versionShown = false;
-    const LinkDriver &link = session->link();
+    const MessageTable &messages = session->messages();
+    const auto onOff = [](bool on) { return on ? QStringLiteral("ON") : QStringLiteral("OFF"); };
+    const auto pickup = [&](int number, bool running) {
+        return QStringLiteral("%1 %2 - %3")
+            .arg(messages.text(MsgPickup))
+            .arg(number)
+            .arg(messages.text(running ? MsgPickupRunning : MsgPickupNoSignal));
+    };
 
     const auto onFrame = [&](const LiveValues &v) {
         connected = true;
         lostShown = false;
         const double seconds = double(clock.nsecsElapsed()) / 1e9;
         const double volts = double(LiveVolts(v.millivolts));
-        if (!versionShown && v.unitProgramVersion != LinkDriver::PcProgramVersion) {
+        if (!versionShown && v.unitProgramVersion != UnitLink::PcProgramVersion) {
             versionShown = true;
-            m_out.error(link.LabelVersion.caption);
+            m_out.error(messages.text(MsgUnmatchedVersion) +
+                        QString::asprintf("  PC-%d, IGN-%d", UnitLink::PcProgramVersion, int(v.unitProgramVersion)));
         }
         if (m_options.csv) {
             // The rows of a recording in the window, made by the same code.
@@ -587,12 +676,12 @@ int CommandRun::monitor()
                                      {QStringLiteral("pickup2"), v.pickup2},
                                      {QStringLiteral("saving"), v.savingCountdown}});
         } else {
-            m_out.result(QString::asprintf("%8.3f  ", seconds) + link.LabelRpm.caption.trimmed() +
-                         QStringLiteral("  ") + link.LabelAdvance.caption + QStringLiteral("  ") +
-                         link.LabelNapeti.caption + QStringLiteral("  ") + link.LabelBlocking.caption +
-                         QStringLiteral("  ") + link.LabelNeutral.caption + QStringLiteral("  ") +
-                         link.LabelSideStand.caption + QStringLiteral("  ") + link.LabelMonSnimac1.caption +
-                         QStringLiteral("  ") + link.LabelMonSnimac2.caption +
+            // The values in the words of the window's monitor.
+            m_out.result(QString::asprintf("%8.3f  RPM = %d  ADVANCE = %d [", seconds, int(v.rpm), int(v.advance)) +
+                         QChar(0xB0) + QString::asprintf("]  U = %4.1f [V]  ", volts) +
+                         QStringLiteral("Blocking = %1  Neutral sw. = %2  Side stand sw. = %3  ")
+                             .arg(onOff(v.blocking), onOff(v.neutral), onOff(v.sideStand)) +
+                         pickup(1, v.pickup1) + QStringLiteral("  ") + pickup(2, v.pickup2) +
                          (v.savingCountdown ? QStringLiteral("  saving %1").arg(v.savingCountdown) : QString()));
         }
         m_out.flush();
@@ -603,7 +692,7 @@ int CommandRun::monitor()
             lostShown = true;
             m_out.error(text(AddedText::CliConnectionLost).arg(session->portText()));
         }
-        return interruptRequested != 0;
+        return interruptCount != 0;
     };
     // The bar would mix with the lines on a terminal.
     session->afterTick = nullptr;
@@ -630,8 +719,8 @@ int CommandRun::run()
 
 } // namespace
 
-int RunCliCommand(const CliOptions &options)
+int RunCliCommand(const CliOptions &options, UnitPortProvider *ports)
 {
-    CommandRun run(options);
+    CommandRun run(options, ports);
     return run.run();
 }

@@ -211,7 +211,7 @@ void tst_LinkDriver::startFrames()
     m_settings.LanguageIndex = quint8(language);
     m_link->ShowLinkMessage(QStringLiteral("earlier text"), NamedColour::Red);
     m_link->MessageTicks = 3;
-    m_link->TicksSinceSend = 3;
+    UnitLinkProbe::setTicksSinceSend(m_link->unit(), 3);
     if (start == int(LinkMode::Program))
         m_link->StartProgram();
     else if (start == int(LinkMode::Verify))
@@ -221,10 +221,10 @@ void tst_LinkDriver::startFrames()
     else
         m_link->StartRead();
 
-    QCOMPARE(int(m_link->Mode), mode);
-    QCOMPARE(int(m_link->CommandByte), command);
-    QCOMPARE(int(m_link->SendAttempts), 1);
-    QCOMPARE(int(m_link->TicksSinceSend), 0);
+    QCOMPARE(int(m_link->unit().mode()), mode);
+    QCOMPARE(int(m_link->unit().commandByte()), command);
+    QCOMPARE(int(m_link->unit().sendAttempts()), 1);
+    QCOMPARE(int(m_link->unit().ticksSinceSend()), 0);
     QCOMPARE(m_link->LabelHlaseni.caption, caption);
     QCOMPARE(m_link->LabelHlaseni.colour, NamedColour::BtnFace);
     QVERIFY(m_link->LabelHlaseni.visible);
@@ -252,7 +252,7 @@ void tst_LinkDriver::monitorRequestEverySixTicks()
     QCOMPARE(int(m_ports.written().front()[51]), 0xCF);
     ticks(6);
     QCOMPARE(m_ports.written().size(), size_t(2));
-    QCOMPARE(int(m_link->TicksSinceSend), 0);
+    QCOMPARE(int(m_link->unit().ticksSinceSend()), 0);
 }
 
 void tst_LinkDriver::noAnswerEndsInError_data()
@@ -279,19 +279,19 @@ void tst_LinkDriver::noAnswerEndsInError()
         m_link->StartCompare();
     else
         m_link->StartRead();
-    const quint8 command = m_link->CommandByte;
+    const quint8 command = m_link->unit().commandByte();
 
     // Sends on ticks 0, 4, 8, 12 and 16; the error on tick 20, not before.
     for (int tick = 1; tick <= 19; ++tick) {
         m_link->Timer1Timer();
         QCOMPARE(int(m_ports.written().size()), 1 + tick / 4);
-        QVERIFY(m_link->Mode != LinkMode::Idle);
+        QVERIFY(m_link->unit().mode() != LinkMode::Idle);
     }
     m_link->Timer1Timer();
     QCOMPARE(int(m_ports.written().size()), 5);
     for (const UnitFrame &f : m_ports.written())
         QCOMPARE(f[0], command);
-    QCOMPARE(m_link->Mode, LinkMode::Idle);
+    QCOMPARE(m_link->unit().mode(), LinkMode::Idle);
     QCOMPARE(m_link->LabelHlaseni.caption, error);
     QCOMPARE(m_link->LabelHlaseni.colour, NamedColour::Red);
     QCOMPARE(int(m_link->MessageTicks), 199); // shown, then counted by the same tick
@@ -321,23 +321,23 @@ void tst_LinkDriver::deferredProgramStart()
 
     m_link->ProgrammedOk = true;
     m_link->ShowLinkMessage(QStringLiteral("Verify error!"), NamedColour::Red);
-    m_link->TicksSinceSend = quint8(ticksSinceSend);
+    UnitLinkProbe::setTicksSinceSend(m_link->unit(), quint8(ticksSinceSend));
     m_link->StartProgrammingAfterChange();
     QVERIFY(m_ports.written().empty());
     QCOMPARE(m_link->LabelHlaseni.caption, QStringLiteral("Programing"));
     QCOMPARE(m_link->LabelHlaseni.colour, NamedColour::BtnFace);
     QVERIFY(!m_link->ProgrammedOk);
-    QCOMPARE(int(m_link->SendAttempts), 0);
+    QCOMPARE(int(m_link->unit().sendAttempts()), 0);
 
     ticks(firstSendTick - 1);
     QVERIFY(m_ports.written().empty());
     m_link->Timer1Timer();
     QCOMPARE(m_ports.written().size(), size_t(1));
     QCOMPARE(int(m_ports.written().front()[0]), 0x40);
-    QCOMPARE(int(m_link->SendAttempts), 1);
+    QCOMPARE(int(m_link->unit().sendAttempts()), 1);
     // Then it behaves like Program: five sends, the error 20 ticks after the first.
     ticks(19);
-    QCOMPARE(m_link->Mode, LinkMode::BackupRead);
+    QCOMPARE(m_link->unit().mode(), LinkMode::BackupRead);
     m_link->Timer1Timer();
     QCOMPARE(m_ports.written().size(), size_t(5));
     QCOMPARE(m_link->LabelHlaseni.caption, QStringLiteral("Program error!"));
@@ -348,8 +348,8 @@ void tst_LinkDriver::readDuringProgramAbandonsIt()
     m_link->StartProgram();
     ticks(5);
     m_link->StartRead();
-    QCOMPARE(m_link->Mode, LinkMode::Read);
-    QCOMPARE(int(m_link->CommandByte), 0x40);
+    QCOMPARE(m_link->unit().mode(), LinkMode::Read);
+    QCOMPARE(int(m_link->unit().commandByte()), 0x40);
     QCOMPARE(m_link->LabelHlaseni.caption, QStringLiteral("Read device:"));
     // A late program answer does not fit the read's command and is ignored.
     UnitFrame late{};
@@ -358,8 +358,8 @@ void tst_LinkDriver::readDuringProgramAbandonsIt()
     SealFrame(late);
     m_ports.feed(late);
     m_link->Timer1Timer();
-    QCOMPARE(int(m_link->CommandByte), 0x40);
-    QCOMPARE(int(m_link->LinkWatchdog), 18); // the ignored answer is no sign of life
+    QCOMPARE(int(m_link->unit().commandByte()), 0x40);
+    QCOMPARE(int(m_link->unit().linkWatchdog()), 18); // the ignored answer is no sign of life
 }
 
 // ------------------------------------------------------------------ transfers
@@ -380,38 +380,38 @@ void tst_LinkDriver::programVerifySaveChain()
     // anything is written.
     std::vector<quint8> commandsBeforeBackup;
     connect(m_link.get(), &LinkDriver::unitBlockBeforeWrite, this, [&] {
-        QCOMPARE(m_link->UnitBlockBeforeWrite, oldSet);
-        QCOMPARE(int(m_link->UnitInformationCopy[0]), int('K'));
+        QCOMPARE(m_link->unit().blockBeforeWrite(), oldSet);
+        QCOMPARE(int(m_link->unit().unitInformation()[0]), int('K'));
         for (const UnitFrame &f : m_ports.written())
             commandsBeforeBackup.push_back(f[0]);
     });
     m_link->StartProgram();
     QCOMPARE(m_link->LabelHlaseni.caption, QStringLiteral("Program device:"));
     m_link->Timer1Timer(); // block 0 of the backup read
-    QCOMPARE(int(m_link->CommandByte), 0x41);
+    QCOMPARE(int(m_link->unit().commandByte()), 0x41);
     m_link->Timer1Timer(); // block 1 of the backup read: the program transfer starts
     QCOMPARE(commandsBeforeBackup, (std::vector<quint8>{0x40, 0x41}));
-    QCOMPARE(m_link->Mode, LinkMode::Program);
-    QCOMPARE(int(m_link->CommandByte), 0x00);
+    QCOMPARE(m_link->unit().mode(), LinkMode::Program);
+    QCOMPARE(int(m_link->unit().commandByte()), 0x00);
     QCOMPARE(m_link->LabelHlaseni.caption, QStringLiteral("Program device:"));
     received.clear();
     m_link->Timer1Timer(); // block 0 answer: version ok, block 1 goes out
     QCOMPARE(received.count(), 1);
     QCOMPARE(m_link->UnitVersionText, QStringLiteral("KTC12"));
-    QCOMPARE(int(m_link->CommandByte), 0x01);
+    QCOMPARE(int(m_link->unit().commandByte()), 0x01);
     QCOMPARE(m_link->CGaugeProgram.position, 1);
     QCOMPARE(written.count(), 0);
     m_link->Timer1Timer(); // echo matches: verify starts
     QCOMPARE(written.count(), 1);
     QVERIFY(m_link->ProgrammedOk);
-    QCOMPARE(m_link->Mode, LinkMode::Verify);
+    QCOMPARE(m_link->unit().mode(), LinkMode::Verify);
     QCOMPARE(m_link->LabelHlaseni.caption, QStringLiteral("Verify:"));
     QCOMPARE(m_link->CGaugeProgram.position, 0);
     m_link->Timer1Timer(); // verify matches
-    QCOMPARE(m_link->Mode, LinkMode::Idle);
-    // "Verify: OK" is at once replaced by the idle step of the same tick: the unit has
-    // not reported a saving countdown yet.
-    QCOMPARE(m_link->LabelHlaseni.caption, QStringLiteral("Programing: OK"));
+    QCOMPARE(m_link->unit().mode(), LinkMode::Idle);
+    // "Verify: OK" stands until the unit reports on its saving: only the unit's word that
+    // it stored the set well makes it a success.
+    QCOMPARE(m_link->LabelHlaseni.caption, QStringLiteral("Verify: OK"));
     QCOMPARE(m_link->CGaugeProgram.position, m_link->CGaugeProgram.maximum);
     QCOMPARE(writtenCommands(), (QList<quint8>{0x40, 0x41, 0x00, 0x01, 0x41}));
     for (int i = 1; i <= FrameDataSize; ++i)
@@ -474,9 +474,10 @@ void tst_LinkDriver::savingGauge()
 
     m_link->ShowLinkMessage(QStringLiteral("before"), NamedColour::Red);
     m_link->ProgrammedOk = programmed;
+    m_link->WriteConfirmed = programmed;
     feedLive([countdown](UnitFrame &f) { putWord(f, 47, countdown); });
     m_link->Timer1Timer();
-    QCOMPARE(int(m_link->SavingCountdown), countdown);
+    QCOMPARE(int(m_link->unit().savingCountdown()), countdown);
     QCOMPARE(m_link->LabelHlaseni.caption, caption);
     QCOMPARE(m_link->CGaugeProgram.maximum, maximum);
     QCOMPARE(m_link->CGaugeProgram.position, position);
@@ -508,7 +509,7 @@ void tst_LinkDriver::failureStaysThroughSaving()
         m_link->StartVerify();
     else
         m_link->StartRead();
-    for (int i = 0; i < 30 && m_link->Mode != LinkMode::Idle; ++i)
+    for (int i = 0; i < 30 && m_link->unit().mode() != LinkMode::Idle; ++i)
         m_link->Timer1Timer();
     QCOMPARE(m_link->LabelHlaseni.caption, error);
     // No bar beside a failure, even where block 0 got through and left it full.
@@ -551,9 +552,11 @@ void tst_LinkDriver::connectionLostEndsSavingAndOk_data()
     QTest::addColumn<int>("countdown");
     QTest::addColumn<bool>("failed");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("saving") << 30 << false << "Saving:";
-    QTest::newRow("programing ok") << 0 << false << "Programing: OK";
-    QTest::newRow("a failure stays") << 30 << true << "Program error!";
+    QTest::addColumn<QString>("afterLoss"); // empty: the area is hidden
+    // A unit lost while saving leaves its set unknown: that stays in sight.
+    QTest::newRow("saving") << 30 << false << "Saving:" << "Connection lost while saving: verify!";
+    QTest::newRow("programing ok") << 0 << false << "Programing: OK" << "";
+    QTest::newRow("a failure stays") << 30 << true << "Program error!" << "Program error!";
 }
 
 void tst_LinkDriver::connectionLostEndsSavingAndOk()
@@ -561,12 +564,13 @@ void tst_LinkDriver::connectionLostEndsSavingAndOk()
     QFETCH(int, countdown);
     QFETCH(bool, failed);
     QFETCH(QString, caption);
+    QFETCH(QString, afterLoss);
 
     attachUnit();
     if (failed)
         m_unit.corruptEcho = true;
     m_link->StartProgram();
-    for (int i = 0; i < 30 && m_link->Mode != LinkMode::Idle; ++i)
+    for (int i = 0; i < 30 && m_link->unit().mode() != LinkMode::Idle; ++i)
         m_link->Timer1Timer();
     m_ports.setOnWrite(nullptr);
     feedLive([countdown](UnitFrame &f) { putWord(f, 47, countdown); });
@@ -581,8 +585,10 @@ void tst_LinkDriver::connectionLostEndsSavingAndOk()
     }
     QCOMPARE(lostAfter, LinkDriver::NoConnectionTicks);
     QVERIFY(!m_link->ProgrammedOk);
-    QCOMPARE(int(m_link->SavingCountdown), 0);
-    QCOMPARE(m_link->LabelHlaseni.visible, failed);
+    QCOMPARE(int(m_link->unit().savingCountdown()), 0);
+    QCOMPARE(m_link->LabelHlaseni.visible, !afterLoss.isEmpty());
+    if (!afterLoss.isEmpty())
+        QCOMPARE(m_link->LabelHlaseni.caption, afterLoss);
     QCOMPARE(m_link->CGaugeProgram.visible && m_link->CGaugeProgram.position == m_link->CGaugeProgram.maximum,
              false);
 
@@ -590,7 +596,7 @@ void tst_LinkDriver::connectionLostEndsSavingAndOk()
     feedLive(nullptr);
     ticks(3);
     QVERIFY(!m_link->LabelSpojeniVisible);
-    QCOMPARE(m_link->LabelHlaseni.visible, failed);
+    QCOMPARE(m_link->LabelHlaseni.visible, !afterLoss.isEmpty());
     QVERIFY(!m_link->ProgrammedOk);
 }
 
@@ -647,7 +653,7 @@ void tst_LinkDriver::versionMismatch()
     };
     QList<Seen> seen;
     connect(m_link.get(), &LinkDriver::versionMismatch, this, [&](const QString &text) {
-        seen.append({text, m_link->Mode, m_link->LinkWatchdog, m_link->LabelHlaseni.visible,
+        seen.append({text, m_link->unit().mode(), m_link->unit().linkWatchdog(), m_link->LabelHlaseni.visible,
                      m_link->LabelHlaseni.caption});
         // A box with its own event loop runs ticks from here; they only monitor.
         m_link->Timer1Timer();
@@ -669,7 +675,7 @@ void tst_LinkDriver::versionMismatch()
     QCOMPARE(writtenCommands(), QList<quint8>{0x40});
     QCOMPARE(received.count(), 1);
     QCOMPARE(m_set, before);
-    QCOMPARE(m_link->Mode, LinkMode::Idle);
+    QCOMPARE(m_link->unit().mode(), LinkMode::Idle);
     // The message area goes with the next tick.
     m_link->Timer1Timer();
     QVERIFY(!m_link->LabelHlaseni.visible);
@@ -723,7 +729,7 @@ void tst_LinkDriver::readOfNonRisingCurveFailsVerify()
     m_link->StartRead();
     ticks(2);
     QCOMPARE(int(m_set.RPM_ADV(5)), 51); // pushed up above RPM_ADV(4) = 50
-    QCOMPARE(m_link->Mode, LinkMode::Verify);
+    QCOMPARE(m_link->unit().mode(), LinkMode::Verify);
     ticks(20);
     QCOMPARE(m_link->LabelHlaseni.caption, QStringLiteral("Verify error!"));
 }
@@ -747,7 +753,7 @@ void tst_LinkDriver::backupReadWithoutAnswerWritesNothing()
     ticks(25);
     QCOMPARE(writtenCommands(), commands);
     QCOMPARE(before.count(), 0);
-    QCOMPARE(m_link->Mode, LinkMode::Idle);
+    QCOMPARE(m_link->unit().mode(), LinkMode::Idle);
     QCOMPARE(m_link->LabelHlaseni.caption, QStringLiteral("Program error!"));
     QCOMPARE(m_link->LabelHlaseni.colour, NamedColour::Red);
 }
@@ -768,10 +774,10 @@ void tst_LinkDriver::compareLeavesTheSetAlone()
         for (int i = 1; i <= FrameDataSize; ++i)
             QCOMPARE(int(f[i]), 0);
     QCOMPARE(ready.count(), 1);
-    QCOMPARE(m_link->CompareBlock, m_unit.block1);
+    QCOMPARE(m_link->unit().compareBlock(), m_unit.block1);
     QCOMPARE(m_link->UnitVersionText, QStringLiteral("X"));
     QCOMPARE(m_set, before);
-    QCOMPARE(m_link->Mode, LinkMode::Idle);
+    QCOMPARE(m_link->unit().mode(), LinkMode::Idle);
     ticks(10);
     QCOMPARE(writtenCommands().count(0x41), 1);
 }
@@ -786,31 +792,31 @@ void tst_LinkDriver::verifyErrorKeepsTheUnitsBlock()
     m_link->StartVerify();
     ticks(20);
     QCOMPARE(m_link->LabelHlaseni.caption, QStringLiteral("Verify error!"));
-    QVERIFY(m_link->KeptUnitBlock.has_value());
-    QCOMPARE(*m_link->KeptUnitBlock, m_unit.block1);
+    QVERIFY(m_link->unit().keptUnitBlock().has_value());
+    QCOMPARE(*m_link->unit().keptUnitBlock(), m_unit.block1);
 
     // Compare shows it at once, without a frame.
     m_ports.clearWritten();
     m_link->StartCompare();
     QCOMPARE(ready.count(), 1);
-    QCOMPARE(m_link->CompareBlock, m_unit.block1);
+    QCOMPARE(m_link->unit().compareBlock(), m_unit.block1);
     QVERIFY(m_ports.written().empty());
-    QCOMPARE(m_link->Mode, LinkMode::Idle);
+    QCOMPARE(m_link->unit().mode(), LinkMode::Idle);
 
     // Any other transfer, or a lost connection, and it no longer says what the unit holds.
     m_link->StartRead();
-    QVERIFY(!m_link->KeptUnitBlock.has_value());
+    QVERIFY(!m_link->unit().keptUnitBlock().has_value());
     m_unit.answerBlocks = false;
     m_link->StartVerify();
     ticks(20);
-    QVERIFY(!m_link->KeptUnitBlock.has_value()); // no answer at all: nothing to keep
+    QVERIFY(!m_link->unit().keptUnitBlock().has_value()); // no answer at all: nothing to keep
     m_unit.answerBlocks = true;
     m_link->StartVerify();
     ticks(20);
-    QVERIFY(m_link->KeptUnitBlock.has_value());
+    QVERIFY(m_link->unit().keptUnitBlock().has_value());
     m_unit.answerBlocks = false;
     ticks(LinkDriver::NoConnectionTicks + 1);
-    QVERIFY(!m_link->KeptUnitBlock.has_value());
+    QVERIFY(!m_link->unit().keptUnitBlock().has_value());
 }
 
 // ------------------------------------------------------------------ receiving
@@ -826,7 +832,7 @@ void tst_LinkDriver::acceptance()
     m_ports.feed(live);
     m_link->Timer1Timer();
     QCOMPARE(m_link->LabelRpm.caption, QStringLiteral("RPM = ---"));
-    QCOMPARE(int(m_link->LinkWatchdog), 18);
+    QCOMPARE(int(m_link->unit().linkWatchdog()), 18);
 
     // An answer 0xC1 while idle is ignored.
     UnitFrame c1{};
@@ -834,7 +840,7 @@ void tst_LinkDriver::acceptance()
     SealFrame(c1);
     m_ports.feed(c1);
     m_link->Timer1Timer();
-    QCOMPARE(int(m_link->LinkWatchdog), 18);
+    QCOMPARE(int(m_link->unit().linkWatchdog()), 18);
 
     // The unit answering block 0 twice: the second 0x80 arrives while the command is 0x01.
     UnitFrame again{};
@@ -850,15 +856,15 @@ void tst_LinkDriver::acceptance()
         m_ports.feed(read);
         m_link->Timer1Timer();
     }
-    QCOMPARE(int(m_link->CommandByte), 0x00);
+    QCOMPARE(int(m_link->unit().commandByte()), 0x00);
     m_ports.feed(again);
     m_link->Timer1Timer();
-    QCOMPARE(int(m_link->CommandByte), 0x01);
+    QCOMPARE(int(m_link->unit().commandByte()), 0x01);
     m_ports.clearWritten();
     m_ports.feed(again);
     const quint8 gauge = quint8(m_link->CGaugeProgram.position);
     m_link->Timer1Timer();
-    QCOMPARE(int(m_link->CommandByte), 0x01);
+    QCOMPARE(int(m_link->unit().commandByte()), 0x01);
     QVERIFY(m_ports.written().empty());
     QCOMPARE(int(m_link->CGaugeProgram.position), int(gauge));
 
@@ -866,8 +872,8 @@ void tst_LinkDriver::acceptance()
     feedLive([](UnitFrame &f) { putWord(f, 1, 3000); });
     m_link->Timer1Timer();
     QCOMPARE(m_link->LabelRpm.caption, QStringLiteral("RPM = 3000 "));
-    QCOMPARE(m_link->Mode, LinkMode::Program);
-    QCOMPARE(int(m_link->LinkWatchdog), 1);
+    QCOMPARE(m_link->unit().mode(), LinkMode::Program);
+    QCOMPARE(int(m_link->unit().linkWatchdog()), 1);
 }
 
 void tst_LinkDriver::partFrameWaitsForTheRest()
@@ -881,10 +887,10 @@ void tst_LinkDriver::partFrameWaitsForTheRest()
     m_ports.feed(bytes.left(40));
     m_link->Timer1Timer();
     QCOMPARE(m_ports.pending().size(), 40); // nothing read below a frame
-    QCOMPARE(int(m_link->LiveRpm), 0);
+    QCOMPARE(int(m_link->unit().liveRpm()), 0);
     m_ports.feed(bytes.mid(40));
     m_link->Timer1Timer();
-    QCOMPARE(int(m_link->LiveRpm), 4321);
+    QCOMPARE(int(m_link->unit().liveRpm()), 4321);
     QVERIFY(m_ports.pending().isEmpty());
 }
 
@@ -937,8 +943,8 @@ void tst_LinkDriver::pollDispatchesWholeFrames()
     m_link->StartRead();
     m_ports.feed(poll);
     m_link->Timer1Timer();
-    QCOMPARE(int(m_link->LiveRpm), liveRpm);
-    QCOMPARE(int(m_link->CommandByte), commandAfter);
+    QCOMPARE(int(m_link->unit().liveRpm()), liveRpm);
+    QCOMPARE(int(m_link->unit().commandByte()), commandAfter);
     QCOMPARE(int(m_ports.written().size()), sends);
     // A trailing part frame is dropped with the rest: the next answer starts clean.
     QVERIFY(m_ports.pending().isEmpty());
@@ -964,13 +970,13 @@ void tst_LinkDriver::backlogDoesNotOutliveATick()
         flood += bytesOf(liveFrame(i));
     m_ports.feed(flood);
     m_link->Timer1Timer();
-    QCOMPARE(int(m_link->LiveRpm), lastShownRpm);
+    QCOMPARE(int(m_link->unit().liveRpm()), lastShownRpm);
     QVERIFY(m_ports.pending().isEmpty());
 
     // What comes next is heard at once.
     m_ports.feed(liveFrame(7000));
     m_link->Timer1Timer();
-    QCOMPARE(int(m_link->LiveRpm), 7000);
+    QCOMPARE(int(m_link->unit().liveRpm()), 7000);
 }
 
 // ------------------------------------------------------------------ message area, watchdog, ports
@@ -1015,7 +1021,7 @@ void tst_LinkDriver::watchdogAndReopen()
     m_link->Timer1Timer();
     QCOMPARE(m_ports.openAttempts(), QList<int>{1}); // fixed port: the same one again
     QCOMPARE(int(m_settings.AutoScanPort), 1);       // advanced all the same
-    QVERIFY(m_link->QuietReopen);
+    QVERIFY(m_link->unit().quietReopen());
     QCOMPARE(m_ports.purges(), 1);
 
     // A frame hides the indication on its tick; 18 silent ticks later it is back.
@@ -1023,13 +1029,13 @@ void tst_LinkDriver::watchdogAndReopen()
     feedLive(nullptr);
     m_link->Timer1Timer();
     QVERIFY(!m_link->LabelSpojeniVisible);
-    QCOMPARE(int(m_link->LinkWatchdog), 1);
+    QCOMPARE(int(m_link->unit().linkWatchdog()), 1);
     ticks(16);
     QVERIFY(!m_link->LabelSpojeniVisible);
-    QCOMPARE(int(m_link->LinkWatchdog), 17);
+    QCOMPARE(int(m_link->unit().linkWatchdog()), 17);
     m_link->Timer1Timer();
     QVERIFY(!m_link->LabelSpojeniVisible);
-    QCOMPARE(int(m_link->LinkWatchdog), 18);
+    QCOMPARE(int(m_link->unit().linkWatchdog()), 18);
     m_link->Timer1Timer();
     QVERIFY(m_link->LabelSpojeniVisible);
     // The reconnect count went on from 5: 24 more ticks to the next reopen.
@@ -1067,7 +1073,7 @@ void tst_LinkDriver::fixedPortOpenFailure()
     m_link->CloseUnitPort();
     m_link->CloseUnitPort(); // closing a closed port does nothing
     m_settings.PortChoice = 2;
-    m_link->QuietReopen = false;
+    m_link->unit().setQuietReopen(false);
     m_link->OpenUnitPort();
     QCOMPARE(failed.count(), 1);
     QCOMPARE(failed[0][0].toString(), QStringLiteral("COM3"));
@@ -1077,7 +1083,7 @@ void tst_LinkDriver::fixedPortOpenFailure()
     QCOMPARE(m_link->LabelComCaption, QStringLiteral("COM= COM3"));
     QCOMPARE(m_link->LabelComDevice, QStringLiteral("/dev/fake3"));
     QVERIFY(!m_link->portOpen());
-    QCOMPARE(int(m_link->ReconnectTicks), 0);
+    QCOMPARE(int(m_link->unit().reconnectTicks()), 0);
 
     // With no port, sends and polls do nothing; the transfer times out.
     m_link->StartProgram();
@@ -1103,9 +1109,9 @@ void tst_LinkDriver::autoScan()
     // next port, through COM21 and round to COM1.
     m_link->CloseUnitPort();
     m_ports.setOnlyPort(99);
-    m_link->QuietReopen = false;
+    m_link->unit().setQuietReopen(false);
     m_link->OpenUnitPort();
-    QCOMPARE(int(m_link->ReconnectTicks), 200); // a failed automatic open
+    QCOMPARE(int(m_link->unit().reconnectTicks()), 200); // a failed automatic open
     m_ports.clearOpenAttempts();
     m_link->Timer1Timer();
     QCOMPARE(m_ports.openAttempts(), QList<int>{7});
@@ -1278,7 +1284,7 @@ void tst_LinkDriver::highlight()
     QFETCH(int, point);
     for (int i = 0; i < CurvePoints; ++i)
         m_set.RPM_ADV(i) = quint8(10 * (i + 1));
-    m_link->LiveRpm = quint16(rpm);
+    UnitLinkProbe::setLiveRpm(m_link->unit(), quint16(rpm));
     m_link->Timer1Timer();
     QCOMPARE(m_link->NoCurvePoint, none);
     QCOMPARE(int(m_link->CurrentCurvePoint), point);
@@ -1354,7 +1360,7 @@ void tst_LinkDriver::unitInformation()
     QCOMPARE(m_link->UnitVersionText, version);
     QCOMPARE(m_link->UnitDateText, date);
     QCOMPARE(m_link->UnitTimeText, time);
-    QCOMPARE(int(m_link->UnitInformationCopy[5]), int(quint8(block[5])));
+    QCOMPARE(int(m_link->unit().unitInformation()[5]), int(quint8(block[5])));
 }
 
 QTEST_GUILESS_MAIN(tst_LinkDriver)
