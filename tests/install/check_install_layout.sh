@@ -26,6 +26,8 @@ for file in \
     share/korvo-tci/manual/images/window_en.png \
     share/korvo-tci/manual/images/window_cz.png \
     share/korvo-tci/manual/images/window_de.png \
+    share/korvo-tci/manual/images/window_parts_en.png \
+    share/korvo-tci/manual/images/curve_en.png \
     share/doc/korvo-tci/README.md \
     share/doc/korvo-tci/copyright \
     share/doc/korvo-tci/changelog.gz
