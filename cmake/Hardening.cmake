@@ -1,8 +1,9 @@
 # The hardening Debian builds its packages with (dpkg-buildflags with hardening=+all):
 # fortified libc calls, a stack protector, format-string checks, a read-only relocation
-# table bound at start, and position-independent executables.
-option(KORVO_HARDENING "Build with Debian's hardening flags (gcc or clang)" ON)
-if(KORVO_HARDENING AND NOT MSVC)
+# table bound at start, and position-independent executables. Unix only: MinGW's linker
+# and runtime know neither the -z options nor, without libssp, the stack protector.
+option(KORVO_HARDENING "Build with Debian's hardening flags (gcc or clang on Unix)" ON)
+if(KORVO_HARDENING AND UNIX)
     include(CheckPIESupported)
     check_pie_supported()
     set(CMAKE_POSITION_INDEPENDENT_CODE ON)
