@@ -3,7 +3,7 @@
 set(CPACK_PACKAGE_NAME korvo-tci)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Korvo TCI programmer developers")
-set(CPACK_PACKAGE_CONTACT "Korvo TCI programmer developers <korvo-tci@localhost>")
+set(CPACK_PACKAGE_CONTACT "${KORVO_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "programs, reads, verifies and monitors a Korvo TCI ignition unit")
 set(CPACK_PACKAGE_DESCRIPTION
     "A desktop program for workshops and riders who tune a Korvo TCI\n\
@@ -15,6 +15,12 @@ simulated unit. Licence: MIT.")
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
+find_program(KORVO_STRIP NAMES ${CMAKE_STRIP} strip)
+if(KORVO_STRIP)
+    # cpack hands only CPACK_ variables on to its scripts.
+    set(CPACK_KORVO_STRIP ${KORVO_STRIP})
+    set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/PackageStrip.cmake)
+endif()
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)

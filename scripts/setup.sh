@@ -10,7 +10,7 @@ packages=(
     libbenchmark-dev
     fonts-dejavu-core fonts-liberation2
     desktop-file-utils appstream man-db groff-base poppler-utils
-    dpkg-dev file
+    dpkg-dev file lintian
     locales
 )
 

@@ -61,6 +61,7 @@ static void usage(FILE *to)
                "                      terminal takes them; answers still go out between them\n"
                "  --trace             print the time in ms and the first byte of every frame\n"
                "                      received, one line each, after the device line\n"
+               "  -h, --help          show this help and exit\n"
                "SIGUSR1 switches the unit silent and back, SIGUSR2 the flood; SIGTERM or\n"
                "SIGINT stops it.\n",
                to);

@@ -63,17 +63,38 @@ constexpr AddedTextRow Rows[] = {
      "ENGLISH, CESKY or DEUTSCH chooses the interface language; FILE.ign is opened at start.\n"
      "  --demo        work with a simulated unit; the settings are neither read nor written\n"
      "  --help        show this help and end\n"
-     "  --version     show the version and end",
+     "  --version     show the version and end\n"
+     "For tests and the manual's pictures:\n"
+     "  --screenshot=PATH        save a picture of the window after --ticks ticks, then end\n"
+     "  --curve-screenshot=PATH  the same of the curve window\n"
+     "  --ticks=N                the tick of the picture (default 40)\n"
+     "  --curve-window           open the curve window at start, as F11 does\n"
+     "  --quit-after-ms=N        end by itself after N milliseconds\n"
+     "  --exit-after-first-tick  print the start-up time once the first tick is shown, then end",
      "Programuje, čte, ověřuje a sleduje zapalovací jednotku \"Korvo TCI\".\n"
      "ENGLISH, CESKY nebo DEUTSCH volí jazyk rozhraní; SOUBOR.ign se otevře po spuštění.\n"
      "  --demo        práce se simulovanou jednotkou; nastavení se nečte ani nezapisuje\n"
      "  --help        vypíše tuto nápovědu a skončí\n"
-     "  --version     vypíše verzi a skončí",
+     "  --version     vypíše verzi a skončí\n"
+     "Pro testy a obrázky návodu:\n"
+     "  --screenshot=CESTA       po --ticks cyklech uloží obrázek okna a skončí\n"
+     "  --curve-screenshot=CESTA totéž s oknem křivky předstihu\n"
+     "  --ticks=N                cyklus obrázku (výchozí 40)\n"
+     "  --curve-window           po spuštění otevře okno křivky předstihu jako F11\n"
+     "  --quit-after-ms=N        skončí sám po N milisekundách\n"
+     "  --exit-after-first-tick  po zobrazení prvního cyklu vypíše dobu startu a skončí",
      "Programmiert, liest, vergleicht und überwacht eine \"Korvo TCI\" Zündbox.\n"
      "ENGLISH, CESKY oder DEUTSCH wählt die Sprache; DATEI.ign wird beim Start geöffnet.\n"
      "  --demo        mit einer simulierten Zündbox arbeiten; Einstellungen werden weder gelesen noch geschrieben\n"
      "  --help        diese Hilfe zeigen und beenden\n"
-     "  --version     die Version zeigen und beenden"},
+     "  --version     die Version zeigen und beenden\n"
+     "Für Tests und die Bilder der Anleitung:\n"
+     "  --screenshot=PFAD        nach --ticks Takten ein Bild des Fensters speichern und beenden\n"
+     "  --curve-screenshot=PFAD  dasselbe mit dem Fenster der Zündkurve\n"
+     "  --ticks=N                der Takt des Bildes (Vorgabe 40)\n"
+     "  --curve-window           das Fenster der Zündkurve beim Start öffnen, wie F11\n"
+     "  --quit-after-ms=N        nach N Millisekunden von selbst beenden\n"
+     "  --exit-after-first-tick  die Startzeit nach dem ersten Takt ausgeben und beenden"},
     {AddedText::NoDisplay, "no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is usable)",
      "není displej, na kterém by se dalo zobrazit okno (DISPLAY ani WAYLAND_DISPLAY nelze použít)",
      "keine Anzeige für das Fenster (weder DISPLAY noch WAYLAND_DISPLAY ist nutzbar)"},

@@ -18,14 +18,19 @@ for file in \
     share/icons/hicolor/48x48/apps/org.korvotci.KorvoTci.png \
     share/icons/hicolor/256x256/apps/org.korvotci.KorvoTci.png \
     share/metainfo/org.korvotci.KorvoTci.metainfo.xml \
-    share/man/man1/korvo-tci.1 \
-    share/man/man1/korvo-unit-sim.1 \
+    share/man/man1/korvo-tci.1.gz \
+    share/man/man1/korvo-unit-sim.1.gz \
     share/korvo-tci/manual/Manual_Korvo_TCI_en.pdf \
     share/korvo-tci/manual/Manual_Korvo_TCI_cz.pdf \
     share/korvo-tci/manual/Manual_Korvo_TCI_de.pdf \
+    share/korvo-tci/manual/images/window_en.png \
+    share/korvo-tci/manual/images/window_cz.png \
+    share/korvo-tci/manual/images/window_de.png \
+    share/korvo-tci/manual/images/window_parts_en.png \
+    share/korvo-tci/manual/images/curve_en.png \
     share/doc/korvo-tci/README.md \
-    share/doc/korvo-tci/LICENSE \
-    share/doc/korvo-tci/copyright
+    share/doc/korvo-tci/copyright \
+    share/doc/korvo-tci/changelog.gz
 do
     if [ ! -s "$prefix/$file" ]; then
         echo "not installed: $file"
@@ -36,7 +41,7 @@ for program in bin/korvo-tci bin/korvo-unit-sim; do
     [ -x "$prefix/$program" ] || { echo "not executable: $program"; status=1; }
 done
 # korvo-cli and its page come together, or not at all.
-if [ -e "$prefix/bin/korvo-cli" ] && [ ! -e "$prefix/share/man/man1/korvo-cli.1" ]; then
+if [ -e "$prefix/bin/korvo-cli" ] && [ ! -e "$prefix/share/man/man1/korvo-cli.1.gz" ]; then
     echo "korvo-cli installed without its man page"
     status=1
 fi
@@ -44,6 +49,11 @@ fi
 extra=$(ls "$prefix/bin" | grep -v -x -e korvo-tci -e korvo-unit-sim -e korvo-cli)
 if [ -n "$extra" ]; then
     echo "unexpected in bin: $extra"
+    status=1
+fi
+# The licence once, in the copyright file.
+if [ -e "$prefix/share/doc/korvo-tci/LICENSE" ]; then
+    echo "the licence is installed twice (LICENSE beside copyright)"
     status=1
 fi
 rm -rf "$prefix"
