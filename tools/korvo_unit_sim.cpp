@@ -57,6 +57,8 @@ static void usage(FILE *to)
                "  --slow              answer 400 ms late\n"
                "  --slow-ms N         answer N ms late\n"
                "  --noise             send stray bytes ahead of every second answer\n"
+               "  --data-error        report the programmed data bad once a saving ends\n"
+               "  --endless-saving    never finish saving a programmed block\n"
                "  --flood             send valid live frames back to back, as fast as the\n"
                "                      terminal takes them; answers still go out between them\n"
                "  --trace             print the time in ms and the first byte of every frame\n"
@@ -119,6 +121,10 @@ int main(int argc, char **argv)
             unit.faults.answerDelayMs = value;
         } else if (arg == "--noise") {
             unit.faults.noise = true;
+        } else if (arg == "--data-error") {
+            unit.faults.storedDataError = true;
+        } else if (arg == "--endless-saving") {
+            unit.faults.endlessSaving = true;
         } else if (arg == "--flood") {
             flood = true;
         } else if (arg == "--trace") {

@@ -55,10 +55,8 @@ void SimulatedUnit::receive(const quint8 *bytes, qint64 count)
 
 void SimulatedUnit::handleFrame(const UnitFrame &frame)
 {
-    if (!FrameChecksumValid(frame)) {
-        ++m_framesRejected;
+    if (!FrameChecksumValid(frame))
         return;
-    }
     const bool blockCommand = frame[0] == CommandProgramBlock0 || frame[0] == CommandProgramBlock1 ||
                               frame[0] == CommandReadBlock0 || frame[0] == CommandReadBlock1;
     if (faults.silent || (faults.silentAfter >= 0 && m_blockAnswers >= faults.silentAfter))
@@ -162,6 +160,8 @@ quint16 SimulatedUnit::savingCountdown() const
 {
     if (m_savingStartedAt < 0)
         return 0;
+    if (faults.endlessSaving)
+        return SavingStart / 2;
     const qint64 left = SavingStart - (m_now - m_savingStartedAt) / SavingStepMs;
     return quint16(std::max<qint64>(0, left));
 }
@@ -237,7 +237,7 @@ UnitFrame SimulatedUnit::liveFrame() const
     frame[31] = rpm > 0 ? 1 : 0;
     frame[32] = rpm > 0 ? 1 : 0;
     putWord(frame, 47, savingCountdown());
-    frame[49] = 0;
+    frame[49] = faults.storedDataError && m_savingStartedAt >= 0 && savingCountdown() == 0 ? 1 : 0;
     frame[50] = faults.programVersion;
     SealFrame(frame);
     return frame;

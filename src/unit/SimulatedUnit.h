@@ -18,6 +18,8 @@ struct SimulatedUnitFaults
     bool corruptChecksum = false; // every answer carries a wrong checksum
     int answerDelayMs = 0;        // answers leave this long after the command
     bool noise = false;           // stray bytes ahead of every second answer
+    bool storedDataError = false; // once a saving has ended, live frames report the stored data bad
+    bool endlessSaving = false;   // a saving, once started, never counts down
 };
 
 // The ignition unit's side of the line, without any I/O: command frames go in through
@@ -72,7 +74,6 @@ public:
     quint16 programmingCount() const { return m_programmingCount; }
     quint16 savingCountdown() const;
     int blockAnswers() const { return m_blockAnswers; }
-    int framesRejected() const { return m_framesRejected; }
 
     // The live frame the unit would send now.
     UnitFrame liveFrame() const;
@@ -101,7 +102,6 @@ private:
     quint16 m_programmingCount = 17;
     qint64 m_savingStartedAt = -1;
     int m_blockAnswers = 0;
-    int m_framesRejected = 0;
     int m_answers = 0;
     quint32 m_random = 0x2545F491u;
 };

@@ -13,6 +13,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <sys/types.h>
+
 // korvo-cli as a user or a script runs it: a separate process against korvo-unit-sim on a
 // pseudo-terminal, with its own settings and backup folders in a temporary folder.
 class tst_KorvoCli : public QObject
@@ -32,6 +35,8 @@ private slots:
     void portFromSettingsFile();
     void monitorCsv();
     void jsonInfo();
+    void interruptedProgram_data();
+    void interruptedProgram();
 
 private:
     struct Run
@@ -257,6 +262,14 @@ void tst_KorvoCli::failures_data()
         << QStringList{"--version", "60"} << QStringList{"--port", "PORT", "verify", "FILE"} << 3 << "PC-61, IGN-60";
     QTest::newRow("echo differs") << QStringList{"--corrupt-echo"} << QStringList{"--port", "PORT", "program", "FILE"}
                                   << 1 << "Program error!";
+    QTest::newRow("stored data bad after saving")
+        << QStringList{"--data-error"} << QStringList{"--port", "PORT", "program", "FILE"} << 1
+        << "programmed data bad";
+    QTest::newRow("saving never ends") << QStringList{"--endless-saving"}
+                                       << QStringList{"--port", "PORT", "program", "FILE"} << 3
+                                       << "did not finish saving";
+    QTest::newRow("file cut short") << good << QStringList{"--port", "PORT", "program", "CUT"} << 4
+                                    << "lacks the key";
     QTest::newRow("no such port") << good << QStringList{"--port", "PORT-missing", "info"} << 3 << "Cannot open";
     QTest::newRow("missing file") << good << QStringList{"--port", "PORT", "verify", "missing.ign"} << 4
                                   << "missing.ign";
@@ -286,6 +299,14 @@ void tst_KorvoCli::failures()
         argument.replace(QLatin1String("PORT"), m_tty);
         if (argument == QLatin1String("FILE"))
             argument = QStringLiteral("good.ign");
+        if (argument == QLatin1String("CUT")) {
+            // As `head -c 120 good.ign > cut.ign` leaves it: the first keys only.
+            QFile good(m_dir->filePath(QStringLiteral("good.ign")));
+            QFile cut(m_dir->filePath(QStringLiteral("cut.ign")));
+            QVERIFY(good.open(QIODevice::ReadOnly) && cut.open(QIODevice::WriteOnly));
+            cut.write(good.read(120));
+            argument = QStringLiteral("cut.ign");
+        }
     }
     const Run run = cli(arguments);
     QVERIFY2(run.exitCode == exitCode, qPrintable(QStringLiteral("exit %1: %2").arg(run.exitCode).arg(run.err)));
@@ -350,6 +371,53 @@ void tst_KorvoCli::jsonInfo()
     QCOMPARE(error.error, QJsonParseError::NoError);
     QCOMPARE(info.value(QStringLiteral("version")).toString(), QStringLiteral("Race \"special\" 2"));
     QCOMPARE(info.value(QStringLiteral("unit_program_version")).toInt(), 61);
+}
+
+// Ctrl+C or SIGTERM during a program: before the block has gone out nothing is written;
+// after it, the verify still runs and the one line says what the unit holds.
+void tst_KorvoCli::interruptedProgram_data()
+{
+    QTest::addColumn<int>("afterCode"); // the frame the unit has seen when the signal comes
+    QTest::addColumn<int>("signalNumber");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("SIGINT during the read") << 0x40 << SIGINT << 130 << "nothing was written";
+    QTest::newRow("SIGINT after the block") << 0x01 << SIGINT << 130 << "verified";
+    QTest::newRow("SIGTERM after the block") << 0x01 << SIGTERM << 143 << "verified";
+}
+
+void tst_KorvoCli::interruptedProgram()
+{
+    QFETCH(int, afterCode);
+    QFETCH(int, signalNumber);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+
+    // Slow answers leave time to interrupt between the frames.
+    QVERIFY(startSimulator({QStringLiteral("--trace"), QStringLiteral("--slow-ms"), QStringLiteral("300")}));
+    IgnitionParameters set = presetSet();
+    set.LIMITER() = 99;
+    QVERIFY(!writeSetFile(QStringLiteral("race.ign"), set).isEmpty());
+
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir->filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir->filePath(QStringLiteral("data")));
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(m_dir->path());
+    process.start(QStringLiteral(KORVO_CLI), {QStringLiteral("--port"), m_tty, QStringLiteral("program"),
+                                              QStringLiteral("race.ign")});
+    QVERIFY(process.waitForStarted());
+    QVERIFY(m_sim.waitForFrame(quint8(afterCode), 10000));
+    ::kill(pid_t(process.processId()), signalNumber);
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), exitCode);
+    QVERIFY2(QString::fromUtf8(process.readAllStandardError()).contains(message), "what the unit holds");
+
+    // What the unit holds is what the line said.
+    const Run verify = cli({QStringLiteral("--port"), m_tty, QStringLiteral("verify"), QStringLiteral("race.ign")});
+    QCOMPARE(verify.exitCode, afterCode == 0x01 ? 0 : 1);
 }
 
 QTEST_GUILESS_MAIN(tst_KorvoCli)

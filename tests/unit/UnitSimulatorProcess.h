@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -43,6 +44,26 @@ public:
     }
 
     qint64 processId() const { return m_process ? m_process->processId() : 0; }
+
+    // With --trace: waits until the simulator reports a frame with this code; false when
+    // none comes within ms. Lines before it are passed over.
+    bool waitForFrame(quint8 code, int ms)
+    {
+        if (!m_process)
+            return false;
+        const QByteArray wanted = QByteArray::number(code, 16).rightJustified(2, '0');
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < ms) {
+            while (m_process->canReadLine()) {
+                const QByteArray line = m_process->readLine().trimmed();
+                if (line.endsWith(' ' + wanted))
+                    return true;
+            }
+            m_process->waitForReadyRead(50);
+        }
+        return false;
+    }
 
 private:
     std::unique_ptr<QProcess> m_process;
