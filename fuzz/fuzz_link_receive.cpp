@@ -2,6 +2,7 @@
 #include "FuzzCheck.h"
 #include "LinkDriver.h"
 #include "MessageTable.h"
+#include "WriteSequence.h"
 
 #include <QByteArray>
 
@@ -40,11 +41,22 @@ IgnitionParameters startSet(bool noLimiter)
     return set;
 }
 
+// A write is a success only when it was verified and the unit confirmed it.
+void checkWrite(const WriteReport &report)
+{
+    if (!report.succeeded())
+        return;
+    FUZZ_CHECK(report.stage == WriteReport::Stage::Done);
+    FUZZ_CHECK(report.transfer && report.transfer->outcome == TransferOutcome::Accepted);
+    FUZZ_CHECK(report.transfer->blockSent);
+}
+
 void checkState(const LinkDriver &link, const IgnitionParameters &set, const IgnitionParameters &start)
 {
     FUZZ_CHECK(link.CurrentCurvePoint <= 9);
     FUZZ_CHECK(link.unit().linkWatchdog() <= LinkDriver::NoConnectionTicks);
-    FUZZ_CHECK(quint8(link.unit().mode()) <= quint8(LinkMode::Read));
+    FUZZ_CHECK(quint8(link.unit().mode()) <= quint8(LinkMode::Compare));
+    FUZZ_CHECK(!link.WriteConfirmed || link.ProgrammedOk);
     FUZZ_CHECK(link.MessageTicks <= LinkDriver::MessageTicks_);
     FUZZ_CHECK(link.unit().sendAttempts() <= LinkDriver::MaxSends + 1);
     FUZZ_CHECK(link.CGaugeProgram.maximum >= 1);
@@ -119,6 +131,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     ports.setOnWrite([](const UnitFrame &frame) { FUZZ_CHECK(FrameChecksumValid(frame)); });
 
     LinkDriver link(set, settings, messages, ports);
+    // Every program run goes through the one write sequence, as in the window.
+    WriteSequence write(link.unit(), set, nullptr);
     link.BlockEnableChecked = options & 0x10;
     link.Printing = options & 0x20;
     link.OpenUnitPort();
@@ -135,12 +149,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         for (int t = 0; t < ticksBetween; ++t) {
             link.Timer1Timer();
             checkState(link, set, start);
+            checkWrite(write.report());
         }
     }
     // Long enough for the last transfer to time out and the port to be reopened.
     for (int t = 0; t < 2 * LinkDriver::ReopenTicks; ++t) {
         link.Timer1Timer();
         checkState(link, set, start);
+        checkWrite(write.report());
     }
     return 0;
 }

@@ -73,7 +73,6 @@ QString FakeUnitPortProvider::deviceName(int portNumber) const
 
 PortDescription FakeUnitPortProvider::describe(int portNumber)
 {
-    ++m_describeCalls;
     const auto scripted = m_descriptions.constFind(portNumber);
     if (scripted != m_descriptions.cend())
         return *scripted;
@@ -97,11 +96,6 @@ void FakeUnitPortProvider::setOpenFails(int portNumber, const PortOpenFailure &f
 void FakeUnitPortProvider::setDescription(int portNumber, const PortDescription &description)
 {
     m_descriptions.insert(portNumber, description);
-}
-
-void FakeUnitPortProvider::clearOpenFails(int portNumber)
-{
-    m_failing.remove(portNumber);
 }
 
 void FakeUnitPortProvider::feed(const UnitFrame &frame)

@@ -40,8 +40,6 @@ public:
     void setOpenFails(int portNumber, const PortOpenFailure &failure);
     // What the port menu learns of a COM number; by default /dev/fakeN, present.
     void setDescription(int portNumber, const PortDescription &description);
-    int describeCalls() const { return m_describeCalls; }
-    void clearOpenFails(int portNumber);
     // Only this port exists; 0 (the default) lets every port open.
     void setOnlyPort(int portNumber) { m_onlyPort = portNumber; }
 
@@ -69,7 +67,6 @@ private:
     std::shared_ptr<Line> m_line = std::make_shared<Line>();
     QMap<int, PortOpenFailure> m_failing;
     QMap<int, PortDescription> m_descriptions;
-    int m_describeCalls = 0;
     QList<int> m_openAttempts;
     int m_onlyPort = 0;
 };

@@ -14,7 +14,6 @@ const QList<SerialDevice> &WatchedSerialDevices::devices()
         // Cleared first: a change that lands while the list is taken marks it stale again.
         m_stale = false;
         m_devices = m_enumerate();
-        ++m_enumerations;
         m_age.start();
     }
     return m_devices;

@@ -53,7 +53,6 @@ public:
 
     const QList<SerialDevice> &devices() override;
     // How often the system's list has been taken (for tests and figures).
-    int enumerations() const { return m_enumerations; }
     bool watching() const { return m_watching; }
 
 private:
@@ -65,5 +64,4 @@ private:
     QElapsedTimer m_age;
     bool m_watching = false;
     bool m_stale = true;
-    int m_enumerations = 0;
 };

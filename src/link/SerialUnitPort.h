@@ -21,7 +21,6 @@ public:
     explicit SerialUnitPortProvider(QMap<int, QString> comDevices = {},
                                     std::shared_ptr<SerialDeviceSource> devices = {});
 
-    void setComDevices(QMap<int, QString> comDevices) { m_comDevices = std::move(comDevices); }
     const QMap<int, QString> &comDevices() const { return m_comDevices; }
 
     std::unique_ptr<UnitPort> open(int portNumber, PortOpenFailure &failure) override;

@@ -372,7 +372,6 @@ private:
     UpDownButton *makeUpDown(QWidget *parent, const char *name, QLineEdit *buddy, int min, int max, int step,
                              int position, bool thousands);
     QLabel *makeLabel(QWidget *parent, const char *name, const QPoint &at, int pixelSize, bool bold);
-    void hintForWidgetAt(QWidget *widget);
 
     // Shows a colour of the link's named colours behind a label, an edit or a check box.
     void setNamedColour(QWidget *widget, NamedColour colour);
