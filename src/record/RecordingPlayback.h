@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
 #include <array>
 
 // Plays a recording back in its own time: the position moves by the wall time that

@@ -1,5 +1,6 @@
 #include "RecordingSummary.h"
 
+#include <QJsonDocument>
 #include <QJsonValue>
 
 #include <algorithm>
@@ -81,4 +82,20 @@ QJsonObject RecordingSummary::json() const
     o.insert(QStringLiteral("voltage_max_v"), orNull(roundedVolts(voltsMax)));
     o.insert(QStringLiteral("side_stand_down_s"), double(msSideStandDown) / 1000.0);
     return o;
+}
+
+RecordingSummaryOutput SummariseRecordingFile(const QString &path, int limiterRpm, bool json)
+{
+    const RecordingRead read = ReadRecordingFile(path);
+    RecordingSummaryOutput output;
+    output.err = RecordingReadMessage(read, path, 0);
+    if (!output.err.isEmpty())
+        output.err += u'\n';
+    output.damaged = read.problem.kind != RecordingProblem::None;
+    if (read.problem.kind == RecordingProblem::CannotRead || read.problem.kind == RecordingProblem::NotARecording)
+        return output;
+    const RecordingSummary summary = RecordingSummary::Of(read.recording, limiterRpm);
+    output.out = json ? QString::fromUtf8(QJsonDocument(summary.json()).toJson(QJsonDocument::Compact)) + u'\n'
+                      : summary.text();
+    return output;
 }

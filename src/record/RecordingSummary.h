@@ -28,3 +28,15 @@ struct RecordingSummary
     // The same as numbers; the limiter fields are null when it is not known.
     QJsonObject json() const;
 };
+
+// korvo-cli's summary of a file: the summary on `out` (text, or one JSON object on one
+// line), and what is wrong with the file on `err`, in English. `damaged` when the file
+// could not be read, is no recording or has a bad row: the rows before that are
+// summarised all the same, and a script learns from the exit code.
+struct RecordingSummaryOutput
+{
+    QString out;
+    QString err;
+    bool damaged = false;
+};
+RecordingSummaryOutput SummariseRecordingFile(const QString &path, int limiterRpm, bool json);
