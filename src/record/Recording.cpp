@@ -271,7 +271,12 @@ RecordingRead ReadRecordingFile(const QString &path)
 
 QString RecordingReadMessage(const RecordingRead &read, const QString &fileName, quint8 language)
 {
-    const RecordingProblem &p = read.problem;
+    return RecordingReadMessage(read.problem, read.cutOff, read.recording.rows(), fileName, language);
+}
+
+QString RecordingReadMessage(const RecordingProblem &p, bool cutOff, qsizetype rows, const QString &fileName,
+                             quint8 language)
+{
     QStringList parts;
     switch (p.kind) {
     case RecordingProblem::None:
@@ -291,10 +296,10 @@ QString RecordingReadMessage(const RecordingRead &read, const QString &fileName,
         break;
     }
     if (p.kind != RecordingProblem::None)
-        parts << AddedTextFor(AddedText::RecordingRowsShown, language).arg(read.recording.rows());
-    if (read.cutOff)
+        parts << AddedTextFor(AddedText::RecordingRowsShown, language).arg(rows);
+    if (cutOff)
         parts << AddedTextFor(AddedText::RecordingCutOff, language);
-    if (read.recording.isEmpty() && p.kind == RecordingProblem::None)
+    if (rows == 0 && p.kind == RecordingProblem::None)
         parts << AddedTextFor(AddedText::RecordingNoRows, language);
     if (parts.isEmpty())
         return {};

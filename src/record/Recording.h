@@ -74,3 +74,6 @@ RecordingRead ReadRecordingFile(const QString &path);
 // the added texts: the problem naming its row, how many rows are shown regardless, and a
 // note on a cut-off last row. Empty when the file read whole.
 QString RecordingReadMessage(const RecordingRead &read, const QString &fileName, quint8 languageIndex);
+// The same once the rows have gone elsewhere: `rows` is how many were read.
+QString RecordingReadMessage(const RecordingProblem &problem, bool cutOff, qsizetype rows, const QString &fileName,
+                             quint8 languageIndex);
