@@ -36,16 +36,17 @@ Field trimmed(const char *begin, const char *end)
     return {begin, end};
 }
 
-// The fields of one line, at most Columns + 1 of them (a longer line is wrong anyway).
+// How many fields a line has; the first Columns + 1 of them go into fields (a longer
+// line is wrong anyway).
 int splitFields(const char *begin, const char *end, char separator, std::array<Field, Columns + 1> &fields)
 {
     int count = 0;
     const char *start = begin;
     for (const char *at = begin;; ++at) {
         if (at == end || *at == separator) {
-            if (count == Columns + 1)
-                return count + 1;
-            fields[count++] = trimmed(start, at);
+            if (count <= Columns)
+                fields[size_t(count)] = trimmed(start, at);
+            ++count;
             if (at == end)
                 return count;
             start = at + 1;
@@ -178,17 +179,17 @@ RecordingRead ParseRecording(QByteArrayView text)
         if (lineStop == lineStart)
             continue; // a blank line, as a spreadsheet may leave at the end
 
-        const auto fail = [&](RecordingProblem::Kind kind, const QString &detail) {
-            // A last line without its line end is a row cut short: not an error in the file.
-            if (!whole)
+        // A last line without its line end that breaks off, short of fields or inside
+        // its last one, is a row cut short: not an error in the file.
+        const auto fail = [&](RecordingProblem::Kind kind, const QString &detail, bool couldBeCut) {
+            if (!whole && couldBeCut)
                 result.cutOff = true;
             else
                 result.problem = {kind, row, detail};
         };
         const int count = splitFields(lineStart, lineStop, separator, fields);
         if (count != Columns) {
-            fail(RecordingProblem::FieldCount, count > Columns ? QStringLiteral("> %1").arg(Columns)
-                                                               : QString::number(count));
+            fail(RecordingProblem::FieldCount, QString::number(count), count < Columns);
             break;
         }
         double seconds = 0;
@@ -220,14 +221,14 @@ RecordingRead ParseRecording(QByteArrayView text)
             bad = 9;
         if (bad >= 0) {
             const Field &f = fields[bad];
-            fail(RecordingProblem::NotANumber,
-                 QString::fromUtf8(f.begin, std::min<qsizetype>(f.end - f.begin, 40)));
+            fail(RecordingProblem::NotANumber, QString::fromUtf8(f.begin, std::min<qsizetype>(f.end - f.begin, 40)),
+                 bad == Columns - 1);
             break;
         }
         const qint64 ms = std::llround(seconds * 1000.0);
         if (!r.timeMs.empty() && ms < r.timeMs.back()) {
-            fail(RecordingProblem::TimeGoesBack,
-                 QString::fromUtf8(fields[0].begin, fields[0].end - fields[0].begin));
+            fail(RecordingProblem::TimeGoesBack, QString::fromUtf8(fields[0].begin, fields[0].end - fields[0].begin),
+                 false);
             break;
         }
         r.timeMs.push_back(ms);

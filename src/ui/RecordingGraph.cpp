@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int MarginLeft = 62;
+constexpr int MarginLeftLeast = 62;
 constexpr int MarginRight = 12;
 constexpr int MarginTop = 8;
 constexpr int MarginBottom = 36;
@@ -83,7 +83,12 @@ void RecordingGraph::setRecording(std::shared_ptr<const Recording> recording)
 void RecordingGraph::setTexts(const Texts &texts)
 {
     m_texts = texts;
-    update();
+    // Room on the left for the longest name of a band.
+    const QFontMetrics metrics(font());
+    m_marginLeft = MarginLeftLeast;
+    for (const QString &name : texts.flags)
+        m_marginLeft = std::max(m_marginLeft, metrics.horizontalAdvance(name) + 12);
+    setView(m_viewStart, m_viewSpan);
 }
 
 double RecordingGraph::fullSpan() const
@@ -136,7 +141,7 @@ void RecordingGraph::moveCursorByUser(qint64 ms)
 
 QRectF RecordingGraph::plot() const
 {
-    return QRectF(MarginLeft, MarginTop, std::max(1, width() - MarginLeft - MarginRight),
+    return QRectF(m_marginLeft, MarginTop, std::max(1, width() - m_marginLeft - MarginRight),
                   std::max(1, height() - MarginTop - MarginBottom));
 }
 
@@ -191,11 +196,14 @@ void RecordingGraph::paintEvent(QPaintEvent *)
     const auto scale = [&](const QRectF &lane, const QString &low, const QString &high, const QString &name,
                            const QColor &colour) {
         p.setPen(palette().windowText().color());
-        p.drawText(QRectF(0, lane.top() - 2, MarginLeft - 6, metrics.height()), Qt::AlignRight, high);
-        p.drawText(QRectF(0, lane.bottom() - metrics.height() + 2, MarginLeft - 6, metrics.height()), Qt::AlignRight,
+        p.drawText(QRectF(0, lane.top() - 2, m_marginLeft - 6, metrics.height()), Qt::AlignRight, high);
+        p.drawText(QRectF(0, lane.bottom() - metrics.height() + 2, m_marginLeft - 6, metrics.height()), Qt::AlignRight,
                    low);
+        // Over the lines, on a pale ground of its own, so the name stays readable.
+        const QRectF nameArea(lane.left() + 1, lane.top() + 1, metrics.horizontalAdvance(name) + 6, metrics.height());
+        p.fillRect(nameArea, QColor(255, 255, 255, 210));
         p.setPen(colour);
-        p.drawText(QPointF(lane.left() + 4, lane.top() + metrics.ascent() + 1), name);
+        p.drawText(QPointF(nameArea.left() + 3, nameArea.top() + metrics.ascent()), name);
         p.setPen(palette().mid().color());
         p.setBrush(Qt::NoBrush);
         p.drawRect(lane);
@@ -208,8 +216,8 @@ void RecordingGraph::paintEvent(QPaintEvent *)
         const QRectF band(area.left(), bandsTop + flag * (BandHeight + BandGap), area.width(), BandHeight);
         p.fillRect(band, LaneBackground);
         p.setPen(palette().windowText().color());
-        const QString name = metrics.elidedText(m_texts.flags[size_t(flag)], Qt::ElideRight, MarginLeft - 8);
-        p.drawText(QRectF(0, band.top() - 1, MarginLeft - 6, BandHeight + 2), Qt::AlignRight | Qt::AlignVCenter,
+        const QString name = metrics.elidedText(m_texts.flags[size_t(flag)], Qt::ElideRight, m_marginLeft - 8);
+        p.drawText(QRectF(0, band.top() - 1, m_marginLeft - 6, BandHeight + 2), Qt::AlignRight | Qt::AlignVCenter,
                    name);
     }
 

@@ -82,6 +82,8 @@ private:
     double m_voltsBottom = 0;
     double m_voltsTop = 1;
 
+    int m_marginLeft = 62;
+
     QPointF m_pressAt;
     double m_pressViewStart = 0;
     bool m_pressed = false;

@@ -222,7 +222,7 @@ void TFormCurve::paintEvent(QPaintEvent *event)
                 if (count == 0)
                     continue;
                 QColor colour = VisitColour;
-                colour.setAlphaF(float(0.12 + 0.78 * std::log1p(double(count)) / most));
+                colour.setAlphaF(float(0.25 + 0.65 * std::log1p(double(count)) / most));
                 const QPointF low = m_mapping.pixelFor(c * RecordingVisits::RpmStep, a - 0.5);
                 const QPointF high = m_mapping.pixelFor((c + 1) * RecordingVisits::RpmStep, a + 0.5);
                 p.fillRect(QRectF(low, high).normalized().intersected(plot), colour);

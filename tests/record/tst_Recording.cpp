@@ -71,6 +71,8 @@ void tst_Recording::files_data()
     QTest::newRow("last row cut off") << Header + Rows + "3724.334,6500,3" << 3 << none << 0 << true;
     QTest::newRow("cut off inside the last field") << Header + Rows + "3724.334,6500,30,13.1,0,0,0,1,1," << 3 << none
                                                    << 0 << true;
+    QTest::newRow("a bad last row without its line end") << Header + Rows + "3724.334,x,30,13.1,0,0,0,1,1,0" << 3
+                                                         << int(RecordingProblem::NotANumber) << 5 << false;
     QTest::newRow("a field missing") << Header + "0.000,1500,10,12.4,0,1,0,1,0,0\n0.330,6000,28,0.8,1,0,1,1,1\n" + Rows
                                      << 1 << int(RecordingProblem::FieldCount) << 3 << false;
     QTest::newRow("a field too many") << Header + "0.000,1500,10,12.4,0,1,0,1,0,0,7\n" << 0
