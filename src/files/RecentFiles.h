@@ -15,8 +15,9 @@ public:
     // The recordings of live values last opened.
     static constexpr char RecordingsSection[] = "RECENT_RECORDINGS";
 
+    RecentFiles() = default;
     // A list kept in another section of its own.
-    explicit RecentFiles(const char *section = Section) : m_section(section) {}
+    explicit RecentFiles(const char *section) : m_section(section) {}
 
     const QStringList &entries() const { return m_entries; }
 
@@ -35,6 +36,6 @@ public:
     void write(IniFile &ini) const;
 
 private:
-    const char *m_section;
+    const char *m_section = Section;
     QStringList m_entries;
 };

@@ -355,10 +355,14 @@ void RecordingGraph::mouseReleaseEvent(QMouseEvent *event)
         unsetCursor();
         return;
     }
-    // On the row shown at the moment clicked.
+    // On the row nearest to the moment clicked.
     if (m_recording && !m_recording->isEmpty()) {
-        const qsizetype row = m_recording->rowAt(qint64(std::llround(msAt(event->position().x()))));
-        moveCursorByUser(m_recording->timeMs[size_t(row)]);
+        const Recording &r = *m_recording;
+        const qint64 at = qint64(std::llround(msAt(event->position().x())));
+        qsizetype row = r.rowAt(at);
+        if (row + 1 < r.rows() && r.timeMs[size_t(row + 1)] - at < std::abs(at - r.timeMs[size_t(row)]))
+            ++row;
+        moveCursorByUser(r.timeMs[size_t(row)]);
     }
 }
 

@@ -82,15 +82,15 @@ void tst_TFormRecording::cursorReadsTheRow_data()
     QTest::addColumn<qint64>("cursorMs");
     QTest::addColumn<QString>("readout");
 
-    QTest::newRow("a click between rows")
-        << 0 << 1250.0 << QByteArray() << qint64(1200) << "1.200 s: 2200 rpm, 17°, 13.2 V, Side stand, Pickup 1";
+    QTest::newRow("a click near a row")
+        << 0 << 1230.0 << QByteArray() << qint64(1200) << "1.200 s: 2200 rpm, 17°, 13.2 V, Side stand, Pickup 1";
     QTest::newRow("right arrow to the next row")
-        << 0 << 1250.0 << QByteArray("R") << qint64(1300) << "1.300 s: 2300 rpm, 18°, 13.3 V, Pickup 1";
-    QTest::newRow("left arrow, twice") << 0 << 1250.0 << QByteArray("LL") << qint64(1000)
-                                       << "1.000 s: 2000 rpm, 15°, 13.0 V, Pickup 1";
-    QTest::newRow("end, in German") << 1 << 1250.0 << QByteArray("E") << qint64(3000)
+        << 0 << 1230.0 << QByteArray("R") << qint64(1300) << "1.300 s: 2300 rpm, 18°, 13.3 V, Pickup 1";
+    QTest::newRow("a click nearer the later row, left arrow twice")
+        << 0 << 1270.0 << QByteArray("LL") << qint64(1100) << "1.100 s: 2100 rpm, 16°, 13.1 V, Pickup 1";
+    QTest::newRow("end, in German") << 1 << 1230.0 << QByteArray("E") << qint64(3000)
                                     << "3.000 s: 4000 1/min, 35°, 15.0 V, Seitenständer, Geber 1";
-    QTest::newRow("home, in Czech") << 3 << 1250.0 << QByteArray("H") << qint64(0)
+    QTest::newRow("home, in Czech") << 3 << 1230.0 << QByteArray("H") << qint64(0)
                                     << "0.000 s: 1000 ot/min, 5°, 12.0 V, Boční stojan, Snímač 1";
 }
 
