@@ -81,8 +81,6 @@ enum class AddedText : int
     RecordingRecentMenu,
     RecordingFilter,
     RecordingTimeAxis,
-    RecordingRpm,
-    RecordingAdvance,
     RecordingVoltage,
     RecordingBlocking,
     RecordingNeutral,

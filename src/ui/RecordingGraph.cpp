@@ -72,10 +72,11 @@ void RecordingGraph::setRecording(std::shared_ptr<const Recording> recording)
         voltsLow = *low;
         voltsHigh = *high;
     }
-    m_rpmTop = std::max(1000, (rpmMax + 999) / 1000 * 1000);
-    m_advanceTop = std::max(10, (advanceMax + 9) / 10 * 10);
+    // Whole steps with room above the highest value, which the lane's name may cover.
+    m_rpmTop = std::max(1000, (rpmMax + rpmMax / 8 + 999) / 1000 * 1000);
+    m_advanceTop = std::max(10, (advanceMax + advanceMax / 8 + 9) / 10 * 10);
     m_voltsBottom = std::floor(std::min(voltsLow, 10.0f));
-    m_voltsTop = std::max(m_voltsBottom + 1, std::ceil(double(voltsHigh)));
+    m_voltsTop = std::max(m_voltsBottom + 1, std::ceil(double(voltsHigh) + 0.2 * (double(voltsHigh) - m_voltsBottom)));
     m_cursorMs = r.isEmpty() ? 0 : r.timeMs.front();
     showWhole();
 }
@@ -193,25 +194,32 @@ void RecordingGraph::paintEvent(QPaintEvent *)
                Qt::AlignRight, m_texts.timeAxis);
 
     // Scales and names of the lanes.
-    const auto scale = [&](const QRectF &lane, const QString &low, const QString &high, const QString &name,
-                           const QColor &colour) {
+    const auto scale = [&](const QRectF &lane, const QString &low, const QString &high) {
         p.setPen(palette().windowText().color());
         p.drawText(QRectF(0, lane.top() - 2, m_marginLeft - 6, metrics.height()), Qt::AlignRight, high);
         p.drawText(QRectF(0, lane.bottom() - metrics.height() + 2, m_marginLeft - 6, metrics.height()), Qt::AlignRight,
                    low);
-        // Over the lines, on a pale ground of its own, so the name stays readable.
-        const QRectF nameArea(lane.left() + 1, lane.top() + 1, metrics.horizontalAdvance(name) + 6, metrics.height());
-        p.fillRect(nameArea, QColor(255, 255, 255, 210));
-        p.setPen(colour);
-        p.drawText(QPointF(nameArea.left() + 3, nameArea.top() + metrics.ascent()), name);
         p.setPen(palette().mid().color());
         p.setBrush(Qt::NoBrush);
         p.drawRect(lane);
     };
-    scale(rpmLane, QStringLiteral("0"), QString::number(m_rpmTop), m_texts.rpm, RpmColour);
-    scale(advanceLane, QStringLiteral("0"), QString::number(m_advanceTop), m_texts.advance, AdvanceColour);
-    scale(voltsLane, QString::number(m_voltsBottom, 'f', 0), QString::number(m_voltsTop, 'f', 0), m_texts.volts,
-          VoltsColour);
+    scale(rpmLane, QStringLiteral("0"), QString::number(m_rpmTop));
+    scale(advanceLane, QStringLiteral("0"), QString::number(m_advanceTop));
+    scale(voltsLane, QString::number(m_voltsBottom, 'f', 0), QString::number(m_voltsTop, 'f', 0));
+    // Over the lines, on a pale ground of its own, so that a name stays readable.
+    const auto names = [&] {
+        const std::pair<const QRectF *, std::pair<const QString *, QColor>> lanes[] = {
+            {&rpmLane, {&m_texts.rpm, RpmColour}},
+            {&advanceLane, {&m_texts.advance, AdvanceColour}},
+            {&voltsLane, {&m_texts.volts, VoltsColour}}};
+        for (const auto &[lane, name] : lanes) {
+            const QRectF ground(lane->left() + 1, lane->top() + 1, metrics.horizontalAdvance(*name.first) + 6,
+                                metrics.height());
+            p.fillRect(ground, QColor(255, 255, 255, 210));
+            p.setPen(name.second);
+            p.drawText(QPointF(ground.left() + 3, ground.top() + metrics.ascent()), *name.first);
+        }
+    };
     for (int flag = 0; flag < Recording::FlagCount; ++flag) {
         const QRectF band(area.left(), bandsTop + flag * (BandHeight + BandGap), area.width(), BandHeight);
         p.fillRect(band, LaneBackground);
@@ -221,8 +229,10 @@ void RecordingGraph::paintEvent(QPaintEvent *)
                    name);
     }
 
-    if (!m_recording || m_recording->isEmpty())
+    if (!m_recording || m_recording->isEmpty()) {
+        names();
         return;
+    }
     const Recording &r = *m_recording;
 
     // One column per pixel: the rows that fall into it, with the row before so that a
@@ -304,6 +314,7 @@ void RecordingGraph::paintEvent(QPaintEvent *)
     p.drawLines(advanceLines.data(), int(advanceLines.size()));
     p.setPen(QPen(VoltsColour, 1.5));
     p.drawLines(voltsLines.data(), int(voltsLines.size()));
+    names();
 
     const double cursorX = xFor(double(m_cursorMs));
     if (cursorX >= area.left() && cursorX <= area.right()) {

@@ -82,8 +82,8 @@ void TFormRecording::setLanguage(quint8 language)
     m_language = language;
     const auto text = [language](AddedText id) { return AddedTextFor(id, language); };
     m_graph->setTexts({text(AddedText::RecordingTimeAxis),
-                       text(AddedText::RecordingRpm),
-                       text(AddedText::RecordingAdvance),
+                       text(AddedText::CurveRpmAxis),
+                       text(AddedText::CurveAdvanceAxis),
                        text(AddedText::RecordingVoltage),
                        {text(AddedText::RecordingBlocking), text(AddedText::RecordingNeutral),
                         text(AddedText::RecordingSideStand), text(AddedText::RecordingPickup1),

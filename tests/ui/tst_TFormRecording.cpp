@@ -89,7 +89,7 @@ void tst_TFormRecording::cursorReadsTheRow_data()
     QTest::newRow("a click nearer the later row, left arrow twice")
         << 0 << 1270.0 << QByteArray("LL") << qint64(1100) << "1.100 s: 2100 rpm, 16°, 13.1 V, Pickup 1";
     QTest::newRow("end, in German") << 1 << 1230.0 << QByteArray("E") << qint64(3000)
-                                    << "3.000 s: 4000 1/min, 35°, 15.0 V, Seitenständer, Geber 1";
+                                    << "3.000 s: 4000 U/min, 35°, 15.0 V, Seitenständer, Geber 1";
     QTest::newRow("home, in Czech") << 3 << 1230.0 << QByteArray("H") << qint64(0)
                                     << "0.000 s: 1000 ot/min, 5°, 12.0 V, Boční stojan, Snímač 1";
 }
