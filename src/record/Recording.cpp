@@ -16,8 +16,6 @@
 namespace {
 
 constexpr int Columns = 10;
-// A file this large is no recording of ours: some 40 million rows, over a year of riding.
-constexpr qint64 MaxFileSize = qint64(2) << 30;
 // Row times are kept in milliseconds; past this many seconds they would not fit.
 constexpr double MaxSeconds = 1e12;
 
@@ -251,8 +249,8 @@ RecordingRead ReadRecordingFile(const QString &path)
                           info.exists() ? QStringLiteral("not a regular file") : QStringLiteral("no such file")};
         return result;
     }
-    if (info.size() > MaxFileSize) {
-        result.problem = {RecordingProblem::NotARecording, 1, {}};
+    if (info.size() > MaxRecordingFileSize) {
+        result.problem = {RecordingProblem::TooLarge, 0, QString::number(MaxRecordingFileSize >> 20)};
         return result;
     }
     if (!file.open(QIODevice::ReadOnly)) {
@@ -286,6 +284,8 @@ QString RecordingReadMessage(const RecordingProblem &p, bool cutOff, qsizetype r
         return AddedTextFor(AddedText::RecordingCannotRead, language).arg(fileName, p.detail);
     case RecordingProblem::NotARecording:
         return AddedTextFor(AddedText::RecordingNotRecording, language).arg(fileName);
+    case RecordingProblem::TooLarge:
+        return AddedTextFor(AddedText::RecordingTooLarge, language).arg(fileName, p.detail);
     case RecordingProblem::FieldCount:
         parts << AddedTextFor(AddedText::RecordingFieldCount, language).arg(p.row).arg(p.detail);
         break;

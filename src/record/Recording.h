@@ -43,6 +43,7 @@ struct RecordingProblem
     {
         None,
         CannotRead,     // detail: why (the system's text)
+        TooLarge,       // past MaxFileSize: no recording of ours, and more than memory allows
         NotARecording,  // the first line is not our header
         FieldCount,     // detail: how many fields the row has
         NotANumber,     // detail: the field as it stands
@@ -67,7 +68,9 @@ struct RecordingRead
 // spreadsheet in a locale with a decimal comma (";" between fields, "," in numbers)
 // reads too, as do CR LF line ends and a byte-order mark.
 RecordingRead ParseRecording(QByteArrayView text);
-// Only a regular file is read: a pipe would block and a device never end.
+// Only a regular file is read: a pipe would block and a device never end. It is read
+// whole, then taken apart; past this size it is not read at all.
+constexpr qint64 MaxRecordingFileSize = qint64(512) << 20; // some 15 million rows
 RecordingRead ReadRecordingFile(const QString &path);
 
 // What to tell the user after reading fileName (as it is to be shown), in a language of

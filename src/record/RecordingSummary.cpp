@@ -92,7 +92,7 @@ RecordingSummaryOutput SummariseRecordingFile(const QString &path, int limiterRp
     if (!output.err.isEmpty())
         output.err += u'\n';
     output.damaged = read.problem.kind != RecordingProblem::None;
-    if (read.problem.kind == RecordingProblem::CannotRead || read.problem.kind == RecordingProblem::NotARecording)
+    if (read.recording.isEmpty() && read.problem.kind != RecordingProblem::None)
         return output;
     const RecordingSummary summary = RecordingSummary::Of(read.recording, limiterRpm);
     output.out = json ? QString::fromUtf8(QJsonDocument(summary.json()).toJson(QJsonDocument::Compact)) + u'\n'

@@ -94,6 +94,7 @@ enum class AddedText : int
     RecordingWhole,
     RecordingCannotRead,   // %1 the file, %2 why
     RecordingNotRecording, // %1 the file
+    RecordingTooLarge,     // %1 the file, %2 the largest size read, in MB
     RecordingFieldCount,   // %1 the row, %2 how many fields it has
     RecordingNotNumber,    // %1 the row, %2 the field
     RecordingTimeBack,     // %1 the row, %2 its time

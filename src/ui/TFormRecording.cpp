@@ -44,6 +44,7 @@ TFormRecording::TFormRecording(const QString &path, RecordingRead read, QWidget 
     m_readout->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_graph = new RecordingGraph(this);
     m_graph->setRecording(m_recording);
+    m_graph->setAccessibleName(QFileInfo(path).fileName());
 
     auto *controls = new QHBoxLayout;
     controls->addWidget(m_play);
@@ -120,6 +121,8 @@ void TFormRecording::cursorChanged(qint64 ms)
             text += QStringLiteral(", ") + AddedTextFor(FlagNames[flag], m_language);
     }
     m_readout->setText(text);
+    // A screen reader hears the values at the cursor as the graph's description.
+    m_graph->setAccessibleDescription(text);
     if (rowShown)
         rowShown(this, row);
 }

@@ -200,6 +200,17 @@ void tst_Recording::onlyRegularFilesAreRead()
     QCOMPARE(ReadRecordingFile(m_dir.path()).problem.kind, RecordingProblem::CannotRead);
     QCOMPARE(ReadRecordingFile(m_dir.filePath(QStringLiteral("missing.csv"))).problem.kind,
              RecordingProblem::CannotRead);
+
+    // Past the limit nothing is read, not even the header (a sparse file takes no room).
+    const QString huge = m_dir.filePath(QStringLiteral("huge.csv"));
+    writeFile(huge, Header + Rows);
+    QVERIFY(QFile::resize(huge, MaxRecordingFileSize + 1));
+    const RecordingRead read = ReadRecordingFile(huge);
+    QCOMPARE(read.problem.kind, RecordingProblem::TooLarge);
+    QCOMPARE(read.recording.rows(), 0);
+    QCOMPARE(RecordingReadMessage(read, QStringLiteral("huge.csv"), 0),
+             QStringLiteral("huge.csv is larger than 512 MB, more than a recording of live values holds; it is not read."));
+    QFile::remove(huge);
 }
 
 QTEST_GUILESS_MAIN(tst_Recording)
