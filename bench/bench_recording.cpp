@@ -111,8 +111,8 @@ int main(int argc, char *argv[])
         }
     }
     const double best = *std::min_element(seconds.begin(), seconds.end());
-    std::printf("reading: %.0f rows/s, %.2f s per million rows (best of 5; median %.2f s)\n", double(rows) / best,
-                best * 1e6 / double(rows), median(seconds) * 1e6 / double(rows));
+    std::printf("reading: %.0f rows/s, %.2f s per million rows (best of 5; median %.2f s)\n",
+                double(rows) / best, best * 1e6 / double(rows), median(seconds) * 1e6 / double(rows));
 
     // Memory: an empty window of the same kind shown first, so that what the toolkit
     // takes for a window is not counted as the recording's.
@@ -151,7 +151,8 @@ int main(int argc, char *argv[])
     std::printf("redraw of the graph (%d x %d px): %.2f ms whole recording, %.2f ms at one pixel per row, "
                 "%.2f ms a panning step (medians)\n",
                 graph->width(), graph->height(), whole, perRow, median(pans));
-    std::printf("resident memory: %.0f MB with the recording open, %.0f MB before (%.0f MB for the recording)\n",
-                after, before, after - before);
+    std::printf(
+        "resident memory: %.0f MB with the recording open, %.0f MB before (%.0f MB for the recording)\n",
+        after, before, after - before);
     return 0;
 }

@@ -13,7 +13,8 @@ int RunSummaryCommand(const CliOptions &options)
     // summary names it beside the time.
     IgnitionParameters set;
     loadParameterSnapshot(snapshotFilePath(), set.image);
-    const RecordingSummaryOutput output = SummariseRecordingFile(options.file, set.LIMITER() * 100, options.json);
+    const RecordingSummaryOutput output =
+        SummariseRecordingFile(options.file, set.LIMITER() * 100, options.json);
     std::fputs(output.out.toUtf8().constData(), stdout);
     std::fflush(stdout);
     std::fputs(output.err.toUtf8().constData(), stderr);

@@ -9,9 +9,9 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <limits>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -52,8 +52,7 @@ int splitFields(const char *begin, const char *end, char separator, std::array<F
     }
 }
 
-template <typename T>
-bool readUnsigned(const Field &field, T &value)
+template <typename T> bool readUnsigned(const Field &field, T &value)
 {
     unsigned long long number = 0;
     const auto [ptr, ec] = std::from_chars(field.begin, field.end, number);
@@ -79,7 +78,8 @@ bool readDecimal(const Field &field, bool decimalComma, double &value)
         end = begin + length;
     }
     // from_chars takes no sign, "inf" or "nan" we would want; a plain decimal only.
-    if (*begin == '+' || !(std::isdigit(static_cast<unsigned char>(*begin)) || *begin == '-' || *begin == '.'))
+    if (*begin == '+' ||
+        !(std::isdigit(static_cast<unsigned char>(*begin)) || *begin == '-' || *begin == '.'))
         return false;
     const auto [ptr, ec] = std::from_chars(begin, end, value, std::chars_format::fixed);
     return ec == std::errc() && ptr == end && std::isfinite(value);
@@ -219,14 +219,14 @@ RecordingRead ParseRecording(QByteArrayView text)
             bad = 9;
         if (bad >= 0) {
             const Field &f = fields[bad];
-            fail(RecordingProblem::NotANumber, QString::fromUtf8(f.begin, std::min<qsizetype>(f.end - f.begin, 40)),
-                 bad == Columns - 1);
+            fail(RecordingProblem::NotANumber,
+                 QString::fromUtf8(f.begin, std::min<qsizetype>(f.end - f.begin, 40)), bad == Columns - 1);
             break;
         }
         const qint64 ms = std::llround(seconds * 1000.0);
         if (!r.timeMs.empty() && ms < r.timeMs.back()) {
-            fail(RecordingProblem::TimeGoesBack, QString::fromUtf8(fields[0].begin, fields[0].end - fields[0].begin),
-                 false);
+            fail(RecordingProblem::TimeGoesBack,
+                 QString::fromUtf8(fields[0].begin, fields[0].end - fields[0].begin), false);
             break;
         }
         r.timeMs.push_back(ms);
@@ -246,7 +246,8 @@ RecordingRead ReadRecordingFile(const QString &path)
     QFile file(path);
     if (!info.isFile()) {
         result.problem = {RecordingProblem::CannotRead, 0,
-                          info.exists() ? QStringLiteral("not a regular file") : QStringLiteral("no such file")};
+                          info.exists() ? QStringLiteral("not a regular file")
+                                        : QStringLiteral("no such file")};
         return result;
     }
     if (info.size() > MaxRecordingFileSize) {

@@ -42,12 +42,12 @@ struct RecordingProblem
     enum Kind
     {
         None,
-        CannotRead,     // detail: why (the system's text)
-        TooLarge,       // past MaxFileSize: no recording of ours, and more than memory allows
-        NotARecording,  // the first line is not our header
-        FieldCount,     // detail: how many fields the row has
-        NotANumber,     // detail: the field as it stands
-        TimeGoesBack,   // detail: the row's time
+        CannotRead,    // detail: why (the system's text)
+        TooLarge,      // past MaxFileSize: no recording of ours, and more than memory allows
+        NotARecording, // the first line is not our header
+        FieldCount,    // detail: how many fields the row has
+        NotANumber,    // detail: the field as it stands
+        TimeGoesBack,  // detail: the row's time
     };
     Kind kind = None;
     qint64 row = 0; // the file's line, 1 for the header, as a spreadsheet counts rows
@@ -78,5 +78,5 @@ RecordingRead ReadRecordingFile(const QString &path);
 // note on a cut-off last row. Empty when the file read whole.
 QString RecordingReadMessage(const RecordingRead &read, const QString &fileName, quint8 languageIndex);
 // The same once the rows have gone elsewhere: `rows` is how many were read.
-QString RecordingReadMessage(const RecordingProblem &problem, bool cutOff, qsizetype rows, const QString &fileName,
-                             quint8 languageIndex);
+QString RecordingReadMessage(const RecordingProblem &problem, bool cutOff, qsizetype rows,
+                             const QString &fileName, quint8 languageIndex);

@@ -59,7 +59,8 @@ QString RecordingSummary::text() const
         return out;
     line("Engine speed:", QStringLiteral("%1 to %2 rpm").arg(rpmMin).arg(rpmMax));
     if (limiterRpm > 0)
-        line("At or above the limiter:", seconds(msAtLimiter) + QStringLiteral(" (limiter %1 rpm)").arg(limiterRpm));
+        line("At or above the limiter:",
+             seconds(msAtLimiter) + QStringLiteral(" (limiter %1 rpm)").arg(limiterRpm));
     line("Advance:", QStringLiteral("%1 to %2 degrees").arg(advanceMin).arg(advanceMax));
     line("Supply voltage:", QStringLiteral("%1 to %2 V")
                                 .arg(QString::number(voltsMin, 'f', 1), QString::number(voltsMax, 'f', 1)));
@@ -75,7 +76,8 @@ QJsonObject RecordingSummary::json() const
     o.insert(QStringLiteral("rpm_min"), orNull(rpmMin));
     o.insert(QStringLiteral("rpm_max"), orNull(rpmMax));
     o.insert(QStringLiteral("limiter_rpm"), limiterRpm > 0 ? QJsonValue(limiterRpm) : QJsonValue());
-    o.insert(QStringLiteral("at_limiter_s"), limiterRpm > 0 ? QJsonValue(double(msAtLimiter) / 1000.0) : QJsonValue());
+    o.insert(QStringLiteral("at_limiter_s"),
+             limiterRpm > 0 ? QJsonValue(double(msAtLimiter) / 1000.0) : QJsonValue());
     o.insert(QStringLiteral("advance_min_deg"), orNull(advanceMin));
     o.insert(QStringLiteral("advance_max_deg"), orNull(advanceMax));
     o.insert(QStringLiteral("voltage_min_v"), orNull(roundedVolts(voltsMin)));
@@ -95,7 +97,8 @@ RecordingSummaryOutput SummariseRecordingFile(const QString &path, int limiterRp
     if (read.recording.isEmpty() && read.problem.kind != RecordingProblem::None)
         return output;
     const RecordingSummary summary = RecordingSummary::Of(read.recording, limiterRpm);
-    output.out = json ? QString::fromUtf8(QJsonDocument(summary.json()).toJson(QJsonDocument::Compact)) + u'\n'
-                      : summary.text();
+    output.out = json
+                     ? QString::fromUtf8(QJsonDocument(summary.json()).toJson(QJsonDocument::Compact)) + u'\n'
+                     : summary.text();
     return output;
 }

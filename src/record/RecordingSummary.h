@@ -13,8 +13,8 @@ struct RecordingSummary
     qint64 durationMs = 0;
     int rpmMin = 0;
     int rpmMax = 0;
-    int limiterRpm = 0;      // 0: not known, no time above it is counted
-    qint64 msAtLimiter = 0;  // at or above the limiter, where the unit cuts the sparks
+    int limiterRpm = 0;     // 0: not known, no time above it is counted
+    qint64 msAtLimiter = 0; // at or above the limiter, where the unit cuts the sparks
     int advanceMin = 0;
     int advanceMax = 0;
     double voltsMin = 0;

@@ -10,8 +10,8 @@ class RecordingVisits
 {
 public:
     static constexpr int RpmStep = 100;
-    static constexpr int RpmCells = 201;     // 0 .. 20100 rpm, the top of the curve's range
-    static constexpr int AdvanceCells = 61;  // 0 .. 60 degrees
+    static constexpr int RpmCells = 201;    // 0 .. 20100 rpm, the top of the curve's range
+    static constexpr int AdvanceCells = 61; // 0 .. 60 degrees
 
     RecordingVisits() = default;
     explicit RecordingVisits(const Recording &recording);

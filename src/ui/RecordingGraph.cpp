@@ -76,7 +76,8 @@ void RecordingGraph::setRecording(std::shared_ptr<const Recording> recording)
     m_rpmTop = std::max(1000, (rpmMax + rpmMax / 8 + 999) / 1000 * 1000);
     m_advanceTop = std::max(10, (advanceMax + advanceMax / 8 + 9) / 10 * 10);
     m_voltsBottom = std::floor(std::min(voltsLow, 10.0f));
-    m_voltsTop = std::max(m_voltsBottom + 1, std::ceil(double(voltsHigh) + 0.2 * (double(voltsHigh) - m_voltsBottom)));
+    m_voltsTop =
+        std::max(m_voltsBottom + 1, std::ceil(double(voltsHigh) + 0.2 * (double(voltsHigh) - m_voltsBottom)));
     m_cursorMs = r.isEmpty() ? 0 : r.timeMs.front();
     showWhole();
 }
@@ -197,8 +198,8 @@ void RecordingGraph::paintEvent(QPaintEvent *)
     const auto scale = [&](const QRectF &lane, const QString &low, const QString &high) {
         p.setPen(palette().windowText().color());
         p.drawText(QRectF(0, lane.top() - 2, m_marginLeft - 6, metrics.height()), Qt::AlignRight, high);
-        p.drawText(QRectF(0, lane.bottom() - metrics.height() + 2, m_marginLeft - 6, metrics.height()), Qt::AlignRight,
-                   low);
+        p.drawText(QRectF(0, lane.bottom() - metrics.height() + 2, m_marginLeft - 6, metrics.height()),
+                   Qt::AlignRight, low);
         p.setPen(palette().mid().color());
         p.setBrush(Qt::NoBrush);
         p.drawRect(lane);
@@ -224,9 +225,10 @@ void RecordingGraph::paintEvent(QPaintEvent *)
         const QRectF band(area.left(), bandsTop + flag * (BandHeight + BandGap), area.width(), BandHeight);
         p.fillRect(band, LaneBackground);
         p.setPen(palette().windowText().color());
-        const QString name = metrics.elidedText(m_texts.flags[size_t(flag)], Qt::ElideRight, m_marginLeft - 8);
-        p.drawText(QRectF(0, band.top() - 1, m_marginLeft - 6, BandHeight + 2), Qt::AlignRight | Qt::AlignVCenter,
-                   name);
+        const QString name =
+            metrics.elidedText(m_texts.flags[size_t(flag)], Qt::ElideRight, m_marginLeft - 8);
+        p.drawText(QRectF(0, band.top() - 1, m_marginLeft - 6, BandHeight + 2),
+                   Qt::AlignRight | Qt::AlignVCenter, name);
     }
 
     if (!m_recording || m_recording->isEmpty()) {
@@ -251,7 +253,8 @@ void RecordingGraph::paintEvent(QPaintEvent *)
         if (runStart[size_t(flag)] < 0)
             return;
         const double top = bandsTop + flag * (BandHeight + BandGap);
-        p.fillRect(QRectF(runStart[size_t(flag)], top + 1, x - runStart[size_t(flag)], BandHeight - 2), BandColour);
+        p.fillRect(QRectF(runStart[size_t(flag)], top + 1, x - runStart[size_t(flag)], BandHeight - 2),
+                   BandColour);
         runStart[size_t(flag)] = -1;
     };
     const qint64 firstMs = r.timeMs.front();
@@ -273,8 +276,13 @@ void RecordingGraph::paintEvent(QPaintEvent *)
         if (begin < r.rows() && double(r.timeMs[size_t(begin)]) <= from)
             low = begin;
         const qsizetype high = std::max(next, low + 1);
-        Column col{r.rpm[size_t(low)], r.rpm[size_t(low)], r.advance[size_t(low)], r.advance[size_t(low)],
-                   r.volts[size_t(low)], r.volts[size_t(low)], 0};
+        Column col{r.rpm[size_t(low)],
+                   r.rpm[size_t(low)],
+                   r.advance[size_t(low)],
+                   r.advance[size_t(low)],
+                   r.volts[size_t(low)],
+                   r.volts[size_t(low)],
+                   0};
         for (qsizetype i = low; i < high; ++i) {
             const int rpm = r.rpm[size_t(i)];
             const int advance = r.advance[size_t(i)];

@@ -104,9 +104,8 @@ TFormRecording *RecordingWindows::open(const QString &path)
 
 void RecordingWindows::chooseAndOpen()
 {
-    const QString path = m_prompts.getOpenFileName(m_main, m_lastChosen,
-                                                   AddedTextFor(AddedText::RecordingFilter, m_language),
-                                                   QStringLiteral("csv"));
+    const QString path = m_prompts.getOpenFileName(
+        m_main, m_lastChosen, AddedTextFor(AddedText::RecordingFilter, m_language), QStringLiteral("csv"));
     if (path.isEmpty())
         return;
     m_lastChosen = path;

@@ -27,7 +27,8 @@ class RecordingWindows : public QObject
 public:
     // curveWindow(true) shows the curve window and returns it; curveWindow(false) returns
     // it only when it is shown, without bringing it to the front.
-    RecordingWindows(QWidget *mainWindow, UserPrompts &prompts, std::function<TFormCurve *(bool show)> curveWindow);
+    RecordingWindows(QWidget *mainWindow, UserPrompts &prompts,
+                     std::function<TFormCurve *(bool show)> curveWindow);
 
     // The menu item and the recent recordings, at the end of menu.
     void addToMenu(QMenu *menu);

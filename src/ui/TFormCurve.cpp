@@ -162,7 +162,8 @@ void TFormCurve::drawTrail(QPainter &p, const Trail &trail) const
         return;
     const TrailPoint &newest = trail.newest();
     auto pixel = [this](const TrailPoint &t) {
-        return m_mapping.pixelFor(std::min(t.rpm, m_mapping.rpmMax()), std::min(t.advance, CurveGraphMapping::AdvanceMax));
+        return m_mapping.pixelFor(std::min(t.rpm, m_mapping.rpmMax()),
+                                  std::min(t.advance, CurveGraphMapping::AdvanceMax));
     };
     p.setPen(Qt::NoPen);
     for (int k = 0; k + 1 < trail.count; ++k) {

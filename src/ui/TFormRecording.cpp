@@ -13,8 +13,9 @@
 
 TFormRecording::TFormRecording(const QString &path, RecordingRead read, QWidget *parent)
     : QWidget(parent, Qt::Window), m_path(path),
-      m_recording(std::make_shared<const Recording>(std::move(read.recording))), m_visits(std::make_shared<const RecordingVisits>(*m_recording)),
-      m_problemRead(read.problem), m_cutOff(read.cutOff)
+      m_recording(std::make_shared<const Recording>(std::move(read.recording))),
+      m_visits(std::make_shared<const RecordingVisits>(*m_recording)), m_problemRead(read.problem),
+      m_cutOff(read.cutOff)
 {
     setObjectName(QStringLiteral("FormRecording"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -67,7 +68,8 @@ TFormRecording::TFormRecording(const QString &path, RecordingRead read, QWidget 
             [this] { m_playback.setSpeed(m_speed->currentData().toInt()); });
     connect(m_whole, &QPushButton::clicked, m_graph, &RecordingGraph::showWhole);
     connect(m_graph, &RecordingGraph::cursorChanged, this, &TFormRecording::cursorChanged);
-    connect(m_graph, &RecordingGraph::cursorMovedByUser, this, [this](qint64 ms) { m_playback.setPosition(ms); });
+    connect(m_graph, &RecordingGraph::cursorMovedByUser, this,
+            [this](qint64 ms) { m_playback.setPosition(ms); });
 
     const Recording &r = *m_recording;
     if (!r.isEmpty())
@@ -92,7 +94,8 @@ void TFormRecording::setLanguage(quint8 language)
     m_speedLabel->setText(text(AddedText::RecordingSpeed));
     m_whole->setText(text(AddedText::RecordingWhole));
     m_whole->setToolTip(QStringLiteral("0"));
-    const QString problem = RecordingReadMessage(m_problemRead, m_cutOff, m_recording->rows(), QFileInfo(m_path).fileName(), language);
+    const QString problem = RecordingReadMessage(m_problemRead, m_cutOff, m_recording->rows(),
+                                                 QFileInfo(m_path).fileName(), language);
     m_problemLabel->setText(problem);
     m_problemLabel->setVisible(!problem.isEmpty());
     showPlayState();

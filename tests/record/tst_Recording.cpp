@@ -63,33 +63,37 @@ void tst_Recording::files_data()
     QTest::newRow("korvo-cli's on Windows, CR LF and a BOM")
         << "\xEF\xBB\xBF" + withCrLf(Header + Rows) << 3 << none << 0 << false;
     QTest::newRow("saved again by a German spreadsheet")
-        << QByteArray("time_s;rpm;advance_deg;voltage_v;blocking;neutral;side_stand;pickup1;pickup2;saving\r\n"
-                      "0,000;1500;10;12,4;0;1;0;1;0;0\r\n"
-                      "0,330;6000;28;0,8;1;0;1;1;1;110\r\n\r\n")
+        << QByteArray(
+               "time_s;rpm;advance_deg;voltage_v;blocking;neutral;side_stand;pickup1;pickup2;saving\r\n"
+               "0,000;1500;10;12,4;0;1;0;1;0;0\r\n"
+               "0,330;6000;28;0,8;1;0;1;1;1;110\r\n\r\n")
         << 2 << none << 0 << false;
     QTest::newRow("header only") << Header << 0 << none << 0 << false;
     QTest::newRow("last row cut off") << Header + Rows + "3724.334,6500,3" << 3 << none << 0 << true;
-    QTest::newRow("cut off inside the last field") << Header + Rows + "3724.334,6500,30,13.1,0,0,0,1,1," << 3 << none
-                                                   << 0 << true;
-    QTest::newRow("a bad last row without its line end") << Header + Rows + "3724.334,x,30,13.1,0,0,0,1,1,0" << 3
-                                                         << int(RecordingProblem::NotANumber) << 5 << false;
-    QTest::newRow("a field missing") << Header + "0.000,1500,10,12.4,0,1,0,1,0,0\n0.330,6000,28,0.8,1,0,1,1,1\n" + Rows
+    QTest::newRow("cut off inside the last field")
+        << Header + Rows + "3724.334,6500,30,13.1,0,0,0,1,1," << 3 << none << 0 << true;
+    QTest::newRow("a bad last row without its line end")
+        << Header + Rows + "3724.334,x,30,13.1,0,0,0,1,1,0" << 3 << int(RecordingProblem::NotANumber) << 5
+        << false;
+    QTest::newRow("a field missing") << Header +
+                                            "0.000,1500,10,12.4,0,1,0,1,0,0\n0.330,6000,28,0.8,1,0,1,1,1\n" +
+                                            Rows
                                      << 1 << int(RecordingProblem::FieldCount) << 3 << false;
-    QTest::newRow("a field too many") << Header + "0.000,1500,10,12.4,0,1,0,1,0,0,7\n" << 0
-                                      << int(RecordingProblem::FieldCount) << 2 << false;
-    QTest::newRow("text in a number") << Header + Rows + "3724.000,fast,28,0.8,1,0,1,1,1,110\n" << 3
-                                      << int(RecordingProblem::NotANumber) << 5 << false;
-    QTest::newRow("a switch neither 0 nor 1") << Header + "0.000,1500,10,12.4,0,2,0,1,0,0\n" << 0
-                                              << int(RecordingProblem::NotANumber) << 2 << false;
-    QTest::newRow("rpm past its range") << Header + "0.000,65536,10,12.4,0,1,0,1,0,0\n" << 0
-                                        << int(RecordingProblem::NotANumber) << 2 << false;
-    QTest::newRow("not a finite time") << Header + "nan,1500,10,12.4,0,1,0,1,0,0\n" << 0
-                                       << int(RecordingProblem::NotANumber) << 2 << false;
-    QTest::newRow("time going back") << Header + Rows + "3000.000,6000,28,0.8,1,0,1,1,1,110\n" << 3
-                                     << int(RecordingProblem::TimeGoesBack) << 5 << false;
+    QTest::newRow("a field too many") << Header + "0.000,1500,10,12.4,0,1,0,1,0,0,7\n"
+                                      << 0 << int(RecordingProblem::FieldCount) << 2 << false;
+    QTest::newRow("text in a number") << Header + Rows + "3724.000,fast,28,0.8,1,0,1,1,1,110\n"
+                                      << 3 << int(RecordingProblem::NotANumber) << 5 << false;
+    QTest::newRow("a switch neither 0 nor 1") << Header + "0.000,1500,10,12.4,0,2,0,1,0,0\n"
+                                              << 0 << int(RecordingProblem::NotANumber) << 2 << false;
+    QTest::newRow("rpm past its range") << Header + "0.000,65536,10,12.4,0,1,0,1,0,0\n"
+                                        << 0 << int(RecordingProblem::NotANumber) << 2 << false;
+    QTest::newRow("not a finite time") << Header + "nan,1500,10,12.4,0,1,0,1,0,0\n"
+                                       << 0 << int(RecordingProblem::NotANumber) << 2 << false;
+    QTest::newRow("time going back") << Header + Rows + "3000.000,6000,28,0.8,1,0,1,1,1,110\n"
+                                     << 3 << int(RecordingProblem::TimeGoesBack) << 5 << false;
     QTest::newRow("empty file") << QByteArray() << 0 << int(RecordingProblem::NotARecording) << 1 << false;
-    QTest::newRow("a parameter file")
-        << QByteArray("[Korvo TCI]\r\nVersion=61\r\n") << 0 << int(RecordingProblem::NotARecording) << 1 << false;
+    QTest::newRow("a parameter file") << QByteArray("[Korvo TCI]\r\nVersion=61\r\n") << 0
+                                      << int(RecordingProblem::NotARecording) << 1 << false;
     QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << 0
                             << int(RecordingProblem::NotARecording) << 1 << false;
 }
@@ -166,19 +170,22 @@ void tst_Recording::messageNamesTheRow_data()
     QTest::addColumn<QString>("message");
 
     const QByteArray bad = Header + Rows + "3724.000,fast,28,0.8,1,0,1,1,1,110\n";
-    QTest::newRow("English") << bad << 0
-                             << QString("run.csv:\nRow 5: \"fast\" is not a valid value. The 3 rows before it are shown.");
-    QTest::newRow("German") << bad << 1
-                            << QString("run.csv:\nZeile 5: „fast“ ist kein gültiger Wert. Die 3 Zeilen davor werden gezeigt.");
+    QTest::newRow("English")
+        << bad << 0
+        << QString("run.csv:\nRow 5: \"fast\" is not a valid value. The 3 rows before it are shown.");
+    QTest::newRow("German")
+        << bad << 1
+        << QString("run.csv:\nZeile 5: „fast“ ist kein gültiger Wert. Die 3 Zeilen davor werden gezeigt.");
     QTest::newRow("Czech, a field missing")
-        << Header + "0.000,1500\n" << 3
-        << QString("run.csv:\nŘádek 2 má 2 polí místo 10. Zobrazeno je 0 řádků před ním.");
+        << Header + "0.000,1500\n"
+        << 3 << QString("run.csv:\nŘádek 2 má 2 polí místo 10. Zobrazeno je 0 řádků před ním.");
     QTest::newRow("cut off") << Header + Rows + "3724" << 0
                              << QString("run.csv:\nThe last row was cut off and is left out.");
     QTest::newRow("whole") << Header + Rows << 0 << QString();
     QTest::newRow("no recording") << QByteArray("hello\n") << 0
-                                  << QString("run.csv is not a recording of live values: its first line is not "
-                                             "their header.");
+                                  << QString(
+                                         "run.csv is not a recording of live values: its first line is not "
+                                         "their header.");
 }
 
 void tst_Recording::messageNamesTheRow()
@@ -186,7 +193,8 @@ void tst_Recording::messageNamesTheRow()
     QFETCH(QByteArray, content);
     QFETCH(int, language);
     QFETCH(QString, message);
-    QCOMPARE(RecordingReadMessage(ParseRecording(content), QStringLiteral("run.csv"), quint8(language)), message);
+    QCOMPARE(RecordingReadMessage(ParseRecording(content), QStringLiteral("run.csv"), quint8(language)),
+             message);
 }
 
 void tst_Recording::onlyRegularFilesAreRead()
@@ -208,8 +216,10 @@ void tst_Recording::onlyRegularFilesAreRead()
     const RecordingRead read = ReadRecordingFile(huge);
     QCOMPARE(read.problem.kind, RecordingProblem::TooLarge);
     QCOMPARE(read.recording.rows(), 0);
-    QCOMPARE(RecordingReadMessage(read, QStringLiteral("huge.csv"), 0),
-             QStringLiteral("huge.csv is larger than 512 MB, more than a recording of live values holds; it is not read."));
+    QCOMPARE(
+        RecordingReadMessage(read, QStringLiteral("huge.csv"), 0),
+        QStringLiteral(
+            "huge.csv is larger than 512 MB, more than a recording of live values holds; it is not read."));
     QFile::remove(huge);
 }
 

@@ -10,12 +10,12 @@ namespace {
 
 // 10 s of riding: idle on the side stand, a run to the limiter (9000 rpm) and back.
 const QByteArray Run = QByteArray(LiveRecorder::Header) +
-                       "0.000,1200,8,12.1,0,1,1,1,1,0\n"   // stand down for 2 s
+                       "0.000,1200,8,12.1,0,1,1,1,1,0\n" // stand down for 2 s
                        "2.000,3000,15,13.8,0,0,0,1,1,0\n"
-                       "5.000,9000,30,14.6,0,0,0,1,1,0\n"  // at the limiter for 1.5 s
-                       "6.500,9400,31,14.4,0,0,0,1,1,0\n"  // above it for 0.5 s
+                       "5.000,9000,30,14.6,0,0,0,1,1,0\n" // at the limiter for 1.5 s
+                       "6.500,9400,31,14.4,0,0,0,1,1,0\n" // above it for 0.5 s
                        "7.000,8999,30,14.3,0,0,0,1,1,0\n"
-                       "10.000,900,5,11.9,0,1,1,1,1,0\n";  // last row: no time of its own
+                       "10.000,900,5,11.9,0,1,1,1,1,0\n"; // last row: no time of its own
 
 } // namespace
 
@@ -82,14 +82,20 @@ void tst_RecordingSummary::ofAFile_data()
     QTest::addColumn<QString>("errEnds");
     QTest::addColumn<bool>("damaged");
 
-    QTest::newRow("whole, text") << Run << false << "Duration:                 10.000 s\n" << QString() << false;
+    QTest::newRow("whole, text") << Run << false << "Duration:                 10.000 s\n"
+                                 << QString() << false;
     QTest::newRow("whole, JSON") << Run << true << "{\"advance_max_deg\":31," << QString() << false;
     QTest::newRow("cut off") << Run + "11.0,90" << false << "Duration:                 10.000 s\n"
-                             << ":\nThe last row was cut off and is left out.\n" << false;
-    QTest::newRow("a bad row") << Run + "11.000,x,5,11.9,0,1,1,1,1,0\n" << true << "{"
-                               << "Row 8: \"x\" is not a valid value. The 6 rows before it are shown.\n" << true;
-    QTest::newRow("no recording") << QByteArray("x\n") << false << QString()
-                                  << " is not a recording of live values: its first line is not their header.\n" << true;
+                             << ":\nThe last row was cut off and is left out.\n"
+                             << false;
+    QTest::newRow("a bad row") << Run + "11.000,x,5,11.9,0,1,1,1,1,0\n"
+                               << true << "{"
+                               << "Row 8: \"x\" is not a valid value. The 6 rows before it are shown.\n"
+                               << true;
+    QTest::newRow("no recording")
+        << QByteArray("x\n") << false << QString()
+        << " is not a recording of live values: its first line is not their header.\n"
+        << true;
 }
 
 void tst_RecordingSummary::ofAFile()
@@ -107,8 +113,10 @@ void tst_RecordingSummary::ofAFile()
     file.write(content);
     file.close();
     const RecordingSummaryOutput output = SummariseRecordingFile(path, 9000, json);
-    QVERIFY2(outStarts.isEmpty() ? output.out.isEmpty() : output.out.startsWith(outStarts), qPrintable(output.out));
-    QVERIFY2(errEnds.isEmpty() ? output.err.isEmpty() : output.err.startsWith(path) && output.err.endsWith(errEnds),
+    QVERIFY2(outStarts.isEmpty() ? output.out.isEmpty() : output.out.startsWith(outStarts),
+             qPrintable(output.out));
+    QVERIFY2(errEnds.isEmpty() ? output.err.isEmpty()
+                               : output.err.startsWith(path) && output.err.endsWith(errEnds),
              qPrintable(output.err));
     QCOMPARE(output.damaged, damaged);
 }

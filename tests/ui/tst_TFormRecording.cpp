@@ -20,8 +20,9 @@ QByteArray fixture()
 {
     QByteArray text = LiveRecorder::Header;
     for (int i = 0; i <= 30; ++i) {
-        text += QString::asprintf("%d.%03d,%d,%d,%.1f,0,0,%d,1,0,0\n", i / 10, i % 10 * 100, 1000 + 100 * i, 5 + i,
-                                     12.0 + 0.1 * i, i % 3 == 0 ? 1 : 0).toLatin1();
+        text += QString::asprintf("%d.%03d,%d,%d,%.1f,0,0,%d,1,0,0\n", i / 10, i % 10 * 100, 1000 + 100 * i,
+                                  5 + i, 12.0 + 0.1 * i, i % 3 == 0 ? 1 : 0)
+                    .toLatin1();
     }
     return text;
 }
@@ -33,8 +34,8 @@ QPoint inGraph(RecordingGraph *graph, double ms)
 
 void wheel(QWidget *widget, const QPoint &at, int notches)
 {
-    QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
+    QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(widget, &event);
 }
 
@@ -82,8 +83,8 @@ void tst_TFormRecording::cursorReadsTheRow_data()
     QTest::addColumn<qint64>("cursorMs");
     QTest::addColumn<QString>("readout");
 
-    QTest::newRow("a click near a row")
-        << 0 << 1230.0 << QByteArray() << qint64(1200) << "1.200 s: 2200 rpm, 17°, 13.2 V, Side stand, Pickup 1";
+    QTest::newRow("a click near a row") << 0 << 1230.0 << QByteArray() << qint64(1200)
+                                        << "1.200 s: 2200 rpm, 17°, 13.2 V, Side stand, Pickup 1";
     QTest::newRow("right arrow to the next row")
         << 0 << 1230.0 << QByteArray("R") << qint64(1300) << "1.300 s: 2300 rpm, 18°, 13.3 V, Pickup 1";
     QTest::newRow("a click nearer the later row, left arrow twice")
@@ -116,7 +117,10 @@ void tst_TFormRecording::cursorReadsTheRow()
     RecordingGraph *graph = window->graph();
     QTest::mouseClick(graph, Qt::LeftButton, Qt::NoModifier, inGraph(graph, clickMs));
     for (char key : keys) {
-        const Qt::Key keyCode = key == 'R' ? Qt::Key_Right : key == 'L' ? Qt::Key_Left : key == 'E' ? Qt::Key_End : Qt::Key_Home;
+        const Qt::Key keyCode = key == 'R'   ? Qt::Key_Right
+                                : key == 'L' ? Qt::Key_Left
+                                : key == 'E' ? Qt::Key_End
+                                             : Qt::Key_Home;
         QTest::keyClick(graph, keyCode);
     }
     QCOMPARE(window->cursorMs(), cursorMs);
@@ -218,13 +222,16 @@ void tst_TFormRecording::damagedFileShowsWhatItCould_data()
     QTest::addColumn<int>("rows");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("a bad row") << fixture() + "3.100,fast,5,12.0,0,0,0,1,0,0\n" + "3.200,1000,5,12.0,0,0,0,1,0,0\n"
-                               << 31 << "ride.csv:\nRow 33: \"fast\" is not a valid value. The 31 rows before it are shown.";
-    QTest::newRow("cut off by a full disk") << fixture() + "3.100,10" << 31
-                                            << "ride.csv:\nThe last row was cut off and is left out.";
-    QTest::newRow("not a recording") << QByteArray("[Korvo]\n") << 0
-                                     << "%1 is not a recording of live values: its first line is not their header.";
-    QTest::newRow("header only") << QByteArray(LiveRecorder::Header) << 0 << "%1:\nThe recording holds no rows.";
+    QTest::newRow("a bad row")
+        << fixture() + "3.100,fast,5,12.0,0,0,0,1,0,0\n" + "3.200,1000,5,12.0,0,0,0,1,0,0\n"
+        << 31 << "ride.csv:\nRow 33: \"fast\" is not a valid value. The 31 rows before it are shown.";
+    QTest::newRow("cut off by a full disk")
+        << fixture() + "3.100,10" << 31 << "ride.csv:\nThe last row was cut off and is left out.";
+    QTest::newRow("not a recording")
+        << QByteArray("[Korvo]\n") << 0
+        << "%1 is not a recording of live values: its first line is not their header.";
+    QTest::newRow("header only") << QByteArray(LiveRecorder::Header) << 0
+                                 << "%1:\nThe recording holds no rows.";
 }
 
 // What could be read is shown with the message in sight; with nothing to show, a box says why.
