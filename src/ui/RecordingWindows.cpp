@@ -10,7 +10,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <QScreen>
 #include <QUrl>
+
+#include <algorithm>
 
 RecordingWindows::RecordingWindows(QWidget *mainWindow, UserPrompts &prompts,
                                    std::function<TFormCurve *(bool show)> curveWindow)
@@ -92,8 +95,16 @@ TFormRecording *RecordingWindows::open(const QString &path)
         }
     });
     if (curve) {
-        // Beside the curve window rather than over it, where the screen allows.
-        window->move(curve->frameGeometry().left(), curve->frameGeometry().bottom() + 8);
+        // Below the curve window where the screen has room, else as low as it goes while
+        // staying whole on the screen.
+        QPoint place(curve->frameGeometry().left(), curve->frameGeometry().bottom() + 8);
+        if (const QScreen *screen = curve->screen()) {
+            const QRect area = screen->availableGeometry();
+            const QSize size = window->frameGeometry().size();
+            place.setX(std::max(area.left(), std::min(place.x(), area.right() + 1 - size.width())));
+            place.setY(std::max(area.top(), std::min(place.y(), area.bottom() + 1 - size.height())));
+        }
+        window->move(place);
     }
     window->show();
     window->raise();

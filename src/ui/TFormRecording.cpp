@@ -46,6 +46,9 @@ TFormRecording::TFormRecording(const QString &path, RecordingRead read, QWidget 
     m_graph = new RecordingGraph(this);
     m_graph->setRecording(m_recording);
     m_graph->setAccessibleName(QFileInfo(path).fileName());
+    // A click on a control leaves the keys with the graph, where the cursor moves.
+    for (QWidget *control : std::initializer_list<QWidget *>{m_play, m_speed, m_whole})
+        control->setFocusPolicy(Qt::TabFocus);
 
     auto *controls = new QHBoxLayout;
     controls->addWidget(m_play);
