@@ -13,21 +13,26 @@
 //   --quit-after-ms=N      end by itself after N milliseconds
 //   --curve-window         open the curve window at start, as F11 does
 //   --curve-screenshot=PATH  open the curve window and save a picture of it after --ticks=N ticks, then end
+//   --recording-screenshot=PATH  with FILE.csv: save a picture of its window, the cursor at
+//                          three fifths of the ride, beside the curve window after --ticks=N ticks, then end
 
 #include "AppPaths.h"
 #include "CommandLine.h"
 #include "IniFile.h"
 #include "Pictures.h"
+#include "RecordingWindows.h"
 #include "SerialUnitPort.h"
 #include "ShutdownOnSignals.h"
 #include "SimulatedUnitPort.h"
 #include "TFormCurve.h"
 #include "TFormHlav.h"
+#include "TFormRecording.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QPainter>
 #include <QTextStream>
 #include <QTimer>
 
@@ -186,6 +191,32 @@ int main(int argc, char *argv[])
                 return;
             if (!form->FormCurve->grab().save(options.curveScreenshot))
                 std::fprintf(stderr, "korvo-tci: cannot save %s\n", qPrintable(options.curveScreenshot));
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        });
+    }
+    if (!options.recordingScreenshot.isEmpty()) {
+        int ticks = 0;
+        QObject::connect(form->Timer1, &QTimer::timeout, form.get(), [&] {
+            if (++ticks != options.screenshotTicks)
+                return;
+            const QList<TFormRecording *> windows = form->Recordings->windows();
+            bool saved = false;
+            if (!windows.isEmpty() && form->FormCurve) {
+                TFormRecording *window = windows.first();
+                const Recording &r = window->recording();
+                window->graph()->setCursorMs(r.timeMs.front() + r.durationMs() * 3 / 5);
+                const QPixmap left = window->grab();
+                const QPixmap right = form->FormCurve->grab();
+                QPixmap both(left.width() + 8 + right.width(), std::max(left.height(), right.height()));
+                both.fill(Qt::white);
+                QPainter painter(&both);
+                painter.drawPixmap(0, 0, left);
+                painter.drawPixmap(left.width() + 8, 0, right);
+                painter.end();
+                saved = both.save(options.recordingScreenshot);
+            }
+            if (!saved)
+                std::fprintf(stderr, "korvo-tci: cannot save %s\n", qPrintable(options.recordingScreenshot));
             QTimer::singleShot(0, qApp, &QCoreApplication::quit);
         });
     }

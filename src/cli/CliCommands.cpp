@@ -6,6 +6,7 @@
 #include "BackupStore.h"
 #include "BlockDifference.h"
 #include "CliOutput.h"
+#include "CliSummary.h"
 #include "IniFile.h"
 #include "LiveRecorder.h"
 #include "ParameterFile.h"
@@ -153,6 +154,7 @@ QString CommandRun::commandName() const
     case CliCommand::Verify: return QStringLiteral("verify");
     case CliCommand::Diff: return QStringLiteral("diff");
     case CliCommand::Monitor: return QStringLiteral("monitor");
+    case CliCommand::Summary: return QStringLiteral("summary");
     case CliCommand::None: break;
     }
     return {};
@@ -712,6 +714,7 @@ int CommandRun::run()
     case CliCommand::Verify: return verify();
     case CliCommand::Diff: return diff();
     case CliCommand::Monitor: return monitor();
+    case CliCommand::Summary: return RunSummaryCommand(m_options);
     case CliCommand::None: break;
     }
     return ExitUsage;

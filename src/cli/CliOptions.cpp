@@ -14,7 +14,7 @@ struct CommandName
 constexpr CommandName Commands[] = {
     {"ports", CliCommand::Ports, 0},     {"info", CliCommand::Info, 0},   {"read", CliCommand::Read, 0},
     {"program", CliCommand::Program, 1}, {"verify", CliCommand::Verify, 1}, {"diff", CliCommand::Diff, 1},
-    {"monitor", CliCommand::Monitor, 0},
+    {"monitor", CliCommand::Monitor, 0}, {"summary", CliCommand::Summary, 1},
 };
 
 } // namespace
@@ -207,6 +207,7 @@ QString CliHelpText()
         "  monitor [--csv] [--seconds N]\n"
         "                         live values, one line per live frame, until interrupted\n"
         "                         or for N seconds\n"
+        "  summary FILE           a recording's duration, rows, ranges and times (FILE.csv)\n"
         "\n"
         "Options:\n"
         "  --port PORT            COM1 to COM20, auto (scan every port), or a device such as\n"

@@ -14,7 +14,8 @@ enum class CliCommand
     Program,
     Verify,
     Diff,
-    Monitor
+    Monitor,
+    Summary
 };
 
 // Exit codes, as --help and the manual page list them.

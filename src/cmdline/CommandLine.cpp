@@ -100,6 +100,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
             result.curveWindow = true;
         } else if (name == QLatin1String("--curve-screenshot") && hasValue && !value.isEmpty()) {
             result.curveScreenshot = value;
+        } else if (name == QLatin1String("--recording-screenshot") && hasValue && !value.isEmpty()) {
+            result.recordingScreenshot = value;
         } else if (name == QLatin1String("--ticks") && hasValue && takeNumber(value, result.screenshotTicks)) {
             result.screenshotTicks = qMax(1, result.screenshotTicks);
         } else if (!(name == QLatin1String("--quit-after-ms") && hasValue && takeNumber(value, result.quitAfterMs))) {

@@ -30,6 +30,7 @@ struct CommandLine
     int quitAfterMs = -1;
     bool curveWindow = false;   // open the curve window at start
     QString curveScreenshot;    // save a picture of the curve window after screenshotTicks ticks
+    QString recordingScreenshot; // a picture of the recording named as the file, beside the curve window
 
     QStringList words;     // the words that are not options, in order
     QString languageWord;  // "ENGLISH", "CESKY" or "DEUTSCH" when the first word is one

@@ -42,7 +42,7 @@ void RecentFiles::read(const IniFile &ini)
 {
     m_entries.clear();
     for (int i = 0; i < MaxEntries; ++i) {
-        const QString path = ini.readString(Section, keyOf(i), QString());
+        const QString path = ini.readString(m_section, keyOf(i), QString());
         if (path.isEmpty())
             continue;
         const bool known = std::any_of(m_entries.cbegin(), m_entries.cend(),
@@ -57,9 +57,9 @@ void RecentFiles::write(IniFile &ini) const
     // A user who never had a recent file keeps a settings file without our section.
     bool listedBefore = false;
     for (int i = 0; i < MaxEntries && !listedBefore; ++i)
-        listedBefore = ini.value(Section, keyOf(i)).has_value();
+        listedBefore = ini.value(m_section, keyOf(i)).has_value();
     if (m_entries.isEmpty() && !listedBefore)
         return;
     for (int i = 0; i < MaxEntries; ++i)
-        ini.writeString(Section, keyOf(i), m_entries.value(i));
+        ini.writeString(m_section, keyOf(i), m_entries.value(i));
 }

@@ -12,6 +12,12 @@ class RecentFiles
 public:
     static constexpr int MaxEntries = 8;
     static constexpr char Section[] = "RECENT_FILES";
+    // The recordings of live values last opened.
+    static constexpr char RecordingsSection[] = "RECENT_RECORDINGS";
+
+    RecentFiles() = default;
+    // A list kept in another section of its own.
+    explicit RecentFiles(const char *section) : m_section(section) {}
 
     const QStringList &entries() const { return m_entries; }
 
@@ -30,5 +36,6 @@ public:
     void write(IniFile &ini) const;
 
 private:
+    const char *m_section = Section;
     QStringList m_entries;
 };

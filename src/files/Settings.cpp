@@ -42,6 +42,7 @@ void readSettings(const IniFile &ini, Settings &s)
     if (curve.width() > 0 && curve.height() > 0)
         s.CurveWindow = curve;
     s.Recent.read(ini);
+    s.RecentRecordings.read(ini);
 }
 
 void writeSettings(IniFile &ini, const Settings &s)
@@ -64,6 +65,7 @@ void writeSettings(IniFile &ini, const Settings &s)
         ini.writeInteger(CurveSection, "Height", s.CurveWindow.height());
     }
     s.Recent.write(ini);
+    s.RecentRecordings.write(ini);
 }
 
 bool loadSettingsFile(const QString &path, Settings &settings)

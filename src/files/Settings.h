@@ -26,6 +26,7 @@ struct Settings
     QRect CurveWindow;
     // Parameter files last opened or saved (a section of its own, RECENT_FILES).
     RecentFiles Recent;
+    RecentFiles RecentRecordings{RecentFiles::RecordingsSection};
 };
 
 // Reads the ten keys in their fixed order, each with the value in force in `settings`

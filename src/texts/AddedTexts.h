@@ -75,6 +75,33 @@ enum class AddedText : int
     RecordingStopped,
     RecordingNotStarted,
 
+    // Looking at a recording
+    RecordingOpenMenu,
+    RecordingOpenHint,
+    RecordingRecentMenu,
+    RecordingFilter,
+    RecordingTimeAxis,
+    RecordingVoltage,
+    RecordingBlocking,
+    RecordingNeutral,
+    RecordingSideStand,
+    RecordingPickup1,
+    RecordingPickup2,
+    RecordingReadout, // %1 seconds, %2 rpm, %3 degrees, %4 volts
+    RecordingPlay,
+    RecordingPause,
+    RecordingSpeed,
+    RecordingWhole,
+    RecordingCannotRead,   // %1 the file, %2 why
+    RecordingNotRecording, // %1 the file
+    RecordingTooLarge,     // %1 the file, %2 the largest size read, in MB
+    RecordingFieldCount,   // %1 the row, %2 how many fields it has
+    RecordingNotNumber,    // %1 the row, %2 the field
+    RecordingTimeBack,     // %1 the row, %2 its time
+    RecordingRowsShown,    // %1 how many rows
+    RecordingCutOff,
+    RecordingNoRows,
+
     // Installing, recent files, manual
     RecentFilesMenu,
     RecentFilesClear,

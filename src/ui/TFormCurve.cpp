@@ -7,6 +7,7 @@
 #include <QPainterPath>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -25,6 +26,7 @@ const QColor GridColour(222, 222, 222);
 const QColor LimiterColour(220, 0, 0);
 const QColor CurrentPointColour(0, 255, 0); // the lime the editor marks the row with
 const QColor LiveColour(230, 60, 0);
+const QColor VisitColour(150, 0, 150);
 
 } // namespace
 
@@ -60,29 +62,72 @@ void TFormCurve::showSet(const IgnitionParameters &set, int currentPoint, bool n
     update();
 }
 
+void TFormCurve::Trail::add(const TrailPoint &point)
+{
+    if (count == TrailCapacity) {
+        start = (start + 1) % TrailCapacity;
+        --count;
+    }
+    points[size_t((start + count) % TrailCapacity)] = point;
+    ++count;
+    while (count > 1 && point.ms - at(0).ms > TrailMs) {
+        start = (start + 1) % TrailCapacity;
+        --count;
+    }
+}
+
 void TFormCurve::showLive(int rpm, int advanceDeg, qint64 nowMs)
 {
-    const QRect before = liveArea();
-    if (m_trailCount == TrailCapacity) {
-        m_trailStart = (m_trailStart + 1) % TrailCapacity;
-        --m_trailCount;
-    }
-    m_trail[(m_trailStart + m_trailCount) % TrailCapacity] = {nowMs, rpm, advanceDeg};
-    ++m_trailCount;
-    while (m_trailCount > 1 && nowMs - m_trail[m_trailStart].ms > TrailMs) {
-        m_trailStart = (m_trailStart + 1) % TrailCapacity;
-        --m_trailCount;
-    }
-    update(before.united(liveArea()));
+    const QRect before = trailArea(m_live);
+    m_live.add({nowMs, rpm, advanceDeg});
+    update(before.united(trailArea(m_live)));
 }
 
 void TFormCurve::showNoLive()
 {
-    if (m_trailCount == 0)
+    if (m_live.count == 0)
         return;
-    const QRect before = liveArea();
-    m_trailCount = 0;
+    const QRect before = trailArea(m_live);
+    m_live.count = 0;
     update(before);
+}
+
+void TFormCurve::showVisits(std::shared_ptr<const RecordingVisits> visits)
+{
+    if (visits == m_visits)
+        return;
+    m_visits = std::move(visits);
+    update();
+}
+
+void TFormCurve::showRecordedPoint(int rpm, int advanceDeg, qint64 recordingMs)
+{
+    const QRect before = trailArea(m_recorded);
+    if (m_recorded.count > 0) {
+        const qint64 newest = m_recorded.newest().ms;
+        if (recordingMs < newest || recordingMs - newest > TrailMs)
+            m_recorded.count = 0;
+    }
+    m_recorded.add({recordingMs, rpm, advanceDeg});
+    update(before.united(trailArea(m_recorded)));
+}
+
+void TFormCurve::showNoRecordedPoint()
+{
+    if (m_recorded.count == 0)
+        return;
+    const QRect before = trailArea(m_recorded);
+    m_recorded.count = 0;
+    update(before);
+}
+
+bool TFormCurve::recordedPoint(int &rpm, int &advanceDeg) const
+{
+    if (m_recorded.count == 0)
+        return false;
+    rpm = m_recorded.newest().rpm;
+    advanceDeg = m_recorded.newest().advance;
+    return true;
 }
 
 void TFormCurve::updateMapping()
@@ -92,13 +137,13 @@ void TFormCurve::updateMapping()
     m_mapping = CurveGraphMapping(plot, CurveGraphMapping::RpmAxisFor(m_set));
 }
 
-QRect TFormCurve::liveArea() const
+QRect TFormCurve::trailArea(const Trail &trail) const
 {
-    if (m_trailCount == 0)
+    if (trail.count == 0)
         return {};
     double left = 0, top = 0, right = 0, bottom = 0;
-    for (int k = 0; k < m_trailCount; ++k) {
-        const TrailPoint &t = m_trail[(m_trailStart + k) % TrailCapacity];
+    for (int k = 0; k < trail.count; ++k) {
+        const TrailPoint &t = trail.at(k);
         const QPointF at = m_mapping.pixelFor(std::min(t.rpm, m_mapping.rpmMax()),
                                               std::min(t.advance, CurveGraphMapping::AdvanceMax));
         left = k == 0 ? at.x() : std::min(left, at.x());
@@ -108,6 +153,30 @@ QRect TFormCurve::liveArea() const
     }
     // The live point's disc and outline, and the lines of the curve it may cross.
     return QRectF(QPointF(left, top), QPointF(right, bottom)).toAlignedRect().adjusted(-10, -10, 10, 10);
+}
+
+// Where the engine runs now, and where it ran in the last seconds, fading.
+void TFormCurve::drawTrail(QPainter &p, const Trail &trail) const
+{
+    if (trail.count == 0)
+        return;
+    const TrailPoint &newest = trail.newest();
+    auto pixel = [this](const TrailPoint &t) {
+        return m_mapping.pixelFor(std::min(t.rpm, m_mapping.rpmMax()),
+                                  std::min(t.advance, CurveGraphMapping::AdvanceMax));
+    };
+    p.setPen(Qt::NoPen);
+    for (int k = 0; k + 1 < trail.count; ++k) {
+        const TrailPoint &t = trail.at(k);
+        const double fresh = 1.0 - double(newest.ms - t.ms) / TrailMs;
+        QColor colour = LiveColour;
+        colour.setAlphaF(float(std::clamp(fresh, 0.0, 1.0) * 0.6));
+        p.setBrush(colour);
+        p.drawEllipse(pixel(t), 3, 3);
+    }
+    p.setPen(QPen(Qt::black, 1.5));
+    p.setBrush(LiveColour);
+    p.drawEllipse(pixel(newest), 6, 6);
 }
 
 void TFormCurve::resizeEvent(QResizeEvent *event)
@@ -142,6 +211,24 @@ void TFormCurve::paintEvent(QPaintEvent *event)
     for (int deg = GridAdvance; deg < CurveGraphMapping::AdvanceMax; deg += GridAdvance) {
         const double y = m_mapping.pixelFor(0, deg).y();
         p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+    }
+    // Where a recording's engine ran: each cell shaded by its share of the most visited
+    // one, on a logarithmic scale so that a few rows still show beside hours of idling.
+    if (m_visits && !m_visits->isEmpty()) {
+        const double most = std::log1p(double(m_visits->most()));
+        const int cells = std::min(RecordingVisits::RpmCells, rpmMax / RecordingVisits::RpmStep + 1);
+        for (int c = 0; c < cells; ++c) {
+            for (int a = 0; a < RecordingVisits::AdvanceCells; ++a) {
+                const quint32 count = m_visits->at(c, a);
+                if (count == 0)
+                    continue;
+                QColor colour = VisitColour;
+                colour.setAlphaF(float(0.25 + 0.65 * std::log1p(double(count)) / most));
+                const QPointF low = m_mapping.pixelFor(c * RecordingVisits::RpmStep, a - 0.5);
+                const QPointF high = m_mapping.pixelFor((c + 1) * RecordingVisits::RpmStep, a + 0.5);
+                p.fillRect(QRectF(low, high).normalized().intersected(plot), colour);
+            }
+        }
     }
     p.setPen(palette().windowText().color());
     p.drawRect(plot);
@@ -204,26 +291,8 @@ void TFormCurve::paintEvent(QPaintEvent *event)
         p.drawEllipse(points[m_selected], 9, 9);
     }
 
-    // Where the engine runs now, and where it ran in the last seconds, fading.
-    if (m_trailCount > 0) {
-        const TrailPoint &newest = m_trail[(m_trailStart + m_trailCount - 1) % TrailCapacity];
-        auto pixel = [this](const TrailPoint &t) {
-            return m_mapping.pixelFor(std::min(t.rpm, m_mapping.rpmMax()),
-                                      std::min(t.advance, CurveGraphMapping::AdvanceMax));
-        };
-        p.setPen(Qt::NoPen);
-        for (int k = 0; k + 1 < m_trailCount; ++k) {
-            const TrailPoint &t = m_trail[(m_trailStart + k) % TrailCapacity];
-            const double fresh = 1.0 - double(newest.ms - t.ms) / TrailMs;
-            QColor colour = LiveColour;
-            colour.setAlphaF(float(std::clamp(fresh, 0.0, 1.0) * 0.6));
-            p.setBrush(colour);
-            p.drawEllipse(pixel(t), 3, 3);
-        }
-        p.setPen(QPen(Qt::black, 1.5));
-        p.setBrush(LiveColour);
-        p.drawEllipse(pixel(newest), 6, 6);
-    }
+    drawTrail(p, m_recorded);
+    drawTrail(p, m_live);
 }
 
 void TFormCurve::mousePressEvent(QMouseEvent *event)

@@ -2,16 +2,24 @@
 
 #include "CurveGraphMapping.h"
 #include "IgnitionParameters.h"
+#include "RecordingVisits.h"
 
 #include <QWidget>
 
 #include <array>
 #include <functional>
+#include <memory>
+
+class QPainter;
 
 // The advance curve as a graph, in a window of its own beside the main window: the ten
 // points joined by lines, the limiter, the point the live engine speed is nearest to
 // (as the editor marks it), and while a unit is connected the live point with a trail
 // of the last 10 seconds.
+//
+// A recording being looked at adds how often the engine ran in each cell of speed and
+// advance, shaded beneath the curve, and the row at its cursor as a second live point
+// with its own trail, in the recording's time.
 //
 // A point is dragged with the mouse, or selected by a click and moved with the arrow
 // keys, in steps of 100 rpm and 1 degree. The graph changes no set itself: it hands the
@@ -44,6 +52,16 @@ public:
     // No unit: the live point and its trail go.
     void showNoLive();
 
+    // The cells of a recording, shaded by how often they were visited; null for none.
+    void showVisits(std::shared_ptr<const RecordingVisits> visits);
+    // The row at a recording's cursor, at `recordingMs` of that recording. A cursor that
+    // jumps back or far ahead starts a new trail.
+    void showRecordedPoint(int rpm, int advanceDeg, qint64 recordingMs);
+    void showNoRecordedPoint();
+    bool visitsShown() const { return m_visits != nullptr; }
+    // The newest recorded point as (rpm, degrees); false when none is shown.
+    bool recordedPoint(int &rpm, int &advanceDeg) const;
+
     // Index, engine speed (rpm) and advance (degrees) of a point the user moved.
     std::function<void(int index, int rpm, int advanceDeg)> pointEdited;
 
@@ -51,7 +69,7 @@ public:
     bool dragging() const { return m_dragging; }
     const CurveGraphMapping &mapping() const { return m_mapping; }
     const IgnitionParameters &shownSet() const { return m_set; }
-    bool liveShown() const { return m_trailCount > 0; }
+    bool liveShown() const { return m_live.count > 0; }
     // What the last paint drew over (for tests of partial repaints).
     QRect lastPaintedRect() const { return m_lastPainted; }
 
@@ -71,9 +89,20 @@ private:
         int advance = 0;
     };
     static constexpr int TrailCapacity = 128;
+    // Points, oldest first from start, in a fixed ring; those older than TrailMs drop off.
+    struct Trail
+    {
+        std::array<TrailPoint, TrailCapacity> points{};
+        int start = 0;
+        int count = 0;
+        const TrailPoint &at(int k) const { return points[size_t((start + k) % TrailCapacity)]; }
+        const TrailPoint &newest() const { return at(count - 1); }
+        void add(const TrailPoint &point);
+    };
 
     void updateMapping();
-    QRect liveArea() const;
+    QRect trailArea(const Trail &trail) const;
+    void drawTrail(QPainter &p, const Trail &trail) const;
     // The curve as drawn: the set, or during a drag the set with the point where it would go.
     const IgnitionParameters &drawnSet() const { return m_dragging ? m_preview : m_set; }
 
@@ -91,9 +120,8 @@ private:
     int m_dragRpm = 0;
     int m_dragAdvance = 0;
 
-    // Live frames, oldest first from m_trailStart, in a fixed ring.
-    std::array<TrailPoint, TrailCapacity> m_trail{};
-    int m_trailStart = 0;
-    int m_trailCount = 0;
+    Trail m_live;     // live frames, in a steady clock
+    Trail m_recorded; // rows of a recording, in its time
+    std::shared_ptr<const RecordingVisits> m_visits;
     QRect m_lastPainted;
 };

@@ -6,6 +6,7 @@
 #include "MouseUpCheckBox.h"
 #include "Pictures.h"
 #include "PortMenu.h"
+#include "RecordingWindows.h"
 #include "UpDownButton.h"
 #include "UserPrompts.h"
 #include "VehiclePresets.h"
@@ -106,6 +107,7 @@ TFormHlav::TFormHlav(const FormSetup &setup, QWidget *parent) : QMainWindow(pare
     connectHandlers();
     setUpCompareAndBackups();
     BuildRecentFilesMenu();
+    BuildRecordings();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -117,10 +119,16 @@ TFormHlav::TFormHlav(const FormSetup &setup, QWidget *parent) : QMainWindow(pare
 
     FormCreate();
     BuildCurveAndRecording();
+    Recordings->addToMenu(MenuTools);
     if (m_setup.runTimer)
         Timer1->start();
     if (!m_setup.fileToOpen.isEmpty())
-        QTimer::singleShot(0, this, [this] { OpenParameterFile(m_setup.fileToOpen); });
+        QTimer::singleShot(0, this, [this] {
+            if (RecordingWindows::IsRecordingFile(m_setup.fileToOpen))
+                Recordings->open(m_setup.fileToOpen);
+            else
+                OpenParameterFile(m_setup.fileToOpen);
+        });
 }
 
 TFormHlav::~TFormHlav()

@@ -39,6 +39,7 @@ class QTimer;
 class QUrl;
 class QToolButton;
 class TFormAbout;
+class RecordingWindows;
 class TFormCurve;
 class UnitPortProvider;
 class UpDownButton;
@@ -81,6 +82,7 @@ struct FormSetup
 //   TFormHlavHelp.cpp      manual and About
 //   TFormHlavRecent.cpp    recent files and files dropped on the window
 //   TFormHlavCurve.cpp     the curve window and the recording of live values
+//   TFormHlavRecordings.cpp  opening recordings to look at them
 class TFormHlav : public QMainWindow
 {
     Q_OBJECT
@@ -234,6 +236,12 @@ public:
     void ShowRecordingState();
     QRect CurveWindowPlaceNow() const;
     void CloseCurveAndRecording();
+
+    // ---- looking at recordings (TFormHlavRecordings.cpp) ----
+    void BuildRecordings();
+    // A file from the command line or a drop: a recording by its suffix, else a parameter file.
+    void OpenFileOfItsKind(const QString &path);
+    RecordingWindows *Recordings = nullptr;
     QAction *MenuCurve = nullptr;
     QAction *MenuRecord = nullptr;
     TFormCurve *FormCurve = nullptr; // made on the first F11

@@ -5,6 +5,7 @@
 #include "TFormHlav.h"
 
 #include "AddedTexts.h"
+#include "RecordingWindows.h"
 #include "TFormCurve.h"
 #include "UpDownButton.h"
 #include "UserPrompts.h"
@@ -90,6 +91,7 @@ void TFormHlav::ApplyCurveTexts()
                              AddedTextFor(AddedText::CurveLimiter, language)});
     }
     ShowRecordingState();
+    Recordings->setLanguage(language);
 }
 
 // ---------------------------------------------------------------------------------
@@ -210,6 +212,7 @@ void TFormHlav::ShowRecordingState()
 void TFormHlav::CloseCurveAndRecording()
 {
     Recorder.stop();
+    Recordings->closeAll();
     if (FormCurve)
         FormCurve->close();
 }

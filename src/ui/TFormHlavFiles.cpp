@@ -11,6 +11,7 @@
 #include "LanguageTexts.h"
 #include "ParameterFile.h"
 #include "ParameterSnapshot.h"
+#include "RecordingWindows.h"
 #include "Settings.h"
 #include "TestModeMarker.h"
 #include "UserPrompts.h"
@@ -196,6 +197,7 @@ void TFormHlav::LoadSettings()
     CurveWindowPlace = s.CurveWindow;
     Recent = s.Recent;
     UpdateRecentFilesMenu();
+    Recordings->recent() = s.RecentRecordings;
 
     if (m_setup.useSettingsFiles)
         loadParameterSnapshot(snapshotFilePath(), Parameters.image);
@@ -217,6 +219,7 @@ void TFormHlav::SaveSettings()
     s.CheckBoxIgnAllChecked = CheckBoxIgnAll->isChecked();
     s.CurveWindow = CurveWindowPlaceNow();
     s.Recent = Recent;
+    s.RecentRecordings = Recordings->recent();
     // Both are replaced whole or not at all; a failure passes silently and the next
     // start reads the previous files.
     saveSettingsFile(settingsFilePath(), s);

@@ -6,6 +6,7 @@
 #include "AddedTexts.h"
 #include "AppPaths.h"
 #include "IniFile.h"
+#include "RecordingWindows.h"
 
 #include <QAction>
 #include <QDir>
@@ -81,7 +82,8 @@ QString TFormHlav::DroppedParameterFile(const QList<QUrl> &urls)
 
 void TFormHlav::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (event->mimeData()->hasUrls() && !DroppedParameterFile(event->mimeData()->urls()).isEmpty())
+    if (event->mimeData()->hasUrls() && (!DroppedParameterFile(event->mimeData()->urls()).isEmpty() ||
+                                         !RecordingWindows::DroppedRecording(event->mimeData()->urls()).isEmpty()))
         event->acceptProposedAction();
     else
         QMainWindow::dragEnterEvent(event);
@@ -89,7 +91,9 @@ void TFormHlav::dragEnterEvent(QDragEnterEvent *event)
 
 void TFormHlav::dropEvent(QDropEvent *event)
 {
-    const QString path = event->mimeData()->hasUrls() ? DroppedParameterFile(event->mimeData()->urls()) : QString();
+    QString path = event->mimeData()->hasUrls() ? DroppedParameterFile(event->mimeData()->urls()) : QString();
+    if (path.isEmpty() && event->mimeData()->hasUrls())
+        path = RecordingWindows::DroppedRecording(event->mimeData()->urls());
     if (path.isEmpty()) {
         QMainWindow::dropEvent(event);
         return;
@@ -97,5 +101,5 @@ void TFormHlav::dropEvent(QDropEvent *event)
     event->acceptProposedAction();
     // Opened once the drop has ended: a message box of Open must not hold up the
     // program the file came from, which waits for the drop to finish.
-    QTimer::singleShot(0, this, [this, path] { OpenChosenFile(path); });
+    QTimer::singleShot(0, this, [this, path] { OpenFileOfItsKind(path); });
 }

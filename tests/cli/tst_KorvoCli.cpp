@@ -358,6 +358,23 @@ void tst_KorvoCli::monitorCsv()
         QVERIFY(time > lastTime);
         lastTime = time;
     }
+
+    // The recording made here is one summary reads whole.
+    const QString path = m_dir->filePath(QStringLiteral("run.csv"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(run.out);
+    file.close();
+    const Run summary = cli({QStringLiteral("--json"), QStringLiteral("summary"), path});
+    QCOMPARE(summary.exitCode, 0);
+    QCOMPARE(summary.err, QString());
+    const QJsonObject figures = QJsonDocument::fromJson(summary.out).object();
+    QCOMPARE(figures.value(QStringLiteral("rows")).toInt(), lines.size() - 1);
+    QCOMPARE(figures.value(QStringLiteral("duration_s")).toDouble(), lastTime - lines.at(1).split(',').first().toDouble());
+    file.open(QIODevice::Append);
+    file.write("9999.000,x\n");
+    file.close();
+    QCOMPARE(cli({QStringLiteral("summary"), path}).exitCode, 4);
 }
 
 void tst_KorvoCli::jsonInfo()

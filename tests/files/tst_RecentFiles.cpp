@@ -19,6 +19,7 @@ private slots:
     void writeLeavesNoOldEntries();
     void saveKeepsTheRestOfTheFile();
     void saveRefusesAnUnreadableFile();
+    void recordingsHaveASectionOfTheirOwn();
 };
 
 namespace {
@@ -152,6 +153,30 @@ void tst_RecentFiles::saveRefusesAnUnreadableFile()
     settings.Recent.add(QStringLiteral("/a.ign"));
     QVERIFY(!saveSettingsFile(folderInTheWay, settings));
     QVERIFY(QFileInfo(folderInTheWay).isDir());
+}
+
+void tst_RecentFiles::recordingsHaveASectionOfTheirOwn()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Korvo_TCI.ini"));
+    Settings settings;
+    settings.Recent.add(QStringLiteral("/a.ign"));
+    settings.RecentRecordings.add(QStringLiteral("/ride.csv"));
+    settings.RecentRecordings.add(QStringLiteral("/day.csv"));
+    QVERIFY(saveSettingsFile(path, settings));
+    const QByteArray written = readFile(path);
+    QVERIFY2(written.contains("[RECENT_RECORDINGS]"), written.constData());
+
+    Settings back;
+    QVERIFY(loadSettingsFile(path, back));
+    QCOMPARE(back.Recent.entries(), QStringList{"/a.ign"});
+    QCOMPARE(back.RecentRecordings.entries(), (QStringList{"/day.csv", "/ride.csv"}));
+    // A copy writes where its original does.
+    RecentFiles copy = back.RecentRecordings;
+    IniFile ini;
+    copy.write(ini);
+    QCOMPARE(ini.readString(RecentFiles::RecordingsSection, "File1", QString()), QStringLiteral("/day.csv"));
+    QVERIFY(!ini.value(RecentFiles::Section, "File1").has_value());
 }
 
 QTEST_GUILESS_MAIN(tst_RecentFiles)

@@ -1,11 +1,11 @@
 #include "LiveRecorder.h"
 
 #include "FileSizeLimit.h"
+#include "GermanLocale.h"
 #include "TestFiles.h"
 
 #include <QDateTime>
 #include <QLocale>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -56,19 +56,6 @@ const QByteArray RunCsv =
     "0.000,1500,10,12.4,0,1,0,1,0,0\n"
     "0.330,6000,28,0.8,1,0,1,1,1,110\n"
     "3723.004,65535,33,55.8,0,1,1,0,0,65535\n";
-
-// The C library's numbers in German, as a German desktop gives them to the program:
-// the system's locale if it is there, else one built into a temporary folder.
-bool useGermanCLocale(const QTemporaryDir &dir)
-{
-    if (std::setlocale(LC_ALL, "de_DE.UTF-8"))
-        return true;
-    QProcess::execute(QStringLiteral("localedef"),
-                      {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"),
-                       QStringLiteral("UTF-8"), dir.filePath(QStringLiteral("de_DE.UTF-8"))});
-    qputenv("LOCPATH", dir.path().toLocal8Bit());
-    return std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
-}
 
 } // namespace
 
