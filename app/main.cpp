@@ -168,7 +168,7 @@ int main(int argc, char *argv[])
 
     auto form = std::make_unique<TFormHlav>(setup);
     // A session ending, a closed terminal or Ctrl+C saves as Exit does.
-    shutDownOnSignals(form.get());
+    shutDownOnSignals(form.get(), [window = form.get()] { return window->WriteInFlight(); });
     form->show();
 
     if (!options.screenshot.isEmpty()) {

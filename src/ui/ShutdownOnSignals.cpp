@@ -4,14 +4,15 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
-void shutDownOnSignals(QWidget *window)
+void shutDownOnSignals(QWidget *window, std::function<bool()> writeInFlight)
 {
     auto *watcher = new ShutdownSignals(window);
-    QObject::connect(watcher, &ShutdownSignals::received, window, [window] {
+    QObject::connect(watcher, &ShutdownSignals::received, window, [window, writeInFlight] {
         // A box waiting for an answer is answered as by Escape, so that the code that
         // opened it returns without acting; a box can open over another, hence the loop,
         // bounded because a box that refuses to close would hold it for ever.
@@ -24,11 +25,29 @@ void shutDownOnSignals(QWidget *window)
             else
                 modal->close();
         }
-        // After the boxes' own event loops have returned.
-        QTimer::singleShot(0, window, [target = QPointer<QWidget>(window)] {
+        // After the boxes' own event loops have returned, and once a write under way has
+        // been verified: the link's own timer goes on ticking meanwhile.
+        const auto close = [target = QPointer<QWidget>(window)] {
             if (target)
                 target->close();
             QCoreApplication::quit();
+        };
+        if (!writeInFlight || !writeInFlight()) {
+            QTimer::singleShot(0, window, close);
+            return;
+        }
+        auto *wait = new QTimer(window);
+        auto *clock = new QElapsedTimer;
+        clock->start();
+        wait->setInterval(20);
+        QObject::connect(wait, &QTimer::timeout, window, [wait, clock, close, writeInFlight] {
+            if (writeInFlight() && clock->elapsed() < WriteWaitMs)
+                return;
+            wait->stop();
+            wait->deleteLater();
+            delete clock;
+            close();
         });
+        wait->start();
     });
 }

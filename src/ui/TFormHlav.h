@@ -111,6 +111,8 @@ public:
     QString SaveDialog1FileName;
 
     LinkDriver &link() { return *m_link; }
+    // A write has sent its block to the unit and is not verified yet.
+    bool WriteInFlight() const { return m_write && m_write->verifyPending(); }
     UserPrompts &prompts() { return *m_prompts; }
     const FormSetup &setup() const { return m_setup; }
     QTimer *Timer1 = nullptr;

@@ -8,6 +8,7 @@
 #include "LinkDriver.h"
 #include "ParameterSnapshot.h"
 #include "ShutdownOnSignals.h"
+#include "SimulatedUnitPort.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -55,6 +56,7 @@ private slots:
     void leftoversOfAKilledShutdownGo();
     void signalsShutDownAsExit_data();
     void signalsShutDownAsExit();
+    void signalWaitsForTheVerify();
 
 private:
     // The window as the program starts it, on the files of the test's folder.
@@ -565,11 +567,76 @@ void tst_StartUp::signalsShutDownAsExit()
 #endif
 }
 
+// SIGTERM while a write has sent its block: the window closes only once the unit has
+// answered the verify, so the unit is never left holding a set nobody checked.
+void tst_StartUp::signalWaitsForTheVerify()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("needs POSIX signals");
+#else
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("KORVO_SIGNAL_CHILD"), QStringLiteral("write"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config->path());
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(), {});
+    QVERIFY(child.waitForStarted());
+    QByteArray said;
+    while (!said.contains("ready") && child.waitForReadyRead(30000))
+        said += child.readAllStandardOutput();
+    QVERIFY2(said.contains("ready"), said.constData());
+    QVERIFY(::kill(pid_t(child.processId()), SIGTERM) == 0);
+    QVERIFY(child.waitForFinished(30000));
+    said += child.readAllStandardOutput();
+    QCOMPARE(child.exitCode(), 0);
+    QVERIFY2(said.contains("verified\n"), said.constData());
+#endif
+}
+
 // The child of signalsShutDownAsExit: the window on the test's files, an edit typed and
 // not yet taken, Czech chosen, and (for "box") the New confirmation open; "ready" on
 // standard output once it waits for the signal.
+// The child of signalWaitsForTheVerify: F9 on a unit that answers slowly; "ready" once
+// the block has gone out, "verified" at the end when the verify answered, else "unchecked".
+static int runWriteChild(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    useEnglishNumbers();
+    SimulatedUnitPortProvider ports;
+    ports.unit().faults.answerDelayMs = 300;
+    FormSetup setup;
+    setup.ports = &ports;
+    TFormHlav form(setup);
+    shutDownOnSignals(&form, [&form] { return form.WriteInFlight(); });
+    bool verified = false;
+    QObject::connect(&form.link().unit(), &UnitLink::transferFinished, &form, [&verified](const TransferResult &r) {
+        verified = r.run == LinkRun::Program && r.outcome == TransferOutcome::Accepted;
+    });
+    form.show();
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &form, [&] {
+        if (!form.WriteInFlight())
+            return;
+        poll.stop();
+        std::printf("ready\n");
+        std::fflush(stdout);
+    });
+    // Once the unit answers the monitor, F9.
+    QTimer::singleShot(1500, &form, [&] {
+        form.MenuProgramClick();
+        poll.start(5);
+    });
+    const int code = QApplication::exec();
+    std::printf(verified ? "verified\n" : "unchecked\n");
+    std::fflush(stdout);
+    return code;
+}
+
 static int runSignalChild(int argc, char *argv[])
 {
+    if (qgetenv("KORVO_SIGNAL_CHILD") == "write")
+        return runWriteChild(argc, argv);
     QApplication app(argc, argv);
     useEnglishNumbers();
     FakeUnitPortProvider ports;
