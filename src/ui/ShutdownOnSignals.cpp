@@ -26,8 +26,10 @@ void shutDownOnSignals(QWidget *window)
         }
         // After the boxes' own event loops have returned.
         QTimer::singleShot(0, window, [target = QPointer<QWidget>(window)] {
-            if (target)
+            if (target) {
+                target->setProperty(ClosingOnSignalProperty, true);
                 target->close();
+            }
             QCoreApplication::quit();
         });
     });
