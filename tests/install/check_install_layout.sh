@@ -23,6 +23,9 @@ for file in \
     share/korvo-tci/manual/Manual_Korvo_TCI_en.pdf \
     share/korvo-tci/manual/Manual_Korvo_TCI_cz.pdf \
     share/korvo-tci/manual/Manual_Korvo_TCI_de.pdf \
+    share/korvo-tci/manual/Manual_Korvo_TCI_en.md \
+    share/korvo-tci/manual/Manual_Korvo_TCI_cz.md \
+    share/korvo-tci/manual/Manual_Korvo_TCI_de.md \
     share/doc/korvo-tci/README.md \
     share/doc/korvo-tci/LICENSE \
     share/doc/korvo-tci/copyright

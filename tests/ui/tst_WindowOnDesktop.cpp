@@ -3,6 +3,7 @@
 #include "AccessLetters.h"
 #include "AppPaths.h"
 #include "IniFile.h"
+#include "TFormCurve.h"
 #include "TextContrast.h"
 #include "WindowFit.h"
 
@@ -36,6 +37,8 @@ private slots:
     void cleanup();
     void fitsTheScreen_data();
     void fitsTheScreen();
+    void curveWindowPlaceHeldToTheScreen_data();
+    void curveWindowPlaceHeldToTheScreen();
     void everyControlHasAName_data();
     void everyControlHasAName();
     void menuLettersAreUnique_data();
@@ -127,6 +130,44 @@ void tst_WindowOnDesktop::fitsTheScreen()
     QVERIFY(ini.load(settingsFilePath()));
     const QPoint saved(ini.readInteger("FORM_HLAV", "Left", -1), ini.readInteger("FORM_HLAV", "Top", -1));
     QCOMPARE(saved, frame.topLeft());
+}
+
+void tst_WindowOnDesktop::curveWindowPlaceHeldToTheScreen_data()
+{
+    QTest::addColumn<QByteArray>("section");
+    QTest::newRow("int limits")
+        << QByteArray("[CURVE_WINDOW]\nLeft=2147483647\nTop=2147483647\nWidth=2147483647\nHeight=2147483647\n");
+    QTest::newRow("huge, at the origin")
+        << QByteArray("[CURVE_WINDOW]\nLeft=0\nTop=0\nWidth=2147483647\nHeight=2147483647\n");
+    QTest::newRow("above the screen") << QByteArray("[CURVE_WINDOW]\nLeft=200\nTop=-300\nWidth=500\nHeight=400\n");
+}
+
+// A curve window place from a hand-edited file or another desktop opens a window of a
+// size that fits, on a screen, and that is what is saved again.
+void tst_WindowOnDesktop::curveWindowPlaceHeldToTheScreen()
+{
+    QFETCH(QByteArray, section);
+    QVERIFY(QDir().mkpath(QFileInfo(settingsFilePath()).absolutePath()));
+    {
+        QFile file(settingsFilePath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(section);
+    }
+    auto fixture = start(true);
+    TFormHlav *w = fixture->form.get();
+    w->MenuCurveClick();
+    QVERIFY(w->FormCurve && w->FormCurve->isVisible());
+    const QRect place(w->FormCurve->pos(), w->FormCurve->size());
+    bool inside = false;
+    for (const QScreen *screen : QGuiApplication::screens())
+        inside = inside || screen->availableGeometry().contains(place);
+    QVERIFY2(inside, qPrintable(QStringLiteral("%1,%2 %3x%4").arg(place.x()).arg(place.y()).arg(place.width()).arg(place.height())));
+    w->close();
+    IniFile ini;
+    QVERIFY(ini.load(settingsFilePath()));
+    QCOMPARE(QRect(ini.readInteger("CURVE_WINDOW", "Left", -1), ini.readInteger("CURVE_WINDOW", "Top", -1),
+                   ini.readInteger("CURVE_WINDOW", "Width", -1), ini.readInteger("CURVE_WINDOW", "Height", -1)),
+             place);
 }
 
 void tst_WindowOnDesktop::everyControlHasAName_data()
