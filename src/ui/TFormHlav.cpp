@@ -192,6 +192,8 @@ void TFormHlav::buildLayout()
     ClientScroll = new FittingScrollArea(this);
     ClientScroll->setObjectName(QStringLiteral("ClientScroll"));
     ClientScroll->setWidget(ClientArea);
+    // Not a stop of its own for Tab; it scrolls to the control that gets the focus.
+    ClientScroll->setFocusPolicy(Qt::NoFocus);
     setCentralWidget(ClientScroll);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     Fit = new WindowFit(this, ClientScroll);

@@ -54,8 +54,8 @@ private:
     static QList<QWidget *> focusable(const TFormHlav &form)
     {
         QList<QWidget *> controls;
-        for (QWidget *widget : form.ClientArea->findChildren<QWidget *>()) {
-            if (widget->focusPolicy() != Qt::NoFocus && widget->isVisibleTo(form.ClientArea))
+        for (QWidget *widget : form.findChildren<QWidget *>()) {
+            if (widget->focusPolicy() != Qt::NoFocus && widget->window() == &form && widget->isVisibleTo(&form))
                 controls.append(widget);
         }
         return controls;
