@@ -56,6 +56,7 @@ private slots:
     void leftoversOfAKilledShutdownGo();
     void signalsShutDownAsExit_data();
     void signalsShutDownAsExit();
+    void unsavedOnSignalGoesToStandardError();
 
 private:
     // The window as the program starts it, on the files of the test's folder.
@@ -598,6 +599,41 @@ void tst_StartUp::signalsShutDownAsExit()
 #endif
 }
 
+// Nobody may be there to answer a box when the session ends: a save that fails then is
+// told on standard error, and the next start tells it once more.
+void tst_StartUp::unsavedOnSignalGoesToStandardError()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("needs POSIX signals and a file size limit");
+#else
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("KORVO_SIGNAL_CHILD"), QStringLiteral("unsaved"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config->path());
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), m_config->filePath(QStringLiteral("cache")));
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(), {});
+    QVERIFY(child.waitForStarted());
+    QByteArray said;
+    while (!said.contains("ready") && child.waitForReadyRead(30000))
+        said += child.readAllStandardOutput();
+    QVERIFY2(said.contains("ready"), said.constData());
+    QVERIFY(::kill(pid_t(child.processId()), SIGTERM) == 0);
+    QVERIFY(child.waitForFinished(30000));
+    QCOMPARE(child.exitCode(), 0);
+    const QString errors = QString::fromLocal8Bit(child.readAllStandardError());
+    QVERIFY2(errors.contains(QStringLiteral("korvo-tci: Nastavení, naposledy otevřené soubory a parametry této relace "
+                                            "nebylo možné uložit")),
+             qPrintable(errors));
+    QVERIFY(!QFileInfo::exists(settingsFilePath()));
+
+    // Nothing was saved, the language neither.
+    auto next = start();
+    QTRY_COMPARE(next->prompts.warnings.size(), 1);
+    QVERIFY(next->prompts.warnings.first().startsWith(QStringLiteral("The settings of the last session could not")));
+#endif
+}
+
 // The child of signalsShutDownAsExit: the window on the test's files, an edit typed and
 // not yet taken, Czech chosen, and (for "box") the New confirmation open; "ready" on
 // standard output once it waits for the signal.
@@ -618,6 +654,12 @@ static int runSignalChild(int argc, char *argv[])
         std::printf("ready\n");
         std::fflush(stdout);
     };
+#ifdef Q_OS_UNIX
+    // For "unsaved": no file of more than a few bytes can be written from here on.
+    std::unique_ptr<FileSizeLimit> limit;
+    if (qgetenv("KORVO_SIGNAL_CHILD") == "unsaved")
+        limit = std::make_unique<FileSizeLimit>(20);
+#endif
     if (qgetenv("KORVO_SIGNAL_CHILD") == "box") {
         QTimer::singleShot(0, &form, [&form, ready] {
             // Runs inside the box's own event loop, so the box is open by then.
