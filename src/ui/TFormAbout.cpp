@@ -120,10 +120,10 @@ void TFormAbout::FormActivate()
     LabelProgramVersion->setText(
         AddedTextFor(AddedText::AboutVersion, m_languageIndex).arg(QStringLiteral(KORVO_VERSION)));
     LabelProgramVersion->adjustSize();
-    Label3->setText(AddedTextFor(AddedText::AboutVersion, m_languageIndex).arg(QStringLiteral(KORVO_VERSION)));
+    // The version is LabelProgramVersion's, further down.
+    Label3->setText(AddedTextFor(AddedText::AboutLicence, m_languageIndex));
     Label3->adjustSize();
-    Label4->setText(AddedTextFor(AddedText::AboutLicence, m_languageIndex) + QStringLiteral(", ") +
-                    AddedTextFor(AddedText::AboutQtVersion, m_languageIndex).arg(QString::fromLatin1(qVersion())));
+    Label4->setText(AddedTextFor(AddedText::AboutQtVersion, m_languageIndex).arg(QString::fromLatin1(qVersion())));
     Label4->adjustSize();
     ButtonAboutQt->setText(AddedTextFor(AddedText::AboutQtButton, m_languageIndex));
     ButtonAboutQt->adjustSize();
