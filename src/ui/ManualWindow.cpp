@@ -48,6 +48,9 @@ void ManualWindow::showManual(const QString &markdownPath, const QString &title,
             QString::fromUtf8(file.readAll()).replace(QLatin1String("@VERSION@"), QLatin1String(KORVO_VERSION));
         Browser->document()->setMarkdown(text, QTextDocument::MarkdownDialectGitHub);
     }
+    // From its beginning, also when shown again after reading further down.
+    Browser->moveCursor(QTextCursor::Start);
+    Browser->ensureCursorVisible();
     show();
     raise();
     activateWindow();
