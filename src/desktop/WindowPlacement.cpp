@@ -61,8 +61,8 @@ QRect WindowPlacement::bringInside(const QRect &outer, const QRect &area)
 
 QRect WindowPlacement::centred(QSize outer, const QRect &area)
 {
-    const QRect place(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2,
-                      outer.width(), outer.height());
+    const QRect place(area.x() + (area.width() - outer.width()) / 2,
+                      area.y() + (area.height() - outer.height()) / 2, outer.width(), outer.height());
     return bringInside(place, area);
 }
 

@@ -48,7 +48,7 @@ private:
 // decorated one.
 struct PlaceToSave
 {
-    bool positionKnown = true;      // the platform reports window positions
+    bool positionKnown = true;         // the platform reports window positions
     bool frameIsWindowManagers = true; // the frame comes from the desktop, not from the toolkit
 };
 QRect placeToSave(const PlaceToSave &platform, const QRect &previous, const QRect &frame, const QRect &own);

@@ -138,9 +138,9 @@ void nameControls(TFormHlav &form, quint8 language)
 
     // A picture button says the command of its menu item.
     const std::pair<QToolButton *, QAction *> pictures[] = {
-        {form.SpeedButton6, form.MenuNew},       {form.SpeedButton5, form.MenuOpen},
-        {form.SpeedButton7, form.MenuSave},      {form.SpeedButtonPrint, form.MenuPrint},
-        {form.SpeedButtonZpet, form.MenuZpet},   {form.SpeedButtonZnovu, form.MenuZnovu}};
+        {form.SpeedButton6, form.MenuNew},     {form.SpeedButton5, form.MenuOpen},
+        {form.SpeedButton7, form.MenuSave},    {form.SpeedButtonPrint, form.MenuPrint},
+        {form.SpeedButtonZpet, form.MenuZpet}, {form.SpeedButtonZnovu, form.MenuZnovu}};
     for (const auto &[button, item] : pictures)
         button->setAccessibleName(plain(item->text()));
 

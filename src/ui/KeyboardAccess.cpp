@@ -25,8 +25,8 @@ QShortcut *shortcut(TFormHlav &form, const QKeySequence &keys, const char *name)
 
 void installKeyboardAccess(TFormHlav &form)
 {
-    QObject::connect(shortcut(form, QKeySequence(Qt::Key_F10), "ShortcutMenuBar"), &QShortcut::activated, &form,
-                     [&form] {
+    QObject::connect(shortcut(form, QKeySequence(Qt::Key_F10), "ShortcutMenuBar"), &QShortcut::activated,
+                     &form, [&form] {
                          QMenuBar *bar = form.menuBar();
                          for (QAction *menu : bar->actions()) {
                              if (menu->isVisible() && menu->isEnabled()) {

@@ -44,8 +44,8 @@ void ManualWindow::showManual(const QString &markdownPath, const QString &title,
                        QTextDocument::MarkdownResource);
     QFile file(markdownPath);
     if (file.open(QIODevice::ReadOnly)) {
-        const QString text =
-            QString::fromUtf8(file.readAll()).replace(QLatin1String("@VERSION@"), QLatin1String(KORVO_VERSION));
+        const QString text = QString::fromUtf8(file.readAll())
+                                 .replace(QLatin1String("@VERSION@"), QLatin1String(KORVO_VERSION));
         Browser->document()->setMarkdown(text, QTextDocument::MarkdownDialectGitHub);
     }
     // From its beginning, also when shown again after reading further down.
@@ -77,12 +77,13 @@ void ManualOpener::open(const QString &document, const QString &markdown, quint8
                              self->showOwn(document, markdown, language);
                          process->deleteLater();
                      });
-    QObject::connect(process, &QProcess::finished, process,
-                     [process, self, document, markdown, language](int exitCode, QProcess::ExitStatus status) {
-                         if ((status != QProcess::NormalExit || exitCode != 0) && self)
-                             self->showOwn(document, markdown, language);
-                         process->deleteLater();
-                     });
+    QObject::connect(
+        process, &QProcess::finished, process,
+        [process, self, document, markdown, language](int exitCode, QProcess::ExitStatus status) {
+            if ((status != QProcess::NormalExit || exitCode != 0) && self)
+                self->showOwn(document, markdown, language);
+            process->deleteLater();
+        });
     process->setStandardOutputFile(QProcess::nullDevice());
     process->start(opener, {document});
 }
@@ -93,9 +94,9 @@ void ManualOpener::showOwn(const QString &document, const QString &markdown, qui
         return;
     if (!m_manualWindow)
         m_manualWindow = new ManualWindow(m_window);
-    m_manualWindow->showManual(markdown, AddedTextFor(AddedText::ManualWindowTitle, language),
-                               AddedTextFor(AddedText::ManualViewerFailed, language)
-                                   .arg(QFileInfo(document).fileName()));
+    m_manualWindow->showManual(
+        markdown, AddedTextFor(AddedText::ManualWindowTitle, language),
+        AddedTextFor(AddedText::ManualViewerFailed, language).arg(QFileInfo(document).fileName()));
 }
 
 QString manualMarkdownPath(const QString &pdfPath)

@@ -1,8 +1,8 @@
 #include "WindowFit.h"
 
 #include <QEvent>
-#include <QLayout>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QScreen>

@@ -38,28 +38,28 @@ void tst_WindowPlacement::restore_data()
     const QRect unknown;
     QTest::newRow("first start, laptop: centred across, from the top, cut to the area")
         << QList<QRect>{Laptop} << unknown << QRect(306, 0, 753, 768);
-    QTest::newRow("first start, panel on top") << QList<QRect>{LaptopWithPanel} << unknown
-                                               << QRect(306, 27, 753, 741);
+    QTest::newRow("first start, panel on top")
+        << QList<QRect>{LaptopWithPanel} << unknown << QRect(306, 27, 753, 741);
     QTest::newRow("first start, 150 %") << QList<QRect>{Scaled} << unknown << QRect(263, 0, 753, 720);
     QTest::newRow("first start, large screen") << QList<QRect>{Large} << unknown << QRect(583, 141, 753, 797);
-    QTest::newRow("saved above the screen") << QList<QRect>{Laptop} << QRect(100, -13, 753, 797)
-                                            << QRect(100, 0, 753, 768);
-    QTest::newRow("saved under the panel") << QList<QRect>{LaptopWithPanel} << QRect(100, 5, 753, 797)
-                                           << QRect(100, 27, 753, 741);
-    QTest::newRow("saved running off the bottom") << QList<QRect>{Large} << QRect(10, 900, 753, 797)
-                                                  << QRect(10, 283, 753, 797);
-    QTest::newRow("saved half off the left") << QList<QRect>{Large} << QRect(-400, 50, 753, 797)
-                                             << QRect(0, 50, 753, 797);
-    QTest::newRow("Wayland's decorated place") << QList<QRect>{Large} << QRect(-3, -30, 759, 828)
-                                               << QRect(0, 0, 759, 828);
-    QTest::newRow("on the second screen") << QList<QRect>{Large, RightOfLarge} << QRect(2000, 100, 753, 797)
-                                          << QRect(2000, 100, 753, 797);
+    QTest::newRow("saved above the screen")
+        << QList<QRect>{Laptop} << QRect(100, -13, 753, 797) << QRect(100, 0, 753, 768);
+    QTest::newRow("saved under the panel")
+        << QList<QRect>{LaptopWithPanel} << QRect(100, 5, 753, 797) << QRect(100, 27, 753, 741);
+    QTest::newRow("saved running off the bottom")
+        << QList<QRect>{Large} << QRect(10, 900, 753, 797) << QRect(10, 283, 753, 797);
+    QTest::newRow("saved half off the left")
+        << QList<QRect>{Large} << QRect(-400, 50, 753, 797) << QRect(0, 50, 753, 797);
+    QTest::newRow("Wayland's decorated place")
+        << QList<QRect>{Large} << QRect(-3, -30, 759, 828) << QRect(0, 0, 759, 828);
+    QTest::newRow("on the second screen")
+        << QList<QRect>{Large, RightOfLarge} << QRect(2000, 100, 753, 797) << QRect(2000, 100, 753, 797);
     QTest::newRow("mostly on the second screen, off its bottom")
         << QList<QRect>{Large, RightOfLarge} << QRect(1800, 600, 753, 797) << QRect(1920, 227, 753, 797);
-    QTest::newRow("second screen gone") << QList<QRect>{Large} << QRect(2000, 100, 753, 797)
-                                        << QRect(583, 141, 753, 797);
-    QTest::newRow("far off every screen") << QList<QRect>{Laptop} << QRect(-5000, -5000, 753, 797)
-                                          << QRect(306, 0, 753, 768);
+    QTest::newRow("second screen gone")
+        << QList<QRect>{Large} << QRect(2000, 100, 753, 797) << QRect(583, 141, 753, 797);
+    QTest::newRow("far off every screen")
+        << QList<QRect>{Laptop} << QRect(-5000, -5000, 753, 797) << QRect(306, 0, 753, 768);
     QTest::newRow("huge size") << QList<QRect>{Laptop} << QRect(0, 0, 32767, 32767) << QRect(0, 0, 1366, 768);
     QTest::newRow("no screens at all") << QList<QRect>{} << unknown << QRect(135, 0, 753, 768);
 }
@@ -84,7 +84,8 @@ void tst_WindowPlacement::boundedSavedPlace_data()
     QTest::addColumn<qint64>("width");
     QTest::addColumn<qint64>("height");
     QTest::addColumn<QRect>("expected");
-    QTest::newRow("ordinary") << qint64(10) << qint64(20) << qint64(300) << qint64(200) << QRect(10, 20, 300, 200);
+    QTest::newRow("ordinary") << qint64(10) << qint64(20) << qint64(300) << qint64(200)
+                              << QRect(10, 20, 300, 200);
     QTest::newRow("int limits") << qint64(INT_MAX) << qint64(INT_MIN) << qint64(INT_MAX) << qint64(INT_MAX)
                                 << QRect(1 << 20, -(1 << 20), 1 << 16, 1 << 16);
     QTest::newRow("no width") << qint64(0) << qint64(0) << qint64(0) << qint64(200) << QRect();
@@ -101,7 +102,8 @@ void tst_WindowPlacement::boundedSavedPlace()
     const QRect bounded = WindowPlacement::boundedSavedPlace(left, top, width, height);
     QCOMPARE(bounded, expected);
     // And from there on to the screen, without overflow.
-    QVERIFY(QRect(0, 0, 800, 600).contains(WindowPlacement({QRect(0, 0, 800, 600)}).restore(bounded, {400, 300})));
+    QVERIFY(QRect(0, 0, 800, 600)
+                .contains(WindowPlacement({QRect(0, 0, 800, 600)}).restore(bounded, {400, 300})));
 }
 
 void tst_WindowPlacement::placeToSave_data()

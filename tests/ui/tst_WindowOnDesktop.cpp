@@ -55,7 +55,8 @@ private:
     {
         QList<QWidget *> controls;
         for (QWidget *widget : form.findChildren<QWidget *>()) {
-            if (widget->focusPolicy() != Qt::NoFocus && widget->window() == &form && widget->isVisibleTo(&form))
+            if (widget->focusPolicy() != Qt::NoFocus && widget->window() == &form &&
+                widget->isVisibleTo(&form))
                 controls.append(widget);
         }
         return controls;
@@ -84,7 +85,8 @@ void tst_WindowOnDesktop::fitsTheScreen_data()
     QTest::newRow("first start") << QByteArray();
     QTest::newRow("above the screen") << QByteArray("[FORM_HLAV]\nLeft=100\nTop=-13\n");
     QTest::newRow("running off the bottom") << QByteArray("[FORM_HLAV]\nLeft=100\nTop=-56\n");
-    QTest::newRow("Wayland's decorated place") << QByteArray("[FORM_HLAV]\nLeft=-3\nTop=-30\nWidth=759\nHeight=828\n");
+    QTest::newRow("Wayland's decorated place")
+        << QByteArray("[FORM_HLAV]\nLeft=-3\nTop=-30\nWidth=759\nHeight=828\n");
     QTest::newRow("on the laptop screen") << QByteArray("[FORM_HLAV]\nLeft=1500\nTop=10\n");
     QTest::newRow("half off the laptop's right") << QByteArray("[FORM_HLAV]\nLeft=2400\nTop=200\n");
     QTest::newRow("on a screen that is gone") << QByteArray("[FORM_HLAV]\nLeft=4000\nTop=100\n");
@@ -111,7 +113,11 @@ void tst_WindowOnDesktop::fitsTheScreen()
     bool inside = false;
     for (const QScreen *screen : QGuiApplication::screens())
         inside = inside || screen->availableGeometry().contains(frame);
-    QVERIFY2(inside, qPrintable(QStringLiteral("%1,%2 %3x%4").arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())));
+    QVERIFY2(inside, qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                    .arg(frame.x())
+                                    .arg(frame.y())
+                                    .arg(frame.width())
+                                    .arg(frame.height())));
     const QRect bar(w->menuBar()->mapToGlobal(QPoint(0, 0)), w->menuBar()->size());
     QVERIFY(frame.contains(bar));
     QVERIFY(w->menuBar()->isVisible());
@@ -135,11 +141,12 @@ void tst_WindowOnDesktop::fitsTheScreen()
 void tst_WindowOnDesktop::curveWindowPlaceHeldToTheScreen_data()
 {
     QTest::addColumn<QByteArray>("section");
-    QTest::newRow("int limits")
-        << QByteArray("[CURVE_WINDOW]\nLeft=2147483647\nTop=2147483647\nWidth=2147483647\nHeight=2147483647\n");
+    QTest::newRow("int limits") << QByteArray(
+        "[CURVE_WINDOW]\nLeft=2147483647\nTop=2147483647\nWidth=2147483647\nHeight=2147483647\n");
     QTest::newRow("huge, at the origin")
         << QByteArray("[CURVE_WINDOW]\nLeft=0\nTop=0\nWidth=2147483647\nHeight=2147483647\n");
-    QTest::newRow("above the screen") << QByteArray("[CURVE_WINDOW]\nLeft=200\nTop=-300\nWidth=500\nHeight=400\n");
+    QTest::newRow("above the screen")
+        << QByteArray("[CURVE_WINDOW]\nLeft=200\nTop=-300\nWidth=500\nHeight=400\n");
 }
 
 // A curve window place from a hand-edited file or another desktop opens a window of a
@@ -161,12 +168,17 @@ void tst_WindowOnDesktop::curveWindowPlaceHeldToTheScreen()
     bool inside = false;
     for (const QScreen *screen : QGuiApplication::screens())
         inside = inside || screen->availableGeometry().contains(place);
-    QVERIFY2(inside, qPrintable(QStringLiteral("%1,%2 %3x%4").arg(place.x()).arg(place.y()).arg(place.width()).arg(place.height())));
+    QVERIFY2(inside, qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                    .arg(place.x())
+                                    .arg(place.y())
+                                    .arg(place.width())
+                                    .arg(place.height())));
     w->close();
     IniFile ini;
     QVERIFY(ini.load(settingsFilePath()));
     QCOMPARE(QRect(ini.readInteger("CURVE_WINDOW", "Left", -1), ini.readInteger("CURVE_WINDOW", "Top", -1),
-                   ini.readInteger("CURVE_WINDOW", "Width", -1), ini.readInteger("CURVE_WINDOW", "Height", -1)),
+                   ini.readInteger("CURVE_WINDOW", "Width", -1),
+                   ini.readInteger("CURVE_WINDOW", "Height", -1)),
              place);
 }
 
@@ -174,9 +186,12 @@ void tst_WindowOnDesktop::everyControlHasAName_data()
 {
     QTest::addColumn<QString>("languageItem");
     QTest::addColumn<QString>("rpmPoint3");
-    QTest::newRow("English") << "MenuEnglish" << "Point 3, engine speed";
-    QTest::newRow("Czech") << "MenuCzech" << "Bod 3, otáčky";
-    QTest::newRow("German") << "MenuGerman" << "Punkt 3, Drehzahl";
+    QTest::newRow("English") << "MenuEnglish"
+                             << "Point 3, engine speed";
+    QTest::newRow("Czech") << "MenuCzech"
+                           << "Bod 3, otáčky";
+    QTest::newRow("German") << "MenuGerman"
+                            << "Punkt 3, Drehzahl";
 }
 
 // What a screen reader speaks: a name for each control, the fields as spin buttons
@@ -328,8 +343,10 @@ void tst_WindowOnDesktop::fixedColoursReadOnADarkTheme()
                 (label && !label->pixmap().isNull()))
                 continue;
             ++fixed;
-            QVERIFY2(contrastRatio(ground, text) >= ReadableContrast,
-                     qPrintable(QStringLiteral("%1: %2 on %3").arg(widget->objectName(), text.name(), ground.name())));
+            QVERIFY2(
+                contrastRatio(ground, text) >= ReadableContrast,
+                qPrintable(
+                    QStringLiteral("%1: %2 on %3").arg(widget->objectName(), text.name(), ground.name())));
         }
         QVERIFY(fixed >= 2);
         for (QLabel *picture : {w->Image1, w->Image3}) {
