@@ -313,7 +313,7 @@ void tst_StartUp::windowPlace_data()
     QTest::newRow("above the screen") << QByteArray("[FORM_HLAV]\nLeft=30\nTop=-13\n") << QPoint(30, 0);
     QTest::newRow("half off the left") << QByteArray("[FORM_HLAV]\nLeft=-300\nTop=0\n") << QPoint(0, 0);
     QTest::newRow("off every screen") << QByteArray("[FORM_HLAV]\nLeft=5000\nTop=40\n") << Centred;
-    QTest::newRow("hexadecimal") << QByteArray("[FORM_HLAV]\nLeft=0x10\nTop=0X0\n") << QPoint(16, 0);
+    QTest::newRow("hexadecimal") << QByteArray("[FORM_HLAV]\nLeft=0x10\nTop=0X1\n") << QPoint(16, 1);
     // Edges near the int limits must not overflow on the way to the screen check.
     QTest::newRow("left at the int limit") << QByteArray("[FORM_HLAV]\nLeft=2147483647\nTop=0\n") << Centred;
     QTest::newRow("top at the int limit") << QByteArray("[FORM_HLAV]\nLeft=0\nTop=2147483647\n") << Centred;
