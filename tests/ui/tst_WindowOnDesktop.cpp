@@ -269,6 +269,14 @@ void tst_WindowOnDesktop::menuLettersAreUnique()
     for (const QAbstractButton *button : w->ClientArea->findChildren<QAbstractButton *>())
         QVERIFY2(!menuLetters.contains(accessLetter(button->text())), qPrintable(button->text()));
 
+    // Alt alone highlights the first menu; Escape leaves it.
+    QTest::keyPress(w, Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyRelease(w, Qt::Key_Alt);
+    QTRY_VERIFY(w->menuBar()->activeAction());
+    QCOMPARE(w->menuBar()->activeAction()->menu(), w->MenuFile);
+    QTest::keyClick(w->menuBar(), Qt::Key_Escape);
+    QTRY_VERIFY(!w->menuBar()->activeAction());
+
     QTest::keyClick(w, Qt::Key_F10);
     QTRY_VERIFY(w->menuBar()->activeAction());
     QCOMPARE(w->menuBar()->activeAction()->menu(), w->MenuFile);
