@@ -134,6 +134,13 @@ bool WindowFit::eventFilter(QObject *watched, QEvent *event)
     // title bar the desktop added is not pushed off the top.
     if (watched == m_window && event->type() == QEvent::Show && !m_shown) {
         m_shown = true;
+        // Moved to a screen of another size, the window takes the size that fits there.
+        if (QWindow *handle = m_window->windowHandle()) {
+            connect(handle, &QWindow::screenChanged, this, [this](QScreen *screen) {
+                if (screen)
+                    fitInto(screen->availableGeometry());
+            });
+        }
         QTimer::singleShot(0, this, [this] {
             const QRect frame = m_window->frameGeometry();
             if (frameMargins().isNull() || WindowPlacement(availableAreas()).areaFor(frame).contains(frame))

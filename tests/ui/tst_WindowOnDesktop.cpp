@@ -26,8 +26,8 @@
 
 // The window on desktops as people run them: screens smaller than its layout, saved
 // places from elsewhere, screen readers, the keyboard alone, dark themes. The program
-// runs on two offscreen screens (see main): a 1280 x 720 primary, as 1920 x 1080 at
-// 150 %, and a 1366 x 768 laptop screen to its right.
+// runs on two offscreen screens (see main): 1280 x 720, as 1920 x 1080 at 150 %, and a
+// 1366 x 768 laptop screen to its right; both are lower than the window's layout.
 class tst_WindowOnDesktop : public QObject
 {
     Q_OBJECT
@@ -37,6 +37,7 @@ private slots:
     void cleanup();
     void fitsTheScreen_data();
     void fitsTheScreen();
+    void followsTheScreenItIsMovedTo();
     void curveWindowPlaceHeldToTheScreen_data();
     void curveWindowPlaceHeldToTheScreen();
     void everyControlHasAName_data();
@@ -136,6 +137,23 @@ void tst_WindowOnDesktop::fitsTheScreen()
     QVERIFY(ini.load(settingsFilePath()));
     const QPoint saved(ini.readInteger("FORM_HLAV", "Left", -1), ini.readInteger("FORM_HLAV", "Top", -1));
     QCOMPARE(saved, frame.topLeft());
+}
+
+// Dragged from the 720-pixel screen to the 768-pixel one, the window grows to what fits
+// there, and shrinks again on the way back.
+void tst_WindowOnDesktop::followsTheScreenItIsMovedTo()
+{
+    auto fixture = start();
+    TFormHlav *w = fixture->form.get();
+    QScreen *scaled = QGuiApplication::screenAt(QPoint(10, 10));
+    QScreen *laptop = QGuiApplication::screenAt(QPoint(1400, 10));
+    QVERIFY(scaled && laptop && scaled != laptop);
+    for (QScreen *screen : {laptop, scaled, laptop}) {
+        w->move(screen->geometry().topLeft() + QPoint(10, 0));
+        QTRY_COMPARE(w->screen(), screen);
+        QTRY_COMPARE(w->frameGeometry().height(), screen->availableGeometry().height());
+        QCOMPARE(w->ClientArea->size(), QSize(TFormHlav::ClientWidth, TFormHlav::ClientHeight));
+    }
 }
 
 void tst_WindowOnDesktop::curveWindowPlaceHeldToTheScreen_data()
@@ -365,7 +383,7 @@ void tst_WindowOnDesktop::fixedColoursReadOnADarkTheme()
     QApplication::setPalette(before);
 }
 
-// Two screens of desktops people run, the primary as 1920 x 1080 at 150 %.
+// Two screens of desktops people run: 1920 x 1080 at 150 %, and a laptop's.
 int main(int argc, char *argv[])
 {
     QTemporaryDir configDir;
@@ -374,8 +392,8 @@ int main(int argc, char *argv[])
     if (!file.open(QIODevice::WriteOnly))
         return 1;
     file.write(R"({"windowFrameMargins": true, "screens": [
-        {"name": "scaled", "x": 0, "y": 0, "width": 1280, "height": 720, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},
-        {"name": "laptop", "x": 1280, "y": 0, "width": 1366, "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+        {"name": "laptop", "x": 1280, "y": 0, "width": 1366, "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},
+        {"name": "scaled", "x": 0, "y": 0, "width": 1280, "height": 720, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
     file.close();
     qputenv("QT_QPA_PLATFORM", QFile::encodeName(QStringLiteral("offscreen:configfile=") + config));
     QApplication app(argc, argv);
