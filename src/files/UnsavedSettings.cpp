@@ -12,6 +12,12 @@ namespace {
 constexpr qint64 MaxReasonBytes = 4096;
 }
 
+bool isSwitchedOff(const QString &path)
+{
+    const QFileInfo info(path);
+    return (info.exists() || info.isSymLink()) && !info.isFile();
+}
+
 QString unsavedSettingsMarkerPath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + u'/' +

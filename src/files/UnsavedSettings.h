@@ -15,6 +15,11 @@ struct SettingsSaveOutcome
     bool ok() const { return settingsSaved && snapshotSaved; }
 };
 
+// Whether what is at path is not ours to replace (a link to /dev/null, a pipe, a device,
+// a folder, a dangling link): such a file has been switched off, and a save that leaves
+// it alone has not failed.
+bool isSwitchedOff(const QString &path);
+
 // ~/.cache/korvo-tci/settings-not-saved (under $XDG_CACHE_HOME).
 QString unsavedSettingsMarkerPath();
 

@@ -235,8 +235,10 @@ SettingsSaveOutcome TFormHlav::SaveSettings()
     // next start, and is told.
     QString settingsError;
     QString snapshotError;
-    outcome.settingsSaved = saveSettingsFile(settingsFilePath(), s, &settingsError);
-    outcome.snapshotSaved = saveParameterSnapshot(snapshotFilePath(), Parameters.image, &snapshotError);
+    outcome.settingsSaved =
+        saveSettingsFile(settingsFilePath(), s, &settingsError) || isSwitchedOff(settingsFilePath());
+    outcome.snapshotSaved = saveParameterSnapshot(snapshotFilePath(), Parameters.image, &snapshotError) ||
+                            isSwitchedOff(snapshotFilePath());
     outcome.errorString = !outcome.settingsSaved ? settingsError : snapshotError;
     return outcome;
 }
