@@ -7,8 +7,8 @@
 #include "KeyboardAccess.h"
 #include "MouseUpCheckBox.h"
 #include "Pictures.h"
-#include "TextContrast.h"
 #include "PortMenu.h"
+#include "TextContrast.h"
 #include "UpDownButton.h"
 #include "UserPrompts.h"
 #include "VehiclePresets.h"
@@ -29,7 +29,6 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
