@@ -136,6 +136,9 @@ int main(int argc, char *argv[])
     PlatformStart::end();
     QApplication::setApplicationName(QStringLiteral("korvo-tci"));
     QApplication::setApplicationVersion(QStringLiteral(KORVO_VERSION));
+    // The desktop entry's name: Wayland takes it as the app id, which ties the window to
+    // its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.korvotci.KorvoTci"));
     // No display name: the platform would append it to every window's caption, and the
     // captions are the program's own texts.
     QApplication::setWindowIcon(windowIcon());

@@ -14,6 +14,7 @@ function(add_ign_test name)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
         TIMEOUT ${ARG_TIMEOUT}
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/runtime;LC_ALL=C.UTF-8")
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/runtime;LC_ALL=C.UTF-8;XDG_CACHE_HOME=${CMAKE_BINARY_DIR}/test-cache/${name}")
     file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/runtime)
+    # No test sees the user's own cache folder.
 endfunction()

@@ -1,5 +1,6 @@
 #include "AppPaths.h"
 
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace {
@@ -59,4 +60,20 @@ QString ExeDirDataFile(const QString &executablePath)
     const qsizetype cut = executablePath.lastIndexOf(u'/');
 #endif
     return executablePath.left(cut + 1) + QStringLiteral("data.ign");
+}
+
+QString ProgramFolderDataFile(const QString &executablePath, const QString &dataFolder, bool *usedDataFolder)
+{
+    const QString beside = ExeDirDataFile(executablePath);
+    const QFileInfo folder(QFileInfo(beside).absolutePath());
+    const bool writable = folder.isDir() && folder.isWritable();
+    if (usedDataFolder)
+        *usedDataFolder = !writable;
+    return writable ? beside : dataFolder + QStringLiteral("/data.ign");
+}
+
+QString programDataFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u'/' +
+           QLatin1String(AppConfigFolderName);
 }

@@ -20,3 +20,11 @@ QString testMarkerFilePath();
 // Windows both '\' and '/' separate (Qt hands out '/'); elsewhere only '/', as '\' is
 // an ordinary file name character there.
 QString ExeDirDataFile(const QString &executablePath);
+
+// Where "Open from/Save to the program's folder" point: ExeDirDataFile when the user may
+// write the executable's folder; installed (in /usr/bin, say) that folder is not the
+// user's, and "data.ign" in dataFolder (the program's data folder under the user's home)
+// is used instead. usedDataFolder tells which.
+QString ProgramFolderDataFile(const QString &executablePath, const QString &dataFolder, bool *usedDataFolder = nullptr);
+// ~/.local/share/korvo-tci (under $XDG_DATA_HOME; on Windows under %APPDATA%).
+QString programDataFolder();

@@ -5,6 +5,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 constexpr char FormSection[] = "FORM_HLAV";
@@ -12,6 +14,8 @@ constexpr char BasicSection[] = "BASIC";
 constexpr char IgnitionSection[] = "IGNITION";
 constexpr char IgnAllKey[] = "CheckBoxIgnAll->Checked";
 constexpr char CurveSection[] = "CURVE_WINDOW";
+constexpr int CurvePlaceLimit = 1 << 20;
+constexpr int CurveSizeLimit = 1 << 16;
 
 quint8 low8(int value)
 {
@@ -35,12 +39,15 @@ void readSettings(const IniFile &ini, Settings &s)
     s.CheckBoxIgnAllChecked =
         ini.readInteger(IgnitionSection, IgnAllKey, s.CheckBoxIgnAllChecked ? 1 : 0) != 0;
 
-    const QRect curve(ini.readInteger(CurveSection, "Left", s.CurveWindow.left()),
-                      ini.readInteger(CurveSection, "Top", s.CurveWindow.top()),
-                      ini.readInteger(CurveSection, "Width", s.CurveWindow.width()),
-                      ini.readInteger(CurveSection, "Height", s.CurveWindow.height()));
-    if (curve.width() > 0 && curve.height() > 0)
-        s.CurveWindow = curve;
+    // Held where QRect's right = left + width - 1 cannot overflow; the window brings the
+    // place onto a screen before it is used.
+    const auto place = [&ini](const char *key, int fallback) {
+        return std::clamp(ini.readInteger(CurveSection, key, fallback), -CurvePlaceLimit, CurvePlaceLimit);
+    };
+    const int width = std::min(ini.readInteger(CurveSection, "Width", s.CurveWindow.width()), CurveSizeLimit);
+    const int height = std::min(ini.readInteger(CurveSection, "Height", s.CurveWindow.height()), CurveSizeLimit);
+    if (width > 0 && height > 0)
+        s.CurveWindow = QRect(place("Left", s.CurveWindow.left()), place("Top", s.CurveWindow.top()), width, height);
     s.Recent.read(ini);
     s.RecentRecordings.read(ini);
 }
@@ -102,15 +109,4 @@ bool saveSettingsFile(const QString &path, const Settings &settings, QString *er
     if (!report.ok() && errorString)
         *errorString = report.errorString;
     return report.ok();
-}
-
-bool windowPlaceMeetsArea(int left, int top, QSize size, const QRect &area)
-{
-    // In 64 bits: a saved edge near the int limit would overflow in QRect's own arithmetic.
-    const qint64 right = qint64(left) + size.width();
-    const qint64 bottom = qint64(top) + size.height();
-    const qint64 areaRight = qint64(area.x()) + area.width();
-    const qint64 areaBottom = qint64(area.y()) + area.height();
-    return size.width() > 0 && size.height() > 0 && left < areaRight && area.x() < right && top < areaBottom &&
-           area.y() < bottom;
 }

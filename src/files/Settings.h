@@ -49,6 +49,3 @@ bool loadSettingsFile(const QString &path, Settings &settings);
 // than IniFile::MaxFileSize), since rewriting it would lose its other lines.
 bool saveSettingsFile(const QString &path, const Settings &settings, QString *errorString = nullptr);
 
-// Whether a window of this size at left, top would overlap area (a screen) at all.
-// Any int values are safe.
-bool windowPlaceMeetsArea(int left, int top, QSize size, const QRect &area);

@@ -28,6 +28,9 @@ void describeAccessGroup(const QString &device, PortOpenFailure &failure)
     struct stat node{};
     if (::stat(QFile::encodeName(device).constData(), &node) != 0)
         return;
+    failure.deviceMode = int(node.st_mode & 07777);
+    if (const passwd *ownerUser = ::getpwuid(node.st_uid); ownerUser && ownerUser->pw_name)
+        failure.deviceOwner = QString::fromLocal8Bit(ownerUser->pw_name);
     const group *owner = ::getgrgid(node.st_gid);
     if (!owner || !owner->gr_name)
         return;

@@ -51,6 +51,8 @@ struct PortOpenFailure
     QString systemText;              // the system's own words, may be empty
     QString accessGroup;             // PermissionDenied: the group that owns the device
     bool groupNeedsNewLogin = false; // PermissionDenied: the user is in that group, this session is older
+    QString deviceOwner;             // PermissionDenied: the user that owns the device
+    int deviceMode = -1;             // PermissionDenied: the device's permission bits; -1 not known
     int devicesPresent = 0;          // NoDevice: serial devices present
 };
 Q_DECLARE_METATYPE(PortOpenFailure)

@@ -43,6 +43,45 @@ constexpr AddedTextRow Rows[] = {
     {AddedText::PortNoDevice, "no serial device has this number: %1 present, as Com 1 to Com %1",
      "žádné sériové zařízení nemá toto číslo: připojeno %1, jako Com 1 až Com %1",
      "kein serielles Gerät hat diese Nummer: %1 vorhanden, als Com 1 bis Com %1"},
+    {AddedText::PortNotOpenToUsers,
+     "The device is not open to users (%1, mode %2): no group made for serial ports may use it. Check the "
+     "udev rule that gives it its group and mode, and whether another program has changed them.",
+     "Zařízení není přístupné uživatelům (%1, práva %2): nesmí jej používat žádná skupina určená pro "
+     "sériové porty. Zkontrolujte pravidlo udev, které mu dává skupinu a práva, a zda je nezměnil jiný program.",
+     "Das Gerät ist für Benutzer nicht freigegeben (%1, Rechte %2): keine für serielle Schnittstellen "
+     "gedachte Gruppe darf es verwenden. Prüfen Sie die udev-Regel, die ihm Gruppe und Rechte gibt, und ob "
+     "ein anderes Programm sie geändert hat."},
+
+    // The window on the desktop
+    {AddedText::SettingsNotSaved,
+     "The settings, the recent files and the parameter set of this session could not be saved:\n%1\n"
+     "The changes of this session will be missing at the next start.",
+     "Nastavení, naposledy otevřené soubory a parametry této relace nebylo možné uložit:\n%1\n"
+     "Změny této relace budou při příštím spuštění chybět.",
+     "Die Einstellungen, die zuletzt geöffneten Dateien und die Parameter dieser Sitzung konnten nicht "
+     "gespeichert werden:\n%1\nDie Änderungen dieser Sitzung fehlen beim nächsten Start."},
+    {AddedText::LastSessionNotSaved,
+     "The settings of the last session could not be saved; the program started with the settings saved "
+     "before.",
+     "Nastavení minulé relace nebylo možné uložit; program začal s nastavením uloženým dříve.",
+     "Die Einstellungen der letzten Sitzung konnten nicht gespeichert werden; das Programm startete mit den "
+     "zuvor gespeicherten Einstellungen."},
+    {AddedText::AccessCurveRpm, "Point %1, engine speed", "Bod %1, otáčky", "Punkt %1, Drehzahl"},
+    {AddedText::AccessCurveAdvance, "Point %1, advance", "Bod %1, předstih", "Punkt %1, Vorzündung"},
+    {AddedText::AccessVehicleList, "Vehicle type", "Typ vozidla", "Fahrzeugtyp"},
+    {AddedText::AccessUpDown, "%1, up and down", "%1, nahoru a dolů", "%1, auf und ab"},
+    {AddedText::ManualViewerFailed,
+     "No program could show %1, so the manual is shown here.",
+     "Žádný program nemohl zobrazit %1, proto je návod zobrazen zde.",
+     "Kein Programm konnte %1 anzeigen, daher wird das Handbuch hier angezeigt."},
+    {AddedText::ManualWindowTitle, "Manual", "Návod", "Handbuch"},
+    {AddedText::AboutLicence, "MIT licence", "Licence MIT", "MIT-Lizenz"},
+    {AddedText::AboutQtVersion, "Qt %1", "Qt %1", "Qt %1"},
+    {AddedText::AboutQtButton, "About Qt", "O Qt", "Über Qt"},
+    {AddedText::ProgramFolderNotWritable,
+     "The program's folder cannot be written: files go to %1",
+     "Do složky programu nelze zapisovat: soubory jdou do %1",
+     "In den Ordner des Programms kann nicht geschrieben werden: Dateien gehen nach %1"},
 
     // Files, start-up and saving
     {AddedText::SaveFileError, "Save file error", "Chyba při ukládání souboru", "Fehler beim Speichern der Datei"},

@@ -19,6 +19,21 @@ enum class AddedText : int
     PortNotPresent,
     PortNoUsbAdapter,
     PortNoDevice, // %1 how many serial devices are present
+    PortNotOpenToUsers, // %1 owner and group, %2 the mode in octal
+
+    // The window on the desktop: settings not saved, screen readers, the manual's window
+    SettingsNotSaved,    // %1 the reason
+    LastSessionNotSaved,
+    AccessCurveRpm,      // %1 the point, 1 to 10
+    AccessCurveAdvance,  // %1 the point
+    AccessVehicleList,
+    AccessUpDown,        // %1 the name of the field it steps
+    ManualViewerFailed,  // %1 the document
+    ManualWindowTitle,
+    AboutLicence,
+    AboutQtVersion,      // %1 the version of Qt
+    AboutQtButton,
+    ProgramFolderNotWritable, // %1 the data folder used instead
 
     // Files, start-up and saving
     SaveFileError,

@@ -1,5 +1,7 @@
 #include "FormLook.h"
 
+#include "TextContrast.h"
+
 #include "LinkDriver.h"
 
 #include <QApplication>
@@ -68,4 +70,14 @@ void fitLabel(QLabel *label)
     const int width = qMin(label->sizeHint().width(), label->maximumWidth());
     label->setWordWrap(true);
     label->resize(width, label->heightForWidth(width));
+}
+
+void keepPictureVisible(QLabel *picture)
+{
+    if (!isDark(QApplication::palette().color(QPalette::Window)))
+        return;
+    QPalette palette = picture->palette();
+    palette.setColor(QPalette::Window, QColor(0xf0, 0xf0, 0xf0));
+    picture->setPalette(palette);
+    picture->setAutoFillBackground(true);
 }

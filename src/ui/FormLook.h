@@ -17,3 +17,6 @@ QColor namedColourValue(NamedColour colour);
 // Sizes a label to its text as the layout's self-sizing labels do; a label that wraps
 // grows up to its maximum width and then takes the height its lines need.
 void fitLabel(QLabel *label);
+// Pictures drawn in dark ink on a transparent ground would vanish on a dark window:
+// there they get a light ground of their own.
+void keepPictureVisible(QLabel *picture);

@@ -28,8 +28,10 @@ void shutDownOnSignals(QWidget *window, std::function<bool()> writeInFlight)
         // After the boxes' own event loops have returned, and once a write under way has
         // been verified: the link's own timer goes on ticking meanwhile.
         const auto close = [target = QPointer<QWidget>(window)] {
-            if (target)
+            if (target) {
+                target->setProperty(ClosingOnSignalProperty, true);
                 target->close();
+            }
             QCoreApplication::quit();
         };
         if (!writeInFlight || !writeInFlight()) {

@@ -12,3 +12,7 @@ class QWidget;
 // the unit is not left holding a set nobody checked.
 inline constexpr int WriteWaitMs = 2000;
 void shutDownOnSignals(QWidget *window, std::function<bool()> writeInFlight = {});
+
+// Set on the window while it closes because of a signal: nobody may be there to answer a
+// box, so what would be one goes to standard error.
+inline constexpr char ClosingOnSignalProperty[] = "closingOnSignal";

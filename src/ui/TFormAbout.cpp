@@ -8,8 +8,10 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 
 namespace {
@@ -62,13 +64,21 @@ TFormAbout::TFormAbout(const quint8 &languageIndex, QWidget *parent)
     Image1->setPixmap(logo);
     Image1->setGeometry(32, 24, 161, 81);
 
-    // Neutral placeholders for the maker's name and address.
-    Label2 = addLabel(this, "Label2", QStringLiteral("Korvo Ignition Works"), 32, 132, 16);
-    Label3 = addLabel(this, "Label3", QStringLiteral("Workshop Street 1"), 32, 157, 16);
-    Label4 = addLabel(this, "Label4", QStringLiteral("000 00 Sample Town"), 32, 182, 16);
-    Label5 = addLabel(this, "Label5", QStringLiteral("Country"), 32, 207, 16);
-    Label9 = addLabel(this, "Label9", QStringLiteral("e-mail: info@example.com"), 32, 243, 16);
-    Label10 = addLabel(this, "Label10", QStringLiteral("www.example.com"), 32, 268, 16);
+    // What is true of this program; it has no postal, mail or web address to give, so
+    // those lines stay empty. The texts that follow the language come in FormActivate.
+    Label2 = addLabel(this, "Label2", QStringLiteral("Korvo TCI programmer"), 32, 132, 16);
+    Label3 = addLabel(this, "Label3", QString(), 32, 157, 16);
+    Label4 = addLabel(this, "Label4", QString(), 32, 182, 16);
+    Label5 = addLabel(this, "Label5", QString(), 32, 207, 16);
+    Label9 = addLabel(this, "Label9", QString(), 32, 243, 16);
+    Label10 = addLabel(this, "Label10", QString(), 32, 268, 16);
+    for (QLabel *unused : {Label5, Label9, Label10})
+        unused->hide();
+    ButtonAboutQt = new QPushButton(this);
+    ButtonAboutQt->setObjectName(QStringLiteral("ButtonAboutQt"));
+    ButtonAboutQt->setAutoDefault(false);
+    ButtonAboutQt->move(32, 243);
+    connect(ButtonAboutQt, &QPushButton::clicked, this, [this] { QMessageBox::aboutQt(this); });
     LabelDate = addLabel(this, "LabelDate", QString(), 32, 313, 11);
     LabelTime = addLabel(this, "LabelTime", QString(), 32, 335, 11);
     LabelProgramVersion = addLabel(this, "LabelProgramVersion", QString(), 32, 357, 11);
@@ -110,6 +120,13 @@ void TFormAbout::FormActivate()
     LabelProgramVersion->setText(
         AddedTextFor(AddedText::AboutVersion, m_languageIndex).arg(QStringLiteral(KORVO_VERSION)));
     LabelProgramVersion->adjustSize();
+    // The version is LabelProgramVersion's, further down.
+    Label3->setText(AddedTextFor(AddedText::AboutLicence, m_languageIndex));
+    Label3->adjustSize();
+    Label4->setText(AddedTextFor(AddedText::AboutQtVersion, m_languageIndex).arg(QString::fromLatin1(qVersion())));
+    Label4->adjustSize();
+    ButtonAboutQt->setText(AddedTextFor(AddedText::AboutQtButton, m_languageIndex));
+    ButtonAboutQt->adjustSize();
 }
 
 void TFormAbout::Button1Click()

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class QLabel;
+class QPushButton;
 
 // The About window: the maker's logo and address, the date and time the program was
 // built, and an OK label that closes it. Created once after the main window and only
@@ -27,6 +28,7 @@ public:
     QLabel *LabelExit = nullptr;
     // The program's version, under the build time, in the interface language.
     QLabel *LabelProgramVersion = nullptr;
+    QPushButton *ButtonAboutQt = nullptr; // Qt's own About box
 
     // The build date as "Mar  5 2021" and time as "14:05:09".
     static QString buildDateText();

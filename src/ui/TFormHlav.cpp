@@ -1,16 +1,20 @@
 #include "TFormHlav.h"
 
+#include "AccessibleControls.h"
 #include "AppPaths.h"
 #include "FileNameLabel.h"
 #include "FormLook.h"
+#include "KeyboardAccess.h"
 #include "MouseUpCheckBox.h"
 #include "Pictures.h"
 #include "PortMenu.h"
 #include "RecordingWindows.h"
+#include "TextContrast.h"
 #include "UpDownButton.h"
 #include "UserPrompts.h"
 #include "VehiclePresets.h"
 #include "WheelGuard.h"
+#include "WindowFit.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -26,7 +30,6 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
@@ -102,9 +105,11 @@ TFormHlav::TFormHlav(const FormSetup &setup, QWidget *parent) : QMainWindow(pare
     Q_ASSERT(m_setup.ports);
     m_link = std::make_unique<LinkDriver>(Parameters, Session, Messages, *m_setup.ports);
 
+    installAccessibleFields();
     buildLayout();
     ApplyTexts(BuiltInTexts());
     connectHandlers();
+    installKeyboardAccess(*this);
     setUpCompareAndBackups();
     BuildRecentFilesMenu();
     BuildRecordings();
@@ -120,6 +125,9 @@ TFormHlav::TFormHlav(const FormSetup &setup, QWidget *parent) : QMainWindow(pare
     FormCreate();
     BuildCurveAndRecording();
     Recordings->addToMenu(MenuTools);
+    // The language set did this already; French has none.
+    nameControls(*this, Session.LanguageIndex);
+    settleAccessLetters(*this);
     if (m_setup.runTimer)
         Timer1->start();
     if (!m_setup.fileToOpen.isEmpty())
@@ -129,6 +137,8 @@ TFormHlav::TFormHlav(const FormSetup &setup, QWidget *parent) : QMainWindow(pare
             else
                 OpenParameterFile(m_setup.fileToOpen);
         });
+    if (m_setup.useSettingsFiles)
+        QTimer::singleShot(0, this, &TFormHlav::ReportLastSessionUnsaved);
 }
 
 TFormHlav::~TFormHlav()
@@ -143,7 +153,7 @@ TFormHlav::~TFormHlav()
 
 QLineEdit *TFormHlav::makeEdit(QWidget *parent, const char *name, const QRect &rect)
 {
-    auto *edit = new QLineEdit(parent);
+    auto *edit = new FieldEdit(parent);
     edit->setObjectName(QString::fromLatin1(name));
     edit->setGeometry(rect);
     edit->setTextMargins(0, 0, 0, 0);
@@ -161,6 +171,7 @@ UpDownButton *TFormHlav::makeUpDown(QWidget *parent, const char *name, QLineEdit
     upDown->setGeometry(buddy->geometry().right() + 1, buddy->y(), UpDownWidth, buddy->height());
     upDown->setProperty(HintProperty, QString());
     connect(upDown, &UpDownButton::clicked, this, &TFormHlav::UpDownClick);
+    markUpDownField(buddy, upDown);
     return upDown;
 }
 
@@ -185,8 +196,14 @@ void TFormHlav::buildLayout()
     ClientArea->setFixedSize(ClientWidth, ClientHeight);
     ClientArea->setFont(formFont(11));
     ClientArea->setAutoFillBackground(true);
-    setCentralWidget(ClientArea);
+    ClientScroll = new FittingScrollArea(this);
+    ClientScroll->setObjectName(QStringLiteral("ClientScroll"));
+    ClientScroll->setWidget(ClientArea);
+    // Not a stop of its own for Tab; it scrolls to the control that gets the focus.
+    ClientScroll->setFocusPolicy(Qt::NoFocus);
+    setCentralWidget(ClientScroll);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    Fit = new WindowFit(this, ClientScroll);
 
     buildMenus();
     buildToolBar();
@@ -397,6 +414,7 @@ void TFormHlav::buildTrigger()
     Image3->setGeometry(4, 10, WheelWidth, WheelHeight);
     Image3->setPixmap(triggerWheelPixmap(devicePixelRatioF()));
     Image3->setProperty(HintProperty, QString());
+    keepPictureVisible(Image3);
 
     EditPalec13 = makeEdit(GroupBox1, "EditPalec13", QRect(44, 286, 33, EditHeight));
     UpDownPalec13 = makeUpDown(GroupBox1, "UpDownPalec13", EditPalec13, 2, 9, 1, 3, true);
@@ -413,7 +431,7 @@ void TFormHlav::buildVehicle()
     GroupBox2->setGeometry(409, 48, 221, 201);
     GroupBox2->setProperty(HintProperty, QString());
 
-    ComboBoxBike = new QComboBox(GroupBox2);
+    ComboBoxBike = new NamedComboBox(GroupBox2);
     ComboBoxBike->setObjectName(QStringLiteral("ComboBoxBike"));
     ComboBoxBike->setGeometry(14, 16, 194, 21);
     ComboBoxBike->setMaxVisibleItems(40);
@@ -485,6 +503,7 @@ void TFormHlav::buildLiveValues()
     Image1->setGeometry(200, 407, LogoWidth, LogoHeight);
     Image1->setPixmap(logoPixmap(devicePixelRatioF()));
     Image1->setProperty(HintProperty, QString());
+    keepPictureVisible(Image1);
 }
 
 void TFormHlav::buildMessageArea()
@@ -660,7 +679,12 @@ void TFormHlav::setNamedColour(QWidget *widget, NamedColour colour)
         return;
     }
     QPalette palette = widget->palette();
-    palette.setColor(role, namedColourValue(colour));
+    const QColor background = namedColourValue(colour);
+    palette.setColor(role, background);
+    // A fixed background fixes the text on it too: the light text of a dark desktop
+    // theme would not read on lime or yellow.
+    for (const QPalette::ColorRole text : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        palette.setColor(text, readableTextColour(background, QApplication::palette().color(text)));
     widget->setPalette(palette);
     widget->setAutoFillBackground(!edit);
 }
@@ -679,12 +703,10 @@ void TFormHlav::FormCreate()
     // The default of the ComPort key, which stores the choice plus one.
     Session.PortChoice = 1;
     ApplyVehiclePreset();
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QSize outer = sizeHint();
-        move((screen->geometry().width() - outer.width()) / 2,
-             (screen->geometry().height() - outer.height()) / 2);
-    }
-    ExeDirDataFile = ::ExeDirDataFile(QCoreApplication::applicationFilePath());
+    // Centred on the screen, and no larger than its available area.
+    Fit->place(std::nullopt);
+    ExeDirDataFile = ProgramFolderDataFile(QCoreApplication::applicationFilePath(), programDataFolder(),
+                                           &ExeDirIsDataFolder);
     LoadSettings();
     if (const int language = LanguageFromCommandWord(m_setup.arguments.value(0)); language >= 0)
         Session.LanguageIndex = quint8(language);
@@ -717,7 +739,7 @@ void TFormHlav::FormClose()
     CloseCurveAndRecording();
     TakeControlsIntoParameters();
     NormaliseParameters(Parameters, Session);
-    SaveSettings();
+    ReportUnsavedSettings(SaveSettings());
 }
 
 void TFormHlav::closeEvent(QCloseEvent *event)

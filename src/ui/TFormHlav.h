@@ -9,6 +9,7 @@
 #include "RecentFiles.h"
 #include "UndoHistory.h"
 #include "WriteSequence.h"
+#include "UnsavedSettings.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -40,10 +41,13 @@ class QUrl;
 class QToolButton;
 class TFormAbout;
 class RecordingWindows;
+class ManualOpener;
 class TFormCurve;
 class UnitPortProvider;
 class UpDownButton;
 class UserPrompts;
+class WindowFit;
+class FittingScrollArea;
 
 // What the program hands the main window when it creates it.
 struct FormSetup
@@ -105,6 +109,7 @@ public:
     bool TestMode = false;
     QString CurrentFileName;
     QString ExeDirDataFile;
+    bool ExeDirIsDataFolder = false; // the program's folder is not writable: its data folder instead
     // Preset file names of the two file dialogs. The open dialog's is a blank in the
     // layout; start-up replaces both with the file last used.
     QString OpenDialog1FileName = QStringLiteral(" ");
@@ -121,7 +126,11 @@ public:
     void FormCreate();
     void FormClose();
     void LoadSettings();
-    void SaveSettings();
+    SettingsSaveOutcome SaveSettings();
+    // A save that failed, told at once (a box, or standard error on a signal) and marked
+    // for the next start; and that mark, told once at start-up.
+    void ReportUnsavedSettings(const SettingsSaveOutcome &outcome);
+    void ReportLastSessionUnsaved();
     void ReadTestMode();
 
     // ---- texts and hints ----
@@ -190,6 +199,9 @@ public:
     void MenuOpenExeDirClick();
     void MenuSaveClick();
     void MenuSaveExeDirClick();
+    // Before a dialog that starts at ExeDirDataFile: the data folder is made, and the
+    // status bar says why the dialog starts there.
+    void PrepareExeDirDialog();
 
     // Open a recent or dropped file as the Open command does, message area included.
     void OpenChosenFile(const QString &path);
@@ -223,6 +235,7 @@ public:
     void MenuContensClick();
     void MenuAboutClick();
     TFormAbout *FormAbout = nullptr; // made on the first About, then only shown again
+    ManualOpener *Manual = nullptr;  // made on the first F1
 
     void MenuExitClick();
 
@@ -254,6 +267,9 @@ public:
 
     // ---- controls, by layout name ----
     QWidget *ClientArea = nullptr;
+    // Holds ClientArea; scrolls it where the screen is smaller than the layout.
+    FittingScrollArea *ClientScroll = nullptr;
+    WindowFit *Fit = nullptr;
 
     QGroupBox *GroupBox5 = nullptr;
     QToolButton *SpeedButton6 = nullptr;

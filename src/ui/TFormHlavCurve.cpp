@@ -9,6 +9,7 @@
 #include "TFormCurve.h"
 #include "UpDownButton.h"
 #include "UserPrompts.h"
+#include "WindowFit.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -109,8 +110,11 @@ void TFormHlav::MenuCurveClick()
             FormCurve->addAction(item);
         ApplyCurveTexts();
         if (CurveWindowPlace.isValid() && onSomeScreen(CurveWindowPlace)) {
-            FormCurve->move(CurveWindowPlace.topLeft());
-            FormCurve->resize(CurveWindowPlace.size());
+            // Held to the screen it is on: a size or place from another desktop, or
+            // written by hand, would give a window too large to handle or out of reach.
+            const QRect place = WindowFit::restoreWindow(CurveWindowPlace, FormCurve->size());
+            FormCurve->move(place.topLeft());
+            FormCurve->resize(place.size().expandedTo(FormCurve->minimumSizeHint()));
         } else {
             // Beside the main window where the screen has room, else as far right as it
             // goes while staying whole on the screen.
@@ -137,7 +141,7 @@ QRect TFormHlav::CurveWindowPlaceNow() const
 {
     // The place of the frame and the size of the inside: what move() and resize() take.
     if (FormCurve)
-        return QRect(FormCurve->pos(), FormCurve->size());
+        return WindowFit::placeToSave(FormCurve, CurveWindowPlace);
     return CurveWindowPlace;
 }
 

@@ -13,15 +13,18 @@
 #include "ParameterSnapshot.h"
 #include "RecordingWindows.h"
 #include "Settings.h"
+#include "ShutdownOnSignals.h"
 #include "TestModeMarker.h"
 #include "UserPrompts.h"
+#include "WindowFit.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
+
+#include <cstdio>
 
 namespace {
 
@@ -110,8 +113,18 @@ bool TFormHlav::OpenParameterFile(const QString &path)
     return true;
 }
 
+void TFormHlav::PrepareExeDirDialog()
+{
+    if (!ExeDirIsDataFolder)
+        return;
+    const QString folder = QFileInfo(ExeDirDataFile).absolutePath();
+    QDir().mkpath(folder);
+    StatusPanel->setText(AddedTextFor(AddedText::ProgramFolderNotWritable, Session.LanguageIndex).arg(folder));
+}
+
 void TFormHlav::MenuOpenExeDirClick()
 {
+    PrepareExeDirDialog();
     OpenDialog1FileName = ExeDirDataFile;
     SaveDialog1FileName = ExeDirDataFile;
     MenuOpenClick();
@@ -148,6 +161,7 @@ void TFormHlav::MenuSaveClick()
 
 void TFormHlav::MenuSaveExeDirClick()
 {
+    PrepareExeDirDialog();
     OpenDialog1FileName = ExeDirDataFile;
     SaveDialog1FileName = ExeDirDataFile;
     MenuSaveClick();
@@ -179,15 +193,12 @@ void TFormHlav::LoadSettings()
     else
         readSettings(IniFile(), s);
 
-    // A place saved on a screen that is no longer there would put the window out of reach.
-    for (const QScreen *screen : QGuiApplication::screens()) {
-        if (windowPlaceMeetsArea(s.Left, s.Top, sizeHint(), screen->geometry())) {
-            move(s.Left, s.Top);
-            break;
-        }
-    }
+    // A place saved on a screen that is no longer there, or half off one, would put the
+    // menu bar out of reach: the window goes where its title and menu bar are on screen.
+    Fit->place(QPoint(s.Left, s.Top));
     // Height and Width are not applied: the client area has a fixed size, so the outer
-    // size follows from it. What is written back is the size the window has.
+    // size follows from it and from the screen. What is written back is the size the
+    // window has.
     Session = s.session;
     LabelFile2->setText(s.FileLabel);
     CurrentFileName = s.CurrentFileName;
@@ -203,12 +214,13 @@ void TFormHlav::LoadSettings()
         loadParameterSnapshot(snapshotFilePath(), Parameters.image);
 }
 
-void TFormHlav::SaveSettings()
+SettingsSaveOutcome TFormHlav::SaveSettings()
 {
+    SettingsSaveOutcome outcome;
     if (!m_setup.useSettingsFiles)
-        return;
+        return outcome;
     Settings s;
-    const QRect outer = frameGeometry();
+    const QRect outer = Fit->placeToSave();
     s.Left = outer.x();
     s.Top = outer.y();
     s.Height = outer.height();
@@ -220,10 +232,39 @@ void TFormHlav::SaveSettings()
     s.CurveWindow = CurveWindowPlaceNow();
     s.Recent = Recent;
     s.RecentRecordings = Recordings->recent();
-    // Both are replaced whole or not at all; a failure passes silently and the next
-    // start reads the previous files.
-    saveSettingsFile(settingsFilePath(), s);
-    saveParameterSnapshot(snapshotFilePath(), Parameters.image);
+    // Both are replaced whole or not at all: a failure leaves the previous files for the
+    // next start, and is told.
+    QString settingsError;
+    QString snapshotError;
+    outcome.settingsSaved =
+        saveSettingsFile(settingsFilePath(), s, &settingsError) || isSwitchedOff(settingsFilePath());
+    outcome.snapshotSaved = saveParameterSnapshot(snapshotFilePath(), Parameters.image, &snapshotError) ||
+                            isSwitchedOff(snapshotFilePath());
+    outcome.errorString = !outcome.settingsSaved ? settingsError : snapshotError;
+    return outcome;
+}
+
+void TFormHlav::ReportUnsavedSettings(const SettingsSaveOutcome &outcome)
+{
+    if (outcome.ok())
+        return;
+    markSettingsUnsaved(unsavedSettingsMarkerPath(), outcome.errorString);
+    const QString text = AddedTextFor(AddedText::SettingsNotSaved, Session.LanguageIndex).arg(outcome.errorString);
+    if (property(ClosingOnSignalProperty).toBool())
+        std::fprintf(stderr, "korvo-tci: %s\n", text.toLocal8Bit().constData());
+    else
+        m_prompts->warning(this, text);
+}
+
+void TFormHlav::ReportLastSessionUnsaved()
+{
+    QString reason;
+    if (!takeSettingsUnsavedMark(unsavedSettingsMarkerPath(), &reason))
+        return;
+    QString text = AddedTextFor(AddedText::LastSessionNotSaved, Session.LanguageIndex);
+    if (!reason.isEmpty())
+        text += u'\n' + reason;
+    m_prompts->warning(this, text);
 }
 
 void TFormHlav::ReadTestMode()

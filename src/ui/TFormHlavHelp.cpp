@@ -6,20 +6,18 @@
 #include "IniFile.h"
 #include "LanguageTexts.h"
 #include "ManualDocument.h"
+#include "ManualWindow.h"
 #include "TFormAbout.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
-#include <QStandardPaths>
-#include <QUrl>
 
 void TFormHlav::MenuContensClick()
 {
+#ifdef Q_OS_WIN
     // Nothing is reported: without the manual, or without a program to show it, the
     // command simply does nothing.
-#ifdef Q_OS_WIN
     const std::optional<QString> commandLine = ManualCommandLine(Session.LanguageIndex);
     if (!commandLine)
         return;
@@ -28,20 +26,21 @@ void TFormHlav::MenuContensClick()
 #else
     IniFile settings;
     const bool haveSettings = m_setup.useSettingsFiles && settings.load(settingsFilePath());
-    const std::optional<QString> document = manualDocumentPath(
-        Session.LanguageIndex, QCoreApplication::applicationDirPath(), haveSettings ? &settings : nullptr);
-    if (!document || !QFileInfo(*document).isFile())
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const std::optional<QString> document =
+        manualDocumentPath(Session.LanguageIndex, programDir, haveSettings ? &settings : nullptr);
+    if (!document)
         return;
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    // The desktop's own opener, started directly: it works whatever platform plugin the
-    // window runs on, where the plugin's services may have no way to open a document.
-    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
-    if (!opener.isEmpty()) {
-        QProcess::startDetached(opener, {*document});
-        return;
+    // The Markdown beside the PDF, else beside the manual this program comes with (a PDF
+    // named in the settings need not have one).
+    QString markdown = manualMarkdownPath(*document);
+    if (!QFileInfo(markdown).isFile()) {
+        if (const auto own = manualDocumentPath(Session.LanguageIndex, programDir, nullptr))
+            markdown = manualMarkdownPath(*own);
     }
-#endif
-    QDesktopServices::openUrl(QUrl::fromLocalFile(*document));
+    if (!Manual)
+        Manual = new ManualOpener(this);
+    Manual->open(*document, markdown, Session.LanguageIndex);
 #endif
 }
 

@@ -2,6 +2,8 @@
 
 #include "TFormHlav.h"
 
+#include "AccessibleControls.h"
+#include "KeyboardAccess.h"
 #include "MouseUpCheckBox.h"
 #include "ToolkitTranslation.h"
 #include "VehiclePresets.h"
@@ -37,6 +39,8 @@ void runTextSet(TFormHlav &form, quint8 language, QAction *item)
         box->setProperty(LayoutWidth, box->width());
     box->resize(std::max(box->property(LayoutWidth).toInt(), box->sizeHint().width()), box->height());
     form.ApplyCompareTexts();
+    nameControls(form, language);
+    settleAccessLetters(form);
 }
 
 } // namespace

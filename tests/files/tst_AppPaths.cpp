@@ -3,9 +3,14 @@
 #include "ParameterSnapshot.h"
 #include "Settings.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 class tst_AppPaths : public QObject
 {
@@ -15,6 +20,7 @@ private slots:
     void filePlaces();
     void exeDirDataFile_data();
     void exeDirDataFile();
+    void programFolderNotWritable();
 };
 
 void tst_AppPaths::filePlaces()
@@ -66,6 +72,31 @@ void tst_AppPaths::exeDirDataFile()
     QFETCH(QString, executable);
     QFETCH(QString, dataFile);
     QCOMPARE(ExeDirDataFile(executable), dataFile);
+}
+
+// Installed, the program's folder is not the user's: its data folder stands in.
+void tst_AppPaths::programFolderNotWritable()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString data = dir.filePath(QStringLiteral("data"));
+    bool usedData = true;
+    QCOMPARE(ProgramFolderDataFile(dir.filePath(QStringLiteral("korvo-tci")), data, &usedData),
+             dir.filePath(QStringLiteral("data.ign")));
+    QVERIFY(!usedData);
+    // A folder that is not there cannot be written, whoever runs the test.
+    QCOMPARE(ProgramFolderDataFile(dir.filePath(QStringLiteral("gone/korvo-tci")), data, &usedData),
+             data + QStringLiteral("/data.ign"));
+    QVERIFY(usedData);
+#ifdef Q_OS_UNIX
+    if (::geteuid() != 0) {
+        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        QCOMPARE(ProgramFolderDataFile(dir.filePath(QStringLiteral("korvo-tci")), data, &usedData),
+                 data + QStringLiteral("/data.ign"));
+        QVERIFY(usedData);
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+#endif
 }
 
 QTEST_GUILESS_MAIN(tst_AppPaths)

@@ -252,6 +252,10 @@ void tst_Settings::curveWindowPlace_data()
         << QByteArray("[CURVE_WINDOW]\nLeft=900\nTop=40\nWidth=0\nHeight=360\n") << QRect();
     QTest::newRow("letter case as Windows reads it")
         << QByteArray("[curve_window]\nleft=1\ntop=2\nwidth=3\nheight=4\n") << QRect(1, 2, 3, 4);
+    // Held where QRect's arithmetic cannot overflow; the window brings it onto a screen.
+    QTest::newRow("int limits")
+        << QByteArray("[CURVE_WINDOW]\nLeft=2147483647\nTop=-2147483648\nWidth=2147483647\nHeight=2147483647\n")
+        << QRect(1 << 20, -(1 << 20), 1 << 16, 1 << 16);
 }
 
 // The curve window's place lives in a section of its own: the ten keys read and write as

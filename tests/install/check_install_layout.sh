@@ -28,6 +28,9 @@ for file in \
     share/korvo-tci/manual/images/window_de.png \
     share/korvo-tci/manual/images/window_parts_en.png \
     share/korvo-tci/manual/images/curve_en.png \
+    share/korvo-tci/manual/Manual_Korvo_TCI_en.md \
+    share/korvo-tci/manual/Manual_Korvo_TCI_cz.md \
+    share/korvo-tci/manual/Manual_Korvo_TCI_de.md \
     share/doc/korvo-tci/README.md \
     share/doc/korvo-tci/copyright \
     share/doc/korvo-tci/changelog.gz

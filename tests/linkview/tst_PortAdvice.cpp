@@ -10,6 +10,8 @@ class tst_PortAdvice : public QObject
 private slots:
     void advice_data();
     void advice();
+    void permissionByOwnerAndMode_data();
+    void permissionByOwnerAndMode();
 };
 
 namespace {
@@ -86,6 +88,55 @@ void tst_PortAdvice::advice()
     QFETCH(int, language);
     QFETCH(QString, expected);
     QCOMPARE(PortOpenAdvice(portName, failure, quint8(language)), expected);
+}
+
+// Joining a group is advised only where it would open the device and where that group
+// is meant for serial ports; joining root, or a group that may not write, is never advised.
+void tst_PortAdvice::permissionByOwnerAndMode_data()
+{
+    QTest::addColumn<QString>("owner");
+    QTest::addColumn<QString>("group");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("advisedGroup"); // empty: the device is reported as not open to users
+    QTest::newRow("dialout may read and write") << "root" << "dialout" << 0660 << "dialout";
+    QTest::newRow("uucp may read and write") << "root" << "uucp" << 0660 << "uucp";
+    QTest::newRow("dialout, all may write") << "root" << "dialout" << 0666 << "dialout";
+    QTest::newRow("root alone") << "root" << "root" << 0600 << "";
+    QTest::newRow("root's group may read and write") << "root" << "root" << 0660 << "";
+    QTest::newRow("dialout may only read") << "root" << "dialout" << 0640 << "";
+    QTest::newRow("dialout, no group rights") << "root" << "dialout" << 0600 << "";
+    QTest::newRow("a terminal: group may only write") << "alice" << "tty" << 0620 << "";
+    QTest::newRow("another user's group") << "bob" << "bob" << 0660 << "";
+    QTest::newRow("a desktop group") << "root" << "plugdev" << 0660 << "";
+}
+
+void tst_PortAdvice::permissionByOwnerAndMode()
+{
+    QFETCH(QString, owner);
+    QFETCH(QString, group);
+    QFETCH(int, mode);
+    QFETCH(QString, advisedGroup);
+    PortOpenFailure f = failure(PortOpenFailure::Reason::PermissionDenied, "/dev/ttyUSB0", "Permission denied",
+                                group);
+    f.deviceOwner = owner;
+    f.deviceMode = mode;
+    for (const quint8 language : {quint8(0), quint8(1), quint8(3)}) {
+        const QString advice = PortOpenAdvice("COM3", f, language);
+        QVERIFY2(!advice.contains("-aG root") && !advice.contains("-aG bob") && !advice.contains("-aG plugdev"),
+                 qPrintable(advice));
+        if (advisedGroup.isEmpty()) {
+            QVERIFY2(!advice.contains("usermod"), qPrintable(advice));
+            QVERIFY2(advice.contains("udev") && advice.contains(owner + ':' + group), qPrintable(advice));
+        } else {
+            QVERIFY2(advice.contains("sudo usermod -aG " + advisedGroup + " $USER"), qPrintable(advice));
+        }
+    }
+    if (advisedGroup.isEmpty())
+        QCOMPARE(PortOpenAdvice("COM3", f, 0),
+                 QString("COM3 (/dev/ttyUSB0): Permission denied\nThe device is not open to users (%1:%2, mode %3): "
+                         "no group made for serial ports may use it. Check the udev rule that gives it its group "
+                         "and mode, and whether another program has changed them.")
+                     .arg(owner, group, QString::number(mode, 8).rightJustified(4, '0')));
 }
 
 QTEST_GUILESS_MAIN(tst_PortAdvice)

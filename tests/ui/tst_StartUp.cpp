@@ -9,6 +9,7 @@
 #include "ParameterSnapshot.h"
 #include "ShutdownOnSignals.h"
 #include "SimulatedUnitPort.h"
+#include "WindowPlacement.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -48,7 +49,7 @@ private slots:
     void testModeMarker_data();
     void testModeMarker();
     void demoModeTouchesNoFiles();
-    void failedWritesAtShutdownAreSilent();
+    void failedWritesAtShutdownAreTold();
     void oddFilesAtStartUp_data();
     void oddFilesAtStartUp();
     void shutdownLeavesOtherThingsAlone_data();
@@ -56,6 +57,7 @@ private slots:
     void leftoversOfAKilledShutdownGo();
     void signalsShutDownAsExit_data();
     void signalsShutDownAsExit();
+    void unsavedOnSignalGoesToStandardError();
     void signalWaitsForTheVerify();
 
 private:
@@ -65,11 +67,17 @@ private:
         return std::make_unique<FormFixture>(*m_ports, std::move(arguments), useSettingsFiles);
     }
     static void exit(FormFixture &fixture) { fixture.form->MenuExit->trigger(); }
-    static QPoint centred(const TFormHlav &form)
+    // Centred on the screen, held inside its available area. The offscreen platform adds
+    // a frame of 2 pixels once the window exists, which shifts the centre by as much.
+    static bool centred(const TFormHlav &form)
     {
-        const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        const QSize outer = form.sizeHint();
-        return {(screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2};
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        const QPoint expected = WindowPlacement::centred(form.frameGeometry().size(), area).topLeft();
+        const QPoint off = form.frameGeometry().topLeft() - expected;
+        if (qAbs(off.x()) <= 2 && qAbs(off.y()) <= 2 && area.contains(form.frameGeometry()))
+            return true;
+        qWarning() << "not centred:" << form.frameGeometry() << "on" << area;
+        return false;
     }
 
     static QString startUpFile(const QString &which)
@@ -113,6 +121,7 @@ void tst_StartUp::init()
     m_config = new QTemporaryDir;
     QVERIFY(m_config->isValid());
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config->path()));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_config->filePath(QStringLiteral("cache"))));
     QVERIFY(settingsFilePath().startsWith(m_config->path() + u'/'));
     QVERIFY(snapshotFilePath().startsWith(m_config->path() + u'/'));
     QVERIFY(testMarkerFilePath().startsWith(m_config->path() + u'/'));
@@ -131,7 +140,7 @@ void tst_StartUp::firstStartWithNoFiles()
 {
     auto fixture = start();
     TFormHlav *w = fixture->form.get();
-    QCOMPARE(w->pos(), centred(*w));
+    QVERIFY(centred(*w));
     QCOMPARE(w->Session.LanguageIndex, LanguageEnglish);
     QCOMPARE(w->Session.PortChoice, 0);
     QCOMPARE(m_ports->openAttempts(), QList<int>{1});
@@ -292,19 +301,26 @@ void tst_StartUp::shortSnapshotKeepsPreset()
     QCOMPARE(fixture->form->EditRpmAdv1->text(), QStringLiteral("3,000"));
 }
 
+namespace {
+const QPoint Centred(-1, -1);
+}
+
 void tst_StartUp::windowPlace_data()
 {
     QTest::addColumn<QByteArray>("settings");
-    QTest::addColumn<QPoint>("place"); // null: centred
-    QTest::newRow("saved place") << QByteArray("[FORM_HLAV]\nLeft=30\nTop=20\nHeight=5\nWidth=5\n")
-                                 << QPoint(30, 20);
-    QTest::newRow("off every screen") << QByteArray("[FORM_HLAV]\nLeft=5000\nTop=40\n") << QPoint();
-    QTest::newRow("hexadecimal") << QByteArray("[FORM_HLAV]\nLeft=0x10\nTop=0X20\n") << QPoint(16, 32);
+    QTest::addColumn<QPoint>("place");
+    QTest::newRow("saved place") << QByteArray("[FORM_HLAV]\nLeft=30\nTop=0\nHeight=5\nWidth=5\n")
+                                 << QPoint(30, 0);
+    // The menu bar would be above the screen: the window comes down to its top.
+    QTest::newRow("above the screen") << QByteArray("[FORM_HLAV]\nLeft=30\nTop=-13\n") << QPoint(30, 0);
+    QTest::newRow("half off the left") << QByteArray("[FORM_HLAV]\nLeft=-300\nTop=0\n") << QPoint(0, 0);
+    QTest::newRow("off every screen") << QByteArray("[FORM_HLAV]\nLeft=5000\nTop=40\n") << Centred;
+    QTest::newRow("hexadecimal") << QByteArray("[FORM_HLAV]\nLeft=0x10\nTop=0X1\n") << QPoint(16, 1);
     // Edges near the int limits must not overflow on the way to the screen check.
-    QTest::newRow("left at the int limit") << QByteArray("[FORM_HLAV]\nLeft=2147483647\nTop=0\n") << QPoint();
-    QTest::newRow("top at the int limit") << QByteArray("[FORM_HLAV]\nLeft=0\nTop=2147483647\n") << QPoint();
+    QTest::newRow("left at the int limit") << QByteArray("[FORM_HLAV]\nLeft=2147483647\nTop=0\n") << Centred;
+    QTest::newRow("top at the int limit") << QByteArray("[FORM_HLAV]\nLeft=0\nTop=2147483647\n") << Centred;
     QTest::newRow("both at the lowest int")
-        << QByteArray("[FORM_HLAV]\nLeft=-2147483648\nTop=-2147483648\n") << QPoint();
+        << QByteArray("[FORM_HLAV]\nLeft=-2147483648\nTop=-2147483648\n") << Centred;
 }
 
 void tst_StartUp::windowPlace()
@@ -316,7 +332,10 @@ void tst_StartUp::windowPlace()
     {
         auto fixture = start();
         TFormHlav *w = fixture->form.get();
-        QCOMPARE(w->pos(), place.isNull() ? centred(*w) : place);
+        if (place == Centred)
+            QVERIFY(centred(*w));
+        else
+            QCOMPARE(w->pos(), place);
         // The client area keeps its size whatever the file says.
         QCOMPARE(w->ClientArea->size(), QSize(TFormHlav::ClientWidth, TFormHlav::ClientHeight));
         outer = w->frameGeometry();
@@ -373,7 +392,7 @@ void tst_StartUp::demoModeTouchesNoFiles()
     QCOMPARE(readFile(snapshotFilePath()), snapshot);
 }
 
-void tst_StartUp::failedWritesAtShutdownAreSilent()
+void tst_StartUp::failedWritesAtShutdownAreTold()
 {
 #ifndef Q_OS_UNIX
     QSKIP("needs a file size limit");
@@ -389,16 +408,30 @@ void tst_StartUp::failedWritesAtShutdownAreSilent()
         FileSizeLimit limit(20);
         QVERIFY(limit.active());
         exit(*fixture);
-        QVERIFY(fixture->prompts.informations.isEmpty());
-        QVERIFY(fixture->prompts.notices.isEmpty());
+        // At once, in the interface language, with the system's reason.
+        QCOMPARE(fixture->prompts.warnings.size(), 1);
+        const QString told = fixture->prompts.warnings.first();
+        QVERIFY2(told.startsWith(QStringLiteral("Nastavení, naposledy otevřené soubory")), qPrintable(told));
+        QVERIFY2(told.contains(QStringLiteral("File too large")), qPrintable(told));
     }
     // Both files are whole, as before, and nothing is left beside them.
     QCOMPARE(readFile(settingsFilePath()), settings);
     QCOMPARE(readFile(snapshotFilePath()), snapshot);
     QCOMPARE(QDir(QFileInfo(settingsFilePath()).absolutePath()).entryList(QDir::Files).size(), 2);
+
+    // The next start says so once more, after the window is up; the one after that does not.
+    {
+        auto next = start();
+        QTRY_COMPARE(next->prompts.warnings.size(), 1);
+        QVERIFY2(next->prompts.warnings.first().startsWith(QStringLiteral("Nastavení minulé relace")),
+                 qPrintable(next->prompts.warnings.first()));
+        exit(*next);
+    }
+    auto third = start();
+    QTest::qWait(50);
+    QVERIFY(third->prompts.warnings.isEmpty());
 #endif
 }
-
 
 void tst_StartUp::oddFilesAtStartUp_data()
 {
@@ -495,6 +528,8 @@ void tst_StartUp::shutdownLeavesOtherThingsAlone()
         auto fixture = start();
         fixture->typeAndLeave("EditOmez2", QStringLiteral("9000"));
         exit(*fixture);
+        // A file switched off is no failure to tell.
+        QVERIFY(fixture->prompts.warnings.isEmpty());
     }
     QCOMPARE(kindAt(node), kindOf(kind));
     QCOMPARE(kindAt(path), 'l');
@@ -543,6 +578,7 @@ void tst_StartUp::signalsShutDownAsExit()
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("KORVO_SIGNAL_CHILD"), boxOpen ? QStringLiteral("box") : QStringLiteral("plain"));
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config->path());
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), m_config->filePath(QStringLiteral("cache")));
     child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     child.start(QCoreApplication::applicationFilePath(), {});
@@ -564,6 +600,41 @@ void tst_StartUp::signalsShutDownAsExit()
     IniFile ini;
     QVERIFY(ini.load(settingsFilePath()));
     QCOMPARE(ini.readInteger("FORM_HLAV", "Language", -1), 3);
+#endif
+}
+
+// Nobody may be there to answer a box when the session ends: a save that fails then is
+// told on standard error, and the next start tells it once more.
+void tst_StartUp::unsavedOnSignalGoesToStandardError()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("needs POSIX signals and a file size limit");
+#else
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("KORVO_SIGNAL_CHILD"), QStringLiteral("unsaved"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config->path());
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), m_config->filePath(QStringLiteral("cache")));
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(), {});
+    QVERIFY(child.waitForStarted());
+    QByteArray said;
+    while (!said.contains("ready") && child.waitForReadyRead(30000))
+        said += child.readAllStandardOutput();
+    QVERIFY2(said.contains("ready"), said.constData());
+    QVERIFY(::kill(pid_t(child.processId()), SIGTERM) == 0);
+    QVERIFY(child.waitForFinished(30000));
+    QCOMPARE(child.exitCode(), 0);
+    const QString errors = QString::fromLocal8Bit(child.readAllStandardError());
+    QVERIFY2(errors.contains(QStringLiteral("korvo-tci: Nastavení, naposledy otevřené soubory a parametry této relace "
+                                            "nebylo možné uložit")),
+             qPrintable(errors));
+    QVERIFY(!QFileInfo::exists(settingsFilePath()));
+
+    // Nothing was saved, the language neither.
+    auto next = start();
+    QTRY_COMPARE(next->prompts.warnings.size(), 1);
+    QVERIFY(next->prompts.warnings.first().startsWith(QStringLiteral("The settings of the last session could not")));
 #endif
 }
 
@@ -652,6 +723,12 @@ static int runSignalChild(int argc, char *argv[])
         std::printf("ready\n");
         std::fflush(stdout);
     };
+#ifdef Q_OS_UNIX
+    // For "unsaved": no file of more than a few bytes can be written from here on.
+    std::unique_ptr<FileSizeLimit> limit;
+    if (qgetenv("KORVO_SIGNAL_CHILD") == "unsaved")
+        limit = std::make_unique<FileSizeLimit>(20);
+#endif
     if (qgetenv("KORVO_SIGNAL_CHILD") == "box") {
         QTimer::singleShot(0, &form, [&form, ready] {
             // Runs inside the box's own event loop, so the box is open by then.

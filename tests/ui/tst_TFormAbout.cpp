@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
@@ -71,9 +72,17 @@ void tst_TFormAbout::contents()
         QVERIFY(!(about->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QCOMPARE(about->Image1->geometry(), QRect(32, 24, 161, 81));
         QVERIFY(!about->Image1->pixmap().isNull());
-        for (QLabel *label : {about->Label2, about->Label3, about->Label4, about->Label5, about->Label10})
-            QVERIFY2(!label->text().isEmpty(), qPrintable(label->objectName()));
-        QVERIFY(about->Label9->text().startsWith(QStringLiteral("e-mail: ")));
+        // The program's name, version, licence and Qt; no invented address.
+        QCOMPARE(about->Label2->text(), QStringLiteral("Korvo TCI programmer"));
+        QCOMPARE(about->Label3->text(), QStringLiteral("MIT licence"));
+        QCOMPARE(about->Label4->text(), QStringLiteral("Qt ") + QString::fromLatin1(qVersion()));
+        QCOMPARE(about->LabelProgramVersion->text(), QStringLiteral("Version " KORVO_VERSION));
+        for (const QLabel *label : about->findChildren<QLabel *>()) {
+            for (const char *placeholder : {"example", "@", "www.", "Street"})
+                QVERIFY2(!label->text().contains(QLatin1String(placeholder)), qPrintable(label->text()));
+        }
+        QCOMPARE(about->ButtonAboutQt->text(), QStringLiteral("About Qt"));
+        QVERIFY(about->ButtonAboutQt->isVisible());
         static const QRegularExpression date(
             QStringLiteral("^(Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) [ 123]\\d \\d{4}$"));
         static const QRegularExpression time(QStringLiteral("^[0-2]\\d:[0-5]\\d:[0-5]\\d$"));

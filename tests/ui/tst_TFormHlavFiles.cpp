@@ -44,6 +44,8 @@ private slots:
     void saveWhereOnlyTheFileIsWritable();
     void exeDirPresets_data();
     void exeDirPresets();
+    void exeDirNotWritable_data();
+    void exeDirNotWritable();
     void fileOnCommandLine_data();
     void fileOnCommandLine();
     void saveFailureInInterfaceLanguage_data();
@@ -454,6 +456,26 @@ void tst_TFormHlavFiles::exeDirPresets()
     QCOMPARE(form()->CurrentFileName, file);
     QCOMPARE(form()->LabelFile2->text(), file);
     QVERIFY(!QFileInfo::exists(dataFile));
+}
+
+void tst_TFormHlavFiles::exeDirNotWritable_data()
+{
+    exeDirPresets_data();
+}
+
+// Installed, the program's folder is not the user's: both commands start in the data
+// folder under the home, which is there by then, and the status bar says why.
+void tst_TFormHlavFiles::exeDirNotWritable()
+{
+    QFETCH(QString, command);
+    const QString folder = path(QStringLiteral("share/korvo-tci"));
+    form()->ExeDirDataFile = folder + QStringLiteral("/data.ign");
+    form()->ExeDirIsDataFolder = true;
+    m_fixture->find<QAction>(command.toLatin1().constData())->trigger();
+    const auto &dialogs = command == QLatin1String("MenuOpenExeDir") ? prompts().openDialogs : prompts().saveDialogs;
+    QCOMPARE(dialogs.constLast().fileName, folder + QStringLiteral("/data.ign"));
+    QVERIFY(QFileInfo(folder).isDir());
+    QCOMPARE(form()->StatusPanel->text(), QStringLiteral("The program's folder cannot be written: files go to ") + folder);
 }
 
 // A file named on the command line (as a desktop's "Open with" does) goes through Open's
