@@ -216,6 +216,7 @@ int CommandRun::loadFile(const QString &path, IgnitionParameters &set)
         reason = QStringLiteral("not a regular file");
     QFile file(path);
     bool matched = false;
+    bool versionKeyFound = false;
     if (reason.isEmpty()) {
         if (!file.open(QIODevice::ReadOnly)) {
             reason = file.errorString();
@@ -226,6 +227,7 @@ int CommandRun::loadFile(const QString &path, IgnitionParameters &set)
                 reason = file.errorString();
             else
                 matched = ReadParameterFile(bytes, set);
+            versionKeyFound = bytes.contains("QUELLMAR_KEY");
             // Nothing the user did not write goes to a unit: a field the file lacks would
             // otherwise come from the vehicle preset.
             if (reason.isEmpty() && matched)
@@ -236,10 +238,11 @@ int CommandRun::loadFile(const QString &path, IgnitionParameters &set)
     if (!reason.isEmpty())
         return fail(ExitFile, text(AddedText::CliFileReadError).arg(path, reason), QStringLiteral("file-error"));
     if (!matched) {
+        // A file of another version says so; anything else is not a parameter file at all.
         MessageTable messages;
         messages.load(m_choice.session.LanguageIndex);
-        return fail(ExitFile, text(AddedText::CliFileReadError).arg(path, messages.text(MsgUnmatchedFileVersion)),
-                    QStringLiteral("file-error"));
+        const QString why = versionKeyFound ? messages.text(MsgUnmatchedFileVersion) : text(AddedText::CliNotParameterFile);
+        return fail(ExitFile, text(AddedText::CliFileReadError).arg(path, why), QStringLiteral("file-error"));
     }
     SessionSettings session = m_choice.session;
     NormaliseParameters(set, session);
@@ -595,10 +598,21 @@ int CommandRun::diff()
         DifferenceRows(session->link().compareBlock(), fileSet.UnitBlockImage(), m_choice.session.LanguageIndex);
     if (m_out.json()) {
         QJsonArray differences;
+        // The key names the field and its unit; values are plain numbers (switches true or
+        // false), the reserved bytes' row their text; "field" is the window's name.
+        const auto value = [](const DifferenceRow &row, bool unitSide) -> QJsonValue {
+            const int number = unitSide ? row.unitNumber : row.editorNumber;
+            if (row.isSwitch)
+                return number != 0;
+            if (number >= 0)
+                return number;
+            return unitSide ? row.unitValue : row.editorValue;
+        };
         for (const DifferenceRow &row : rows)
-            differences.append(QJsonObject{{QStringLiteral("field"), row.field},
-                                           {QStringLiteral("unit"), row.unitValue},
-                                           {QStringLiteral("file"), row.editorValue}});
+            differences.append(QJsonObject{{QStringLiteral("key"), row.key},
+                                           {QStringLiteral("field"), row.field},
+                                           {QStringLiteral("unit"), value(row, true)},
+                                           {QStringLiteral("file"), value(row, false)}});
         m_out.result(QJsonObject{{QStringLiteral("command"), commandName()},
                                  {QStringLiteral("result"), rows.isEmpty() ? QStringLiteral("identical")
                                                                            : QStringLiteral("differs")},

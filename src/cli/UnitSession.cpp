@@ -1,5 +1,6 @@
 #include "UnitSession.h"
 
+#include "AddedTexts.h"
 #include "PortAdvice.h"
 
 #include <QEventLoop>
@@ -20,7 +21,14 @@ UnitSession::UnitSession(const SessionSettings &session, UnitPortProvider &ports
             m_mismatchVersion = result.unitProgramVersion;
     });
     connect(m_link.get(), &UnitLink::portOpenFailed, this, [this](int portNumber, const PortOpenFailure &failure) {
-        m_portError = PortOpenAdvice(QStringLiteral("COM%1").arg(portNumber), failure, m_session.LanguageIndex);
+        // A terminal command does not look again by itself; a device named on the command
+        // line is named as it was given.
+        if (failure.reason == PortOpenFailure::Reason::NoUsbAdapter) {
+            m_portError = AddedTextFor(AddedText::CliNoUsbAdapter, m_session.LanguageIndex);
+            return;
+        }
+        const QString name = m_portLabel.isEmpty() ? QStringLiteral("COM%1").arg(portNumber) : m_portLabel;
+        m_portError = PortOpenAdvice(name, failure, m_session.LanguageIndex);
     });
 }
 

@@ -66,33 +66,50 @@ QList<DifferenceRow> DifferenceRows(Block unit, Block editor, quint8 language)
 {
     using P = IgnitionParameters;
     QList<DifferenceRow> rows;
-    auto add = [&](int byte, const QString &field, auto format) {
-        if (unit[byte] != editor[byte])
-            rows.append({field, format(unit[byte]), format(editor[byte])});
+    // scale: what one step of the byte is in the key's unit (100 rpm, 1 degree).
+    auto addKeyed = [&](int byte, const QString &field, auto format, const QString &key, int scale, bool isSwitch) {
+        if (unit[byte] == editor[byte])
+            return;
+        DifferenceRow row{field, format(unit[byte]), format(editor[byte])};
+        row.key = key;
+        row.isSwitch = isSwitch;
+        row.unitNumber = isSwitch ? int(unit[byte] != 0) : unit[byte] * scale;
+        row.editorNumber = isSwitch ? int(editor[byte] != 0) : editor[byte] * scale;
+        rows.append(row);
     };
     const auto number = [](quint8 v) { return QString::number(v); };
     const auto onOff = [language](quint8 v) { return switchText(v, language); };
 
-    add(P::OffsetBike, AddedTextFor(AddedText::CompareVehicleType, language),
-        [language](quint8 v) { return vehicleText(v, language); });
-    add(P::OffsetTop, QStringLiteral("TOP 1,4"), number);
-    add(P::OffsetTop + 1, QStringLiteral("TOP 2,3"), number);
-    add(P::OffsetBaseAdv, AddedTextFor(AddedText::CompareBaseAdvance, language), degreesText);
-    add(P::OffsetLimiter, AddedTextFor(AddedText::CompareLimiter, language), rpmText);
-    add(P::OffsetExcitation, AddedTextFor(AddedText::CompareExcitationLong, language), onOff);
-    add(P::OffsetBlokEnable, AddedTextFor(AddedText::CompareBlocking, language), onOff);
-    add(P::OffsetRpm2, AddedTextFor(AddedText::CompareTachometer2x, language), onOff);
+    addKeyed(P::OffsetBike, AddedTextFor(AddedText::CompareVehicleType, language),
+             [language](quint8 v) { return vehicleText(v, language); }, QStringLiteral("vehicle_type"), 1, false);
+    addKeyed(P::OffsetTop, QStringLiteral("TOP 1,4"), number, QStringLiteral("top_14"), 1, false);
+    addKeyed(P::OffsetTop + 1, QStringLiteral("TOP 2,3"), number, QStringLiteral("top_23"), 1, false);
+    addKeyed(P::OffsetBaseAdv, AddedTextFor(AddedText::CompareBaseAdvance, language), degreesText,
+             QStringLiteral("base_advance_deg"), 1, false);
+    addKeyed(P::OffsetLimiter, AddedTextFor(AddedText::CompareLimiter, language), rpmText,
+             QStringLiteral("limiter_rpm"), 100, false);
+    addKeyed(P::OffsetExcitation, AddedTextFor(AddedText::CompareExcitationLong, language), onOff,
+             QStringLiteral("long_excitation"), 1, true);
+    addKeyed(P::OffsetBlokEnable, AddedTextFor(AddedText::CompareBlocking, language), onOff,
+             QStringLiteral("blocking"), 1, true);
+    addKeyed(P::OffsetRpm2, AddedTextFor(AddedText::CompareTachometer2x, language), onOff,
+             QStringLiteral("tachometer_2x"), 1, true);
     for (int point = 0; point < CurvePoints; ++point) {
-        add(P::OffsetRpmAdv + point, AddedTextFor(AddedText::CompareCurvePointRpm, language).arg(point + 1), rpmText);
-        add(P::OffsetAdvance + point, AddedTextFor(AddedText::CompareCurvePointAdvance, language).arg(point + 1),
-            degreesText);
+        addKeyed(P::OffsetRpmAdv + point, AddedTextFor(AddedText::CompareCurvePointRpm, language).arg(point + 1),
+                 rpmText, QStringLiteral("point%1_rpm").arg(point + 1), 100, false);
+        addKeyed(P::OffsetAdvance + point,
+                 AddedTextFor(AddedText::CompareCurvePointAdvance, language).arg(point + 1), degreesText,
+                 QStringLiteral("point%1_advance_deg").arg(point + 1), 1, false);
     }
 
     bool reservedDiffer = false;
     for (int i = 0; i < UnitBlockSize; ++i)
         reservedDiffer = reservedDiffer || (isReserved(i) && unit[i] != editor[i]);
-    if (reservedDiffer)
-        rows.append({AddedTextFor(AddedText::CompareReservedBytes, language), reservedText(unit, editor, language),
-                     reservedText(editor, unit, language)});
+    if (reservedDiffer) {
+        DifferenceRow row{AddedTextFor(AddedText::CompareReservedBytes, language), reservedText(unit, editor, language),
+                          reservedText(editor, unit, language)};
+        row.key = QStringLiteral("reserved_bytes");
+        rows.append(row);
+    }
     return rows;
 }

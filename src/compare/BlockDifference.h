@@ -23,6 +23,13 @@ struct DifferenceRow
     QString field;       // "Curve point 3 rpm", "Limiter", "TOP 1,4", ...
     QString unitValue;   // the value in the unit's block
     QString editorValue; // the value in the editor's block
+    // For scripts: a name in no language, with the unit of its numbers ("limiter_rpm",
+    // "point3_advance_deg", "blocking"), and the two values as numbers (rpm, degrees, the
+    // vehicle code; 1 or 0 for a switch). The reserved bytes' row has -1 for both.
+    QString key;
+    bool isSwitch = false;
+    int unitNumber = -1;
+    int editorNumber = -1;
 
     friend bool operator==(const DifferenceRow &, const DifferenceRow &) = default;
 };

@@ -344,6 +344,12 @@ constexpr AddedTextRow Rows[] = {
     {AddedText::CliStepWriting, "writing", "zápis", "schreiben"},
     {AddedText::CliStepVerifying, "verifying", "ověřování", "prüfen"},
     {AddedText::CliStepSaving, "saving", "ukládání", "speichern"},
+    {AddedText::CliNoUsbAdapter, "No USB serial adapter is connected. Connect the adapter and run the command again.",
+     "Není připojen žádný sériový adaptér USB. Připojte adaptér a spusťte příkaz znovu.",
+     "Es ist kein USB-Seriell-Adapter angeschlossen. Schließen Sie den Adapter an und starten Sie den Befehl "
+     "erneut."},
+    {AddedText::CliNotParameterFile, "not a parameter file (it has no QUELLMAR_KEY line)",
+     "není to soubor parametrů (chybí řádek QUELLMAR_KEY)", "keine Parameterdatei (ihr fehlt die Zeile QUELLMAR_KEY)"},
 };
 
 constexpr bool RowsFollowIds()

@@ -153,6 +153,8 @@ enum class AddedText : int
     CliStepWriting,
     CliStepVerifying,
     CliStepSaving,
+    CliNoUsbAdapter,
+    CliNotParameterFile,
 
     Count
 };

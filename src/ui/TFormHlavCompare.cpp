@@ -9,9 +9,12 @@
 #include "FileNameLabel.h"
 
 #include <QAction>
+#include <QFontMetrics>
 #include <QDir>
 #include <QLabel>
 #include <QStatusBar>
+
+#include <algorithm>
 
 void TFormHlav::ApplyCompareTexts()
 {
@@ -103,8 +106,12 @@ void TFormHlav::showBackupProblem()
     const QString reason = m_backupProblem->folderMissing
                                ? AddedTextFor(AddedText::BackupFolderNotCreated, language).arg(m_backupProblem->reason)
                                : m_backupProblem->reason;
-    BackupStatus->setText(AddedTextFor(AddedText::BackupNotKept, language).arg(reason));
-    BackupStatus->setToolTip(BackupStatus->text());
+    const QString text = AddedTextFor(AddedText::BackupNotKept, language).arg(reason);
+    // A long folder is shortened in the middle, so that the start and the reason at the
+    // end both stay in sight; the whole text is the tooltip.
+    const int room = std::max(200, StatusBar1->width() - 24);
+    BackupStatus->setText(BackupStatus->fontMetrics().elidedText(text, Qt::ElideMiddle, room));
+    BackupStatus->setToolTip(text);
     BackupStatus->show();
 }
 

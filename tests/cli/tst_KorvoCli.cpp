@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -178,6 +179,20 @@ void tst_KorvoCli::diffListsChangedFields()
              diff.out.constData());
     QVERIFY2(lines.at(2).startsWith("Curve point 3 advance"), diff.out.constData());
 
+    // For scripts: plain numbers under keys that carry their unit.
+    const Run json = cli({QStringLiteral("--json"), QStringLiteral("--port"), m_tty, QStringLiteral("diff"), other});
+    QCOMPARE(json.exitCode, 1);
+    const QJsonArray differences =
+        QJsonDocument::fromJson(json.out).object().value(QStringLiteral("differences")).toArray();
+    QCOMPARE(differences.size(), 2);
+    const QJsonObject limiter = differences.at(0).toObject();
+    QCOMPARE(limiter.value(QStringLiteral("key")).toString(), QStringLiteral("limiter_rpm"));
+    QCOMPARE(limiter.value(QStringLiteral("unit")), QJsonValue(set.LIMITER() * 100));
+    QCOMPARE(limiter.value(QStringLiteral("file")), QJsonValue(changed.LIMITER() * 100));
+    const QJsonObject advance = differences.at(1).toObject();
+    QCOMPARE(advance.value(QStringLiteral("key")).toString(), QStringLiteral("point3_advance_deg"));
+    QCOMPARE(advance.value(QStringLiteral("file")), QJsonValue(int(changed.ADVANCE(2))));
+
     // A verify of the other file fails as a difference, not as a link fault.
     QCOMPARE(cli({QStringLiteral("--port"), m_tty, QStringLiteral("verify"), other}).exitCode, 1);
 }
@@ -268,6 +283,10 @@ void tst_KorvoCli::failures_data()
     QTest::newRow("saving never ends") << QStringList{"--endless-saving"}
                                        << QStringList{"--port", "PORT", "program", "FILE"} << 3
                                        << "did not finish saving";
+    QTest::newRow("not a parameter file") << good << QStringList{"--port", "PORT", "verify", "NOTIGN"} << 4
+                                          << "not a parameter file";
+    QTest::newRow("a device path that is not there")
+        << good << QStringList{"--port", "PORT-missing", "info"} << 3 << "PORT-missing: ";
     QTest::newRow("file cut short") << good << QStringList{"--port", "PORT", "program", "CUT"} << 4
                                     << "lacks the key";
     QTest::newRow("no such port") << good << QStringList{"--port", "PORT-missing", "info"} << 3 << "Cannot open";
@@ -299,6 +318,12 @@ void tst_KorvoCli::failures()
         argument.replace(QLatin1String("PORT"), m_tty);
         if (argument == QLatin1String("FILE"))
             argument = QStringLiteral("good.ign");
+        if (argument == QLatin1String("NOTIGN")) {
+            QFile notes(m_dir->filePath(QStringLiteral("notes.ign")));
+            QVERIFY(notes.open(QIODevice::WriteOnly));
+            notes.write("shopping list\n");
+            argument = QStringLiteral("notes.ign");
+        }
         if (argument == QLatin1String("CUT")) {
             // As `head -c 120 good.ign > cut.ign` leaves it: the first keys only.
             QFile good(m_dir->filePath(QStringLiteral("good.ign")));
@@ -310,7 +335,8 @@ void tst_KorvoCli::failures()
     }
     const Run run = cli(arguments);
     QVERIFY2(run.exitCode == exitCode, qPrintable(QStringLiteral("exit %1: %2").arg(run.exitCode).arg(run.err)));
-    QVERIFY2(run.err.contains(message, Qt::CaseInsensitive), qPrintable(run.err));
+    QVERIFY2(run.err.contains(QString(message).replace(QLatin1String("PORT"), m_tty), Qt::CaseInsensitive),
+             qPrintable(run.err));
     QVERIFY2(run.out.isEmpty() || exitCode != 2, run.out.constData());
 }
 
@@ -388,6 +414,9 @@ void tst_KorvoCli::jsonInfo()
     QCOMPARE(error.error, QJsonParseError::NoError);
     QCOMPARE(info.value(QStringLiteral("version")).toString(), QStringLiteral("Race \"special\" 2"));
     QCOMPARE(info.value(QStringLiteral("unit_program_version")).toInt(), 61);
+    // The simulator's program was made on 14 March 2024 at 09:41.
+    QCOMPARE(info.value(QStringLiteral("date")).toString(), QStringLiteral("2024-03-14"));
+    QCOMPARE(info.value(QStringLiteral("time")).toString(), QStringLiteral("09:41"));
 }
 
 // Ctrl+C or SIGTERM during a program: before the block has gone out nothing is written;

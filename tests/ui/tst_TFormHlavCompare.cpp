@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QToolButton>
 #include <QTableWidget>
 
@@ -24,6 +25,7 @@ private slots:
     void compareShowsDifferencesAndTakesTheUnitsSet();
     void compareOfTheSameSet();
     void verifyErrorThenCompareReadsNothing();
+    void programKeepsTheUnitsReservedBytes();
     void backupFolderNotWritable();
     void openBackupStartsInTheFolder();
 
@@ -182,6 +184,28 @@ void tst_TFormHlavCompare::verifyErrorThenCompareReadsNothing()
     QVERIFY(tableRows().contains("Limiter | 11100 | 12500"));
 }
 
+// F9 sends the unit's own reserved bytes back, as read just before the write, and the
+// editor's set takes them: the write verifies whole, whatever the editor held there.
+void tst_TFormHlavCompare::programKeepsTheUnitsReservedBytes()
+{
+    for (int b = 0; b < UnitBlockSize; ++b)
+        if (IsReservedByte(b))
+            m_unit->unit().parameterBlock()[b] = quint8(0x60 + b);
+    const auto before = m_unit->unit().parameterBlock();
+    tick(2);
+    m_f->typeAndLeave("EditOmez2", "12500");
+    QTest::keyClick(form(), Qt::Key_F9);
+    tick(60);
+    const auto &after = m_unit->unit().parameterBlock();
+    QCOMPARE(int(after[IgnitionParameters::OffsetLimiter]), 125);
+    for (int b = 0; b < UnitBlockSize; ++b)
+        if (IsReservedByte(b)) {
+            QCOMPARE(after[b], before[b]);
+            QCOMPARE(form()->Parameters.image[b], before[b]);
+        }
+    QCOMPARE(form()->link().LabelHlaseni.caption, QStringLiteral("Programing: OK"));
+}
+
 void tst_TFormHlavCompare::backupFolderNotWritable()
 {
     // A file where the folder should be: it cannot be made, whoever runs the test.
@@ -190,7 +214,8 @@ void tst_TFormHlavCompare::backupFolderNotWritable()
     QFile file(blocked);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
-    makeFixture(blocked + "/backups");
+    // Deep enough that the whole text would run past the window's edge.
+    makeFixture(blocked + u'/' + QString(120, u'f') + "/backups");
     tick(2);
 
     m_f->typeAndLeave("EditOmez2", "12500");
@@ -201,6 +226,11 @@ void tst_TFormHlavCompare::backupFolderNotWritable()
     QVERIFY(form()->BackupStatus->isVisible());
     QVERIFY2(form()->BackupStatus->text().startsWith("No backup of the unit's set was kept: the folder "),
              qPrintable(form()->BackupStatus->text()));
+    // Shortened in the middle: the reason at its end stays in sight, the whole is the tooltip.
+    QVERIFY2(form()->BackupStatus->text().endsWith("cannot be created"), qPrintable(form()->BackupStatus->text()));
+    QVERIFY(form()->BackupStatus->fontMetrics().horizontalAdvance(form()->BackupStatus->text()) <=
+            form()->StatusBar1->width());
+    QVERIFY(form()->BackupStatus->toolTip().contains(QString(120, u'f')));
     // Hints do not take it away; the language does not lose it.
     form()->HintToStatusBar("a hint");
     QVERIFY(form()->BackupStatus->isVisible());
