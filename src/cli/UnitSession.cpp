@@ -132,9 +132,11 @@ UnitSession::Outcome UnitSession::compare()
 }
 
 WriteReport UnitSession::program(BackupStore *store, const std::function<int()> &interrupts,
-                                 const std::function<void(const BackupResult &)> &onBackup)
+                                 const std::function<void(const BackupResult &)> &onBackup, bool restore)
 {
     WriteSequence write(*m_link, m_set, store);
+    if (restore)
+        write.restoreNextRun();
     if (onBackup)
         connect(&write, &WriteSequence::backupKept, this, onBackup);
     m_finished = false;

@@ -11,6 +11,8 @@ WriteSequence::WriteSequence(UnitLink &link, IgnitionParameters &set, BackupStor
     connect(&m_link, &UnitLink::transferStarted, this, [this](LinkRun run) {
         // Another transfer over a write's wait for its saving ends that wait unreported.
         m_report = WriteReport{run == LinkRun::Program ? WriteReport::Stage::Reading : WriteReport::Stage::Idle};
+        m_restoring = run == LinkRun::Program && m_restoreNext;
+        m_restoreNext = false;
     });
 }
 
@@ -28,7 +30,10 @@ void WriteSequence::onBlockBeforeWrite()
         emit backupKept(*m_report.backup);
     }
     // The block goes out right after this returns; its echo and verify include them.
-    TakeReservedBytes(m_set, unitBlock);
+    if (!m_restoring)
+        TakeReservedBytes(m_set, unitBlock);
+    if (m_store)
+        m_store->noteSending(information, m_set.UnitBlockImage());
     m_report.stage = WriteReport::Stage::Writing;
 }
 

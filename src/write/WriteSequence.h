@@ -11,7 +11,8 @@
 //   1. the link reads the unit's blocks 0 and 1 (a program run always starts so);
 //   2. the unit's set is kept in the backup store, unless it is kept already;
 //   3. the set takes the unit's own reserved bytes, as that read found them: a set from
-//      a file or the editor has no say in them, and the unit gets its own back;
+//      a file or the editor has no say in them, and the unit gets its own back. A restore
+//      of a backup is the one run that sends the set's own: they are the unit's from then;
 //   4. the link writes blocks 0 and 1 (nothing, if another unit answers block 0), checks
 //      the echo and verifies the whole block;
 //   5. what was written is noted in the store, so that reading it back before the next
@@ -52,6 +53,10 @@ public:
     WriteSequence(UnitLink &link, IgnitionParameters &set, BackupStore *store, QObject *parent = nullptr);
 
     const WriteReport &report() const { return m_report; }
+    // The next program run started on the link is a restore: the set is a whole block
+    // the unit held, and its reserved bytes go out as they are.
+    void restoreNextRun() { m_restoreNext = true; }
+    bool restoring() const { return m_restoring; }
     // A write that has sent its block and not yet been verified: stopping now leaves the
     // unit's set unknown.
     bool verifyPending() const;
@@ -73,4 +78,6 @@ private:
     IgnitionParameters &m_set;
     BackupStore *m_store = nullptr;
     WriteReport m_report;
+    bool m_restoreNext = false;
+    bool m_restoring = false;
 };
