@@ -281,15 +281,18 @@ bool BackupStore::ReadBackup(const QString &ignPath, UnitBlock &block, bool *who
     const bool haveStored = readSmallFile(blockPathFor(ignPath), storedText) && parseBlockText(storedText, stored);
     // The .ign as we wrote it: the stored block is the whole truth (switch bytes other
     // than 0 and 1 and the reserved bytes survive). Edited by hand: its fields count.
+    if (whole)
+        *whole = haveStored;
     if (haveStored && ignText == ParameterFileText(setWithBlock(stored))) {
         block = stored;
-        if (whole)
-            *whole = true;
         return true;
     }
     IgnitionParameters set = setWithBlock(stored);
-    if (!ReadParameterFile(QByteArrayView(ignText), set))
+    if (!ReadParameterFile(QByteArrayView(ignText), set)) {
+        if (whole)
+            *whole = false;
         return false;
+    }
     std::copy_n(set.image.begin(), UnitBlockSize, block.begin());
     return true;
 }

@@ -108,7 +108,7 @@ public:
     // Reads a backup back into a whole block: the .block file beside it when it is there
     // and its fields agree with the .ign, else the .ign's fields over zero reserved bytes.
     // False when the .ign cannot be read or is not a parameter file.
-    // whole (may be null): set to whether the block came whole from the .block file.
+    // whole (may be null): set to whether the reserved bytes came from the .block file.
     static bool ReadBackup(const QString &ignPath, UnitBlock &block, bool *whole = nullptr);
 
 private:
