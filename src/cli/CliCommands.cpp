@@ -136,8 +136,9 @@ private:
     int verify();
     int program();
     // Writes set through the one write sequence and reports it; label names the set in
-    // the messages. restore: set is a backup's whole block.
-    int programSet(const IgnitionParameters &set, UnitSession &session, const QString &label, bool restore);
+    // the messages. restore: set is a backup's, for its unit only.
+    int programSet(const IgnitionParameters &set, UnitSession &session, const QString &label,
+                   const std::optional<RestoreRun> &restore);
     int restore();
     int diff();
     int monitor();
@@ -505,7 +506,7 @@ int CommandRun::program()
     auto session = openSession(exitCode);
     if (!session)
         return exitCode;
-    return programSet(fileSet, *session, m_options.file, false);
+    return programSet(fileSet, *session, m_options.file, std::nullopt);
 }
 
 int CommandRun::restore()
@@ -519,25 +520,16 @@ int CommandRun::restore()
     auto session = openSession(exitCode);
     if (!session)
         return exitCode;
-    // Only the unit the entry came from takes it back: its block 0 is read first, with
-    // nothing written.
-    const auto outcome = session->compare();
-    m_out.endProgress();
-    if (outcome != UnitSession::Outcome::Done)
-        return linkFailure(outcome, *session);
-    const QString attached = BackupStore::UnitTag(session->link().unitInformation());
-    if (attached != entry->tag)
-        return fail(ExitLink,
-                    session->messages().text(MsgUnmatchedVersion) + u'\n' +
-                        text(AddedText::HistoryOtherUnit).arg(UnitTagText(entry->tag), UnitTagText(attached)),
-                    QStringLiteral("wrong-version"));
     IgnitionParameters set;
     std::copy(entry->block.begin(), entry->block.end(), set.image.begin());
-    // Reserved bytes the store does not know stay the unit's, as in any write.
-    return programSet(set, *session, text(AddedText::HistoryEntryLabel).arg(entry->id), entry->reservedKnown);
+    // Only the unit the entry came from takes it back. Reserved bytes the store does not
+    // know stay the unit's, as in any write.
+    return programSet(set, *session, text(AddedText::HistoryEntryLabel).arg(entry->id),
+                      RestoreRun{entry->tag, entry->reservedKnown});
 }
 
-int CommandRun::programSet(const IgnitionParameters &set, UnitSession &unit, const QString &label, bool restore)
+int CommandRun::programSet(const IgnitionParameters &set, UnitSession &unit, const QString &label,
+                           const std::optional<RestoreRun> &restore)
 {
     UnitSession *session = &unit;
     // The one write sequence, as the window runs it: the unit's set is read and kept
@@ -573,6 +565,11 @@ int CommandRun::programSet(const IgnitionParameters &set, UnitSession &unit, con
                         QStringLiteral("interrupted"));
         return fail(interruptExitCode(), text(AddedText::CliSetUnknown).arg(file), QStringLiteral("interrupted"));
     }
+    if (!report.refusedUnit.isEmpty())
+        return fail(ExitLink,
+                    session->messages().text(MsgUnmatchedVersion) + u'\n' +
+                        text(AddedText::HistoryOtherUnit).arg(UnitTagText(restore->unitTag), UnitTagText(report.refusedUnit)),
+                    QStringLiteral("wrong-version"));
     if (!report.transfer)
         return fail(ExitLink, text(AddedText::CliSetUnknown).arg(file), QStringLiteral("no-answer"));
 

@@ -37,11 +37,20 @@ struct WriteReport
     std::optional<TransferResult> transfer;
     // After an accepted run: what the unit reported once it stopped saving.
     std::optional<WriteConfirmation> confirmation;
+    // A restore refused before anything was sent: the tag of the unit attached, which is
+    // not the backup's unit (the transfer ends as OtherUnit).
+    QString refusedUnit;
 
     // The parameter block went out: the unit may hold it, whatever came after.
     bool blockSent() const { return transfer ? transfer->blockSent : stage == Stage::Writing; }
     // Verified and stored, and the unit says its data is good.
     bool succeeded() const { return confirmation == WriteConfirmation::Confirmed; }
+};
+
+struct RestoreRun
+{
+    QString unitTag;
+    bool reservedFromSet = true;
 };
 
 class WriteSequence : public QObject
@@ -53,10 +62,12 @@ public:
     WriteSequence(UnitLink &link, IgnitionParameters &set, BackupStore *store, QObject *parent = nullptr);
 
     const WriteReport &report() const { return m_report; }
-    // The next program run started on the link is a restore: the set is a whole block
-    // the unit held, and its reserved bytes go out as they are.
-    void restoreNextRun() { m_restoreNext = true; }
-    bool restoring() const { return m_restoring; }
+    // The next program run started on the link is a restore of a backup of the unit with
+    // this tag: any other unit is refused before a backup or a frame of the write; when
+    // reservedFromSet, the set is a whole block the unit held and its reserved bytes go
+    // out as they are.
+    void restoreNextRun(const RestoreRun &restore) { m_restoreNext = restore; }
+    bool restoring() const { return m_restoring.has_value(); }
     // A write that has sent its block and not yet been verified: stopping now leaves the
     // unit's set unknown.
     bool verifyPending() const;
@@ -78,6 +89,6 @@ private:
     IgnitionParameters &m_set;
     BackupStore *m_store = nullptr;
     WriteReport m_report;
-    bool m_restoreNext = false;
-    bool m_restoring = false;
+    std::optional<RestoreRun> m_restoreNext;
+    std::optional<RestoreRun> m_restoring;
 };

@@ -269,7 +269,7 @@ void tst_WriteSequence::restoreSendsTheWholeBlock()
     const HistoryEntry oldest = before.units.first().entries.last();
     QCOMPARE(oldest.block, cameWith);
     std::copy(oldest.block.begin(), oldest.block.end(), set.image.begin());
-    sequence.restoreNextRun();
+    sequence.restoreNextRun({oldest.tag, true});
     run();
     QVERIFY(sequence.restoring());
     QCOMPARE(blockCommands(), (QList<quint8>{0x40, 0x41, 0x00, 0x01, 0x41}));
@@ -294,6 +294,24 @@ void tst_WriteSequence::restoreSendsTheWholeBlock()
     run();
     QVERIFY(!sequence.restoring());
     QCOMPARE(unit.parameterBlock()[40], quint8(0x22));
+
+    // Another unit's backup is refused once block 0 has named the unit: no backup, no write.
+    const std::array<quint8, UnitBlockSize> held = unit.parameterBlock();
+    const int backups = int(store.backups().size());
+    unit.setVersionText(QByteArrayLiteral("OTHER UNIT"));
+    sequence.restoreNextRun({oldest.tag, true});
+    m_written.clear();
+    link.startProgram();
+    for (int i = 0; i < 100 && sequence.report().stage != WriteReport::Stage::Done; ++i) {
+        now += UnitLink::TickMs;
+        link.Timer1Timer();
+    }
+    QCOMPARE(sequence.report().transfer->outcome, TransferOutcome::OtherUnit);
+    QVERIFY(sequence.report().refusedUnit.startsWith(QStringLiteral("OTHER-UNIT_")));
+    QVERIFY(!sequence.report().blockSent());
+    QCOMPARE(blockCommands(), (QList<quint8>{0x40, 0x41}));
+    QCOMPARE(unit.parameterBlock(), held);
+    QCOMPARE(int(store.backups().size()), backups);
 }
 
 QTEST_GUILESS_MAIN(tst_WriteSequence)
