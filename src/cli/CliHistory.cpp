@@ -21,16 +21,6 @@ QString kindText(const HistoryEntry &entry, bool oldest, quint8 language)
 
 } // namespace
 
-QString SkipReasonText(SkippedFile::Reason reason, quint8 languageIndex)
-{
-    switch (reason) {
-    case SkippedFile::NotOurs: return AddedTextFor(AddedText::HistorySkipNotOurs, languageIndex);
-    case SkippedFile::NotRegularFile: return AddedTextFor(AddedText::HistorySkipNotRegular, languageIndex);
-    case SkippedFile::Damaged: return AddedTextFor(AddedText::HistorySkipDamaged, languageIndex);
-    }
-    return {};
-}
-
 std::optional<HistoryEntry> HistoryEntryForArgument(const QString &argument, quint8 languageIndex)
 {
     // A file of that name wins: an id never hides what the user's folder holds.

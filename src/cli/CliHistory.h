@@ -12,6 +12,3 @@ int RunHistoryCommand(const CliOptions &options, quint8 languageIndex);
 // The history entry an argument of diff, verify or restore names: an id of the history in
 // the default backup folder, when no file of that name exists.
 std::optional<HistoryEntry> HistoryEntryForArgument(const QString &argument, quint8 languageIndex);
-
-// Why a file was skipped, in the language given.
-QString SkipReasonText(SkippedFile::Reason reason, quint8 languageIndex);

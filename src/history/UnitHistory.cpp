@@ -1,5 +1,6 @@
 #include "UnitHistory.h"
 
+#include "AddedTexts.h"
 #include "ParameterFile.h"
 
 #include <QDir>
@@ -49,6 +50,16 @@ QList<DifferenceRow> changesBetween(const HistoryEntry &older, const HistoryEntr
 }
 
 } // namespace
+
+QString SkipReasonText(SkippedFile::Reason reason, quint8 languageIndex)
+{
+    switch (reason) {
+    case SkippedFile::NotOurs: return AddedTextFor(AddedText::HistorySkipNotOurs, languageIndex);
+    case SkippedFile::NotRegularFile: return AddedTextFor(AddedText::HistorySkipNotRegular, languageIndex);
+    case SkippedFile::Damaged: return AddedTextFor(AddedText::HistorySkipDamaged, languageIndex);
+    }
+    return {};
+}
 
 QString UnitTagText(const QString &tag)
 {

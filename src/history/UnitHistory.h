@@ -61,5 +61,8 @@ struct UnitHistory
     const HistoryEntry *find(const QString &id) const;
 };
 
+// Why a file was skipped, in the language given.
+QString SkipReasonText(SkippedFile::Reason reason, quint8 languageIndex);
+
 // "ABC07  2003-03-05 09:07": a tag as the user reads it.
 QString UnitTagText(const QString &tag);

@@ -335,6 +335,8 @@ constexpr AddedTextRow Rows[] = {
     {AddedText::HistoryRestoreFailed, "%1 was not restored: %2", "%1 nebyl obnoven: %2", "%1 wurde nicht wiederhergestellt: %2"},
     {AddedText::HistoryLinkBusy, "the link is busy", "spojení je zaneprázdněno", "die Verbindung ist belegt"},
     {AddedText::HistoryRefresh, "&Refresh", "&Obnovit", "&Aktualisieren"},
+    {AddedText::HistorySameSets, "The two sets are the same.", "Obě nastavení jsou stejná.", "Die beiden Einstellungen sind gleich."},
+    {AddedText::HistoryNotConnected, "no unit is connected", "není připojena žádná jednotka", "kein Gerät ist angeschlossen"},
 };
 
 constexpr bool RowsFollowIds()

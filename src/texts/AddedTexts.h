@@ -169,6 +169,8 @@ enum class AddedText : int
     HistoryRestoreFailed, // %1 the entry, %2 why
     HistoryLinkBusy,
     HistoryRefresh,
+    HistorySameSets,
+    HistoryNotConnected,
 
     Count
 };

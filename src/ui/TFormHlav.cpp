@@ -120,6 +120,7 @@ TFormHlav::TFormHlav(const FormSetup &setup, QWidget *parent) : QMainWindow(pare
     FormCreate();
     BuildCurveAndRecording();
     Recordings->addToMenu(MenuTools);
+    BuildUnitHistory();
     if (m_setup.runTimer)
         Timer1->start();
     if (!m_setup.fileToOpen.isEmpty())
