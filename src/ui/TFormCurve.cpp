@@ -83,6 +83,13 @@ void TFormCurve::drawOverlay(QPainter &p) const
     if (!m_overlay)
         return;
     const IgnitionParameters &set = m_overlay->set;
+    const QRectF plot = m_mapping.plot();
+    const int limiter = set.LIMITER() * 100;
+    if (limiter > 0 && limiter <= m_mapping.rpmMax()) {
+        const double x = m_mapping.pixelFor(limiter, 0).x();
+        p.setPen(QPen(OverlayColour, 1.5, Qt::DashDotLine));
+        p.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+    }
     std::array<QPointF, CurvePoints> points;
     for (int i = 0; i < CurvePoints; ++i)
         points[i] = m_mapping.pixelFor(set.RPM_ADV(i) * 100.0, set.ADVANCE(i));
@@ -95,7 +102,6 @@ void TFormCurve::drawOverlay(QPainter &p) const
         p.drawRect(QRectF(point - QPointF(4, 4), QSizeF(8, 8)));
 
     const QFontMetrics metrics(font());
-    const QRectF plot = m_mapping.plot();
     const int line = metrics.height() + 4;
     const int width = std::max(metrics.horizontalAdvance(m_overlay->shownLabel),
                                metrics.horizontalAdvance(m_overlay->otherLabel)) + 44;

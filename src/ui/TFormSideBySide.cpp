@@ -36,9 +36,10 @@ TFormSideBySide::TFormSideBySide(QWidget *parent) : QWidget(parent, Qt::Window)
     splitter->addWidget(right);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
+    splitter->setSizes({600, 380});
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(splitter);
-    resize(980, 440);
+    resize(1000, 440);
 }
 
 void TFormSideBySide::showSets(const IgnitionParameters &first, const QString &firstLabel,
