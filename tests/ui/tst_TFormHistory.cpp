@@ -152,6 +152,12 @@ void tst_TFormHistory::anotherUnitIsRefused()
     QVERIFY2(history->HistoryStatus->text().startsWith("Unmatched version of PC and Ignition programs!"),
              qPrintable(history->HistoryStatus->text()));
     QCOMPARE(lines(history).size(), 2);
+
+    // The window follows the interface language.
+    m_f->find<QAction>("MenuCzech")->trigger();
+    QCOMPARE(history->windowTitle(), QStringLiteral("Historie jednotky"));
+    QCOMPARE(history->HistoryProgram->text(), QStringLiteral("&Naprogramovat toto nastavení"));
+    QVERIFY(lines(history).last().startsWith(QStringLiteral("před zápisem (původní nastavení)")));
 }
 
 QTEST_MAIN(tst_TFormHistory)
