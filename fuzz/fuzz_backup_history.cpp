@@ -69,7 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     UnitBlock block{};
     bool reservedKnown = false;
-    const bool readable = BackupStore::ReadBackup(dir.filePath(Stem + QStringLiteral(".ign")), block, &reservedKnown);
+    const bool readable =
+        BackupStore::ReadBackup(dir.filePath(Stem + QStringLiteral(".ign")), block, &reservedKnown);
     FUZZ_CHECK(readable || !reservedKnown);
 
     const QStringList before = folderFiles(dir);

@@ -39,7 +39,8 @@ int RunHistoryCommand(const CliOptions &options, quint8 language)
     const UnitHistory history = UnitHistory::Read(folder, language);
     for (const SkippedFile &file : history.skipped)
         out.error(AddedTextFor(AddedText::HistorySkipped, language)
-                      .arg(QDir::toNativeSeparators(QDir(folder).filePath(file.name)), SkipReasonText(file.reason, language)));
+                      .arg(QDir::toNativeSeparators(QDir(folder).filePath(file.name)),
+                           SkipReasonText(file.reason, language)));
 
     if (options.json) {
         QJsonArray units;
@@ -61,12 +62,14 @@ int RunHistoryCommand(const CliOptions &options, quint8 language)
                     {QStringLiteral("file"), entry.path.isEmpty() ? QJsonValue() : QJsonValue(entry.path)},
                     {QStringLiteral("changes"), changes}});
             }
-            units.append(QJsonObject{{QStringLiteral("unit"), unit.tag}, {QStringLiteral("entries"), entries}});
+            units.append(
+                QJsonObject{{QStringLiteral("unit"), unit.tag}, {QStringLiteral("entries"), entries}});
         }
         QJsonArray skipped;
         for (const SkippedFile &file : history.skipped)
-            skipped.append(QJsonObject{{QStringLiteral("file"), QDir(folder).filePath(file.name)},
-                                       {QStringLiteral("reason"), SkipReasonText(file.reason, LanguageEnglish)}});
+            skipped.append(
+                QJsonObject{{QStringLiteral("file"), QDir(folder).filePath(file.name)},
+                            {QStringLiteral("reason"), SkipReasonText(file.reason, LanguageEnglish)}});
         out.result(QJsonObject{{QStringLiteral("command"), QStringLiteral("history")},
                                {QStringLiteral("result"), QStringLiteral("ok")},
                                {QStringLiteral("folder"), folder},

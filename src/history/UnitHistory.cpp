@@ -34,7 +34,8 @@ bool hasEveryKey(const QString &path)
 }
 
 // Unknown reserved bytes are no change: each side's unknown ones are taken as the other's.
-QList<DifferenceRow> changesBetween(const HistoryEntry &older, const HistoryEntry &newer, quint8 languageIndex)
+QList<DifferenceRow> changesBetween(const HistoryEntry &older, const HistoryEntry &newer,
+                                    quint8 languageIndex)
 {
     UnitBlock before = older.block;
     UnitBlock after = newer.block;
@@ -54,9 +55,12 @@ QList<DifferenceRow> changesBetween(const HistoryEntry &older, const HistoryEntr
 QString SkipReasonText(SkippedFile::Reason reason, quint8 languageIndex)
 {
     switch (reason) {
-    case SkippedFile::NotOurs: return AddedTextFor(AddedText::HistorySkipNotOurs, languageIndex);
-    case SkippedFile::NotRegularFile: return AddedTextFor(AddedText::HistorySkipNotRegular, languageIndex);
-    case SkippedFile::Damaged: return AddedTextFor(AddedText::HistorySkipDamaged, languageIndex);
+    case SkippedFile::NotOurs:
+        return AddedTextFor(AddedText::HistorySkipNotOurs, languageIndex);
+    case SkippedFile::NotRegularFile:
+        return AddedTextFor(AddedText::HistorySkipNotRegular, languageIndex);
+    case SkippedFile::Damaged:
+        return AddedTextFor(AddedText::HistorySkipDamaged, languageIndex);
     }
     return {};
 }
@@ -91,7 +95,8 @@ UnitHistory UnitHistory::Read(const QString &folder, quint8 languageIndex)
         }
         HistoryEntry entry;
         bool reservedKnown = false;
-        if (!BackupStore::ReadBackup(info.filePath(), entry.block, &reservedKnown) || !hasEveryKey(info.filePath())) {
+        if (!BackupStore::ReadBackup(info.filePath(), entry.block, &reservedKnown) ||
+            !hasEveryKey(info.filePath())) {
             history.skipped << SkippedFile{name, SkippedFile::Damaged};
             continue;
         }
@@ -118,8 +123,8 @@ UnitHistory UnitHistory::Read(const QString &folder, quint8 languageIndex)
                 history.skipped << SkippedFile{name, SkippedFile::NotRegularFile};
             continue;
         }
-        if (blocksOfBackups.contains(name) || (name.endsWith(QLatin1String(".ign")) &&
-                                               !BackupStore::TagOfBackupName(name).isEmpty()))
+        if (blocksOfBackups.contains(name) ||
+            (name.endsWith(QLatin1String(".ign")) && !BackupStore::TagOfBackupName(name).isEmpty()))
             continue;
         history.skipped << SkippedFile{name, isRegular(info) || info.isDir() ? SkippedFile::NotOurs
                                                                              : SkippedFile::NotRegularFile};

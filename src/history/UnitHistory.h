@@ -4,8 +4,8 @@
 #include "BlockDifference.h"
 
 #include <QDateTime>
-#include <QObject>
 #include <QList>
+#include <QObject>
 #include <QString>
 
 // What the backup store says each unit held, read back for the user.
@@ -21,14 +21,18 @@
 // skipped and named, and the reader never writes or deletes anything.
 struct HistoryEntry
 {
-    enum Kind { Backup, Written };
-    QString id;            // the record's number; a backup the record does not know: its name
+    enum Kind
+    {
+        Backup,
+        Written
+    };
+    QString id; // the record's number; a backup the record does not know: its name
     Kind kind = Backup;
-    QDateTime when;        // local time, from the store
-    QString tag;           // the unit's tag, "ABC07_2003-03-05_0907"
+    QDateTime when; // local time, from the store
+    QString tag;    // the unit's tag, "ABC07_2003-03-05_0907"
     UnitBlock block{};
     bool reservedKnown = false; // the block's reserved bytes are the unit's (else zero)
-    QString path;          // Backup: its .ign
+    QString path;               // Backup: its .ign
     // The fields that changed from the unit's entry before this one (unitValue the
     // older); empty for a unit's first entry.
     QList<DifferenceRow> changes;
@@ -45,7 +49,12 @@ struct SkippedFile
     Q_GADGET
 
 public:
-    enum Reason { NotOurs, NotRegularFile, Damaged };
+    enum Reason
+    {
+        NotOurs,
+        NotRegularFile,
+        Damaged
+    };
     Q_ENUM(Reason)
     QString name; // the file's name in the folder
     Reason reason = NotOurs;

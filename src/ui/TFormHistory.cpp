@@ -104,8 +104,9 @@ void TFormHistory::setLanguage(quint8 languageIndex)
 
 QString TFormHistory::entryText(const HistoryEntry &entry) const
 {
-    return QStringLiteral("%1 %2  %3").arg(UnitTagText(entry.tag).section(u' ', 0, 0), entry.id,
-                                           entry.when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+    return QStringLiteral("%1 %2  %3")
+        .arg(UnitTagText(entry.tag).section(u' ', 0, 0), entry.id,
+             entry.when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
 }
 
 void TFormHistory::refresh(const QString &folder)
@@ -126,7 +127,8 @@ void TFormHistory::refresh(const QString &folder)
     HistorySkippedFiles->setText(skipped.join(u'\n'));
     HistorySkippedFiles->setVisible(!skipped.isEmpty());
     if (m_history.units.isEmpty() && HistoryStatus->text().isEmpty())
-        HistoryStatus->setText(AddedTextFor(AddedText::HistoryEmpty, m_language).arg(QDir::toNativeSeparators(folder)));
+        HistoryStatus->setText(
+            AddedTextFor(AddedText::HistoryEmpty, m_language).arg(QDir::toNativeSeparators(folder)));
     updateButtons();
 }
 
@@ -165,7 +167,8 @@ void TFormHistory::fillCompareWith()
 {
     const QString before = HistoryCompareWith->currentData().toString();
     HistoryCompareWith->clear();
-    HistoryCompareWith->addItem(AddedTextFor(AddedText::HistoryEditorSet, m_language), QStringLiteral("editor"));
+    HistoryCompareWith->addItem(AddedTextFor(AddedText::HistoryEditorSet, m_language),
+                                QStringLiteral("editor"));
     HistoryCompareWith->addItem(AddedTextFor(AddedText::HistoryUnitSet, m_language), QStringLiteral("unit"));
     for (const HistoryUnit &unit : m_history.units)
         for (const HistoryEntry &entry : unit.entries)

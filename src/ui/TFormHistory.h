@@ -20,7 +20,12 @@ class TFormHistory : public QWidget
 
 public:
     // What "Side by side" puts beside the selected entry.
-    enum class Beside { Editor, Unit, Entry };
+    enum class Beside
+    {
+        Editor,
+        Unit,
+        Entry
+    };
 
     explicit TFormHistory(QWidget *parent = nullptr);
 

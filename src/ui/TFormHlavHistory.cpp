@@ -47,11 +47,11 @@ void TFormHlav::BuildUnitHistory()
         const HistoryEntry *entry = FormHistory->selectedEntry();
         const QString label = entry ? entryLabel(*entry, language) : QString();
         if (!report.refusedUnit.isEmpty()) {
-            FormHistory->showStatus(Messages.text(MsgUnmatchedVersion) + u'\n' +
-                                        AddedTextFor(AddedText::HistoryOtherUnit, language)
-                                            .arg(entry ? UnitTagText(entry->tag) : QString(),
-                                                 UnitTagText(report.refusedUnit)),
-                                    true);
+            FormHistory->showStatus(
+                Messages.text(MsgUnmatchedVersion) + u'\n' +
+                    AddedTextFor(AddedText::HistoryOtherUnit, language)
+                        .arg(entry ? UnitTagText(entry->tag) : QString(), UnitTagText(report.refusedUnit)),
+                true);
         } else if (report.succeeded()) {
             FormHistory->showStatus(AddedTextFor(AddedText::HistoryRestoreDone, language).arg(label), false);
         } else {
@@ -62,18 +62,22 @@ void TFormHlav::BuildUnitHistory()
         FormHistory->refresh(m_backups->folder());
     });
     // The unit's set for a side by side, once the Compare asked for it has read it.
-    connect(m_link.get(), &LinkDriver::compareReady, this, [this] {
-        if (!FormHistory || m_sideBySideEntry.isEmpty())
-            return;
-        const HistoryEntry *entry = FormHistory->history().find(m_sideBySideEntry);
-        m_sideBySideEntry.clear();
-        if (!entry)
-            return;
-        IgnitionParameters unitSet;
-        const auto unit = m_link->unit().compareBlock();
-        std::copy(unit.begin(), unit.end(), unitSet.image.begin());
-        ShowSideBySide(*entry, unitSet, AddedTextFor(AddedText::CompareColumnUnit, Session.LanguageIndex));
-    }, Qt::QueuedConnection);
+    connect(
+        m_link.get(), &LinkDriver::compareReady, this,
+        [this] {
+            if (!FormHistory || m_sideBySideEntry.isEmpty())
+                return;
+            const HistoryEntry *entry = FormHistory->history().find(m_sideBySideEntry);
+            m_sideBySideEntry.clear();
+            if (!entry)
+                return;
+            IgnitionParameters unitSet;
+            const auto unit = m_link->unit().compareBlock();
+            std::copy(unit.begin(), unit.end(), unitSet.image.begin());
+            ShowSideBySide(*entry, unitSet,
+                           AddedTextFor(AddedText::CompareColumnUnit, Session.LanguageIndex));
+        },
+        Qt::QueuedConnection);
 }
 
 void TFormHlav::MenuHistoryClick()
@@ -138,7 +142,8 @@ void TFormHlav::ProgramHistoryEntry(const HistoryEntry &entry)
     FormHistory->showStatus(AddedTextFor(AddedText::HistoryRestoreRunning, language).arg(label), false);
 }
 
-void TFormHlav::ShowSideBySide(const HistoryEntry &entry, const IgnitionParameters &other, const QString &otherLabel)
+void TFormHlav::ShowSideBySide(const HistoryEntry &entry, const IgnitionParameters &other,
+                               const QString &otherLabel)
 {
     const quint8 language = Session.LanguageIndex;
     if (!FormSideBySide)
@@ -146,7 +151,8 @@ void TFormHlav::ShowSideBySide(const HistoryEntry &entry, const IgnitionParamete
     IgnitionParameters set;
     std::copy(entry.block.begin(), entry.block.end(), set.image.begin());
     FormSideBySide->showSets(set, entryLabel(entry, language), other, otherLabel,
-                             {AddedTextFor(AddedText::CurveMenu, language), AddedTextFor(AddedText::CurveRpmAxis, language),
+                             {AddedTextFor(AddedText::CurveMenu, language),
+                              AddedTextFor(AddedText::CurveRpmAxis, language),
                               AddedTextFor(AddedText::CurveAdvanceAxis, language),
                               AddedTextFor(AddedText::CurveLimiter, language)},
                              language);

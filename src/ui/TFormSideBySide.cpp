@@ -51,7 +51,8 @@ void TFormSideBySide::showSets(const IgnitionParameters &first, const QString &f
     SideBySideCurve->showSet(first, 0, true);
     SideBySideCurve->showOverlay(second, firstLabel, secondLabel);
 
-    const QList<DifferenceRow> rows = DifferenceRows(first.UnitBlockImage(), second.UnitBlockImage(), languageIndex);
+    const QList<DifferenceRow> rows =
+        DifferenceRows(first.UnitBlockImage(), second.UnitBlockImage(), languageIndex);
     SideBySideTable->clearContents();
     SideBySideTable->setRowCount(int(rows.size()));
     SideBySideTable->setHorizontalHeaderLabels(

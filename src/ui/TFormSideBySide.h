@@ -18,8 +18,9 @@ public:
     explicit TFormSideBySide(QWidget *parent = nullptr);
 
     // first is drawn as the curve window draws the editor's set, second over it.
-    void showSets(const IgnitionParameters &first, const QString &firstLabel, const IgnitionParameters &second,
-                  const QString &secondLabel, const TFormCurve::Texts &texts, quint8 languageIndex);
+    void showSets(const IgnitionParameters &first, const QString &firstLabel,
+                  const IgnitionParameters &second, const QString &secondLabel,
+                  const TFormCurve::Texts &texts, quint8 languageIndex);
 
     TFormCurve *SideBySideCurve = nullptr;
     QTableWidget *SideBySideTable = nullptr;

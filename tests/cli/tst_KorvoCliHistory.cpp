@@ -100,8 +100,10 @@ QJsonArray tst_KorvoCliHistory::entries()
     const Run history = cli({QStringLiteral("history"), QStringLiteral("--json")});
     if (history.exitCode != 0)
         return {};
-    const QJsonArray units = QJsonDocument::fromJson(history.out).object().value(QStringLiteral("units")).toArray();
-    return units.size() == 1 ? units.first().toObject().value(QStringLiteral("entries")).toArray() : QJsonArray();
+    const QJsonArray units =
+        QJsonDocument::fromJson(history.out).object().value(QStringLiteral("units")).toArray();
+    return units.size() == 1 ? units.first().toObject().value(QStringLiteral("entries")).toArray()
+                             : QJsonArray();
 }
 
 // Two writes of different sets make three entries; restoring the first puts the unit
@@ -154,8 +156,8 @@ void tst_KorvoCliHistory::restoreRefused_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message");
     QTest::newRow("no such entry") << QStringList{} << "99" << 2 << "No history entry 99";
-    QTest::newRow("another unit") << QStringList{QStringLiteral("--version-text"), QStringLiteral("OTHER")} << "1"
-                                  << 3 << "Unmatched version of PC and Ignition programs!";
+    QTest::newRow("another unit") << QStringList{QStringLiteral("--version-text"), QStringLiteral("OTHER")}
+                                  << "1" << 3 << "Unmatched version of PC and Ignition programs!";
 }
 
 // Nothing is written when the entry is unknown or belongs to another unit.

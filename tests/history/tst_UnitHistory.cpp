@@ -27,8 +27,8 @@ private:
     }
     static UnitBlock parameters(quint8 limiter, quint8 reserved = 0)
     {
-        UnitBlock b{3, 9, 5, limiter, 1, 1, 0, 1, 0, 0, 15, 20, 30, 40, 50, 60, 70, 80, 90, 100,
-                    5, 15, 20, 25, 33, 33, 33, 33, 33, 33};
+        UnitBlock b{3,  9,  5,  limiter, 1,   1, 0,  1,  0,  0,  15, 20, 30, 40, 50,
+                    60, 70, 80, 90,      100, 5, 15, 20, 25, 33, 33, 33, 33, 33, 33};
         b[40] = reserved;
         return b;
     }
@@ -59,7 +59,8 @@ QStringList tst_UnitHistory::describe(const UnitHistory &history)
             QStringList fields;
             for (const DifferenceRow &row : entry.changes)
                 fields << row.field + u' ' + row.unitValue + u'>' + row.editorValue;
-            line += QStringLiteral(" %1[%2]").arg(entry.kind == HistoryEntry::Backup ? "B" : "W", fields.join(u','));
+            line += QStringLiteral(" %1[%2]").arg(entry.kind == HistoryEntry::Backup ? "B" : "W",
+                                                  fields.join(u','));
         }
         lines << line;
     }
@@ -77,17 +78,20 @@ void tst_UnitHistory::read_data()
     const QString first = "ABC07_2003-03-05_0907 W[Limiter 12000>11000] W[Limiter 13700>12000] B[]";
     const QString ours = "20261210-053012-123_ABC07_2003-03-05_0907";
     QTest::newRow("one unit") << false << Files{} << false << QStringList{first} << QStringList{};
-    QTest::newRow("two units") << true << Files{} << false
-                               << QStringList{"ABC07_2003-03-05_0908 B[]", first} << QStringList{};
-    QTest::newRow("damaged file")
-        << false << Files{{"20261210-060000-000_ABC07_2003-03-05_0907.ign", "QUELLMAR_KEY 61\nLIMITER x"}} << false
-        << QStringList{first} << QStringList{"20261210-060000-000_ABC07_2003-03-05_0907.ign:Damaged"};
+    QTest::newRow("two units") << true << Files{} << false << QStringList{"ABC07_2003-03-05_0908 B[]", first}
+                               << QStringList{};
+    QTest::newRow("damaged file") << false
+                                  << Files{{"20261210-060000-000_ABC07_2003-03-05_0907.ign",
+                                            "QUELLMAR_KEY 61\nLIMITER x"}}
+                                  << false << QStringList{first}
+                                  << QStringList{"20261210-060000-000_ABC07_2003-03-05_0907.ign:Damaged"};
     QTest::newRow("damaged block file: the entry stays, its reserved bytes unknown")
         << false << Files{{ours + ".block", "1 2 3"}} << false << QStringList{first}
         << QStringList{ours + ".block:Damaged"};
     QTest::newRow("foreign files")
         << false << Files{{"notes.txt", "mine"}, {"race.ign", "QUELLMAR_KEY 61"}, {"record.txt.bak", "1 B x"}}
-        << false << QStringList{first} << QStringList{"notes.txt:NotOurs", "race.ign:NotOurs", "record.txt.bak:NotOurs"};
+        << false << QStringList{first}
+        << QStringList{"notes.txt:NotOurs", "race.ign:NotOurs", "record.txt.bak:NotOurs"};
     QTest::newRow("link pointing outside")
         << false << Files{} << true << QStringList{first}
         << QStringList{"20000101-000000-000_ABC07_2003-03-05_0907.ign:NotRegularFile"};
@@ -105,12 +109,15 @@ void tst_UnitHistory::read()
     // finds the first written set, which is no backup.
     {
         BackupStore store(m_folder);
-        QCOMPARE(store.keepBeforeWrite(information(), parameters(137, 77), at(0)).outcome, BackupResult::Stored);
+        QCOMPARE(store.keepBeforeWrite(information(), parameters(137, 77), at(0)).outcome,
+                 BackupResult::Stored);
         store.noteWritten(information(), parameters(120, 77), at(1));
-        QCOMPARE(store.keepBeforeWrite(information(), parameters(120, 77), at(2)).outcome, BackupResult::Unchanged);
+        QCOMPARE(store.keepBeforeWrite(information(), parameters(120, 77), at(2)).outcome,
+                 BackupResult::Unchanged);
         store.noteWritten(information(), parameters(110, 77), at(3));
         if (secondUnit)
-            QCOMPARE(store.keepBeforeWrite(information(8), parameters(100), at(4)).outcome, BackupResult::Stored);
+            QCOMPARE(store.keepBeforeWrite(information(8), parameters(100), at(4)).outcome,
+                     BackupResult::Stored);
     }
     const QDir dir(m_folder);
     for (auto it = extra.cbegin(); it != extra.cend(); ++it)
@@ -120,7 +127,8 @@ void tst_UnitHistory::read()
         writeFile(outside, readFile(BackupStore(m_folder).backups().first()));
         QVERIFY(QFile::link(outside, dir.filePath("20000101-000000-000_ABC07_2003-03-05_0907.ign")));
     }
-    const QStringList before = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QStringList before =
+        dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 
     const UnitHistory history = UnitHistory::Read(m_folder, LanguageEnglish);
     QCOMPARE(describe(history), units);
@@ -133,7 +141,8 @@ void tst_UnitHistory::read()
     const HistoryUnit &unit = history.units.last();
     const HistoryEntry &cameWith = unit.entries.last();
     QCOMPARE(cameWith.block[3], quint8(137));
-    const bool blockDamaged = extra.contains(QStringLiteral("20261210-053012-123_ABC07_2003-03-05_0907.block"));
+    const bool blockDamaged =
+        extra.contains(QStringLiteral("20261210-053012-123_ABC07_2003-03-05_0907.block"));
     QCOMPARE(cameWith.block[40], quint8(blockDamaged ? 0 : 77));
     QCOMPARE(cameWith.reservedKnown, !blockDamaged);
     QVERIFY(unit.entries.first().reservedKnown);

@@ -104,8 +104,9 @@ void tst_TFormHistory::twoWritesAndOneStepBack()
     TFormHistory *history = openHistory();
     QVERIFY(history);
     QCOMPARE(history->HistoryTree->topLevelItemCount(), 1);
-    QCOMPARE(lines(history), (QStringList{"written | Limiter 12500 > 13000", "written | Limiter 11100 > 12500",
-                                          "before a write (the set it came with) | "}));
+    QCOMPARE(lines(history),
+             (QStringList{"written | Limiter 12500 > 13000", "written | Limiter 11100 > 12500",
+                          "before a write (the set it came with) | "}));
     QVERIFY(history->HistorySkippedFiles->isHidden());
 
     // Open in editor: the set without a write, one undo step.
@@ -134,7 +135,8 @@ void tst_TFormHistory::twoWritesAndOneStepBack()
     QTest::mouseClick(history->HistoryProgram, Qt::LeftButton);
     tick(60);
     QCOMPARE(m_unit->unit().parameterBlock(), m_cameWith);
-    QVERIFY2(history->HistoryStatus->text().startsWith("Restored"), qPrintable(history->HistoryStatus->text()));
+    QVERIFY2(history->HistoryStatus->text().startsWith("Restored"),
+             qPrintable(history->HistoryStatus->text()));
     QCOMPARE(lines(history).size(), 4);
     QCOMPARE(lines(history).first(), QStringLiteral("written | Limiter 13000 > 11100"));
 }
