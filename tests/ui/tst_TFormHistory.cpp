@@ -1,3 +1,4 @@
+#include "CompareDialog.h"
 #include "FormFixture.h"
 #include "LinkDriver.h"
 #include "SimulatedUnitPort.h"
@@ -129,6 +130,17 @@ void tst_TFormHistory::twoWritesAndOneStepBack()
     QCOMPARE(side->SideBySideCurve->overlaySet()->LIMITER(), quint8(130));
     QCOMPARE(side->SideBySideTable->rowCount(), 1);
     QCOMPARE(side->SideBySideTable->item(0, 0)->text(), QStringLiteral("Limiter"));
+
+    // Beside the unit's set as Compare reads it.
+    select(history, 1);
+    history->HistoryCompareWith->setCurrentIndex(history->HistoryCompareWith->findData(QStringLiteral("unit")));
+    QTest::mouseClick(history->HistorySideBySide, Qt::LeftButton);
+    tick(20);
+    QCOMPARE(side->SideBySideCurve->shownSet().LIMITER(), quint8(125));
+    QCOMPARE(side->SideBySideCurve->overlaySet()->LIMITER(), quint8(130));
+    QVERIFY(side->windowTitle().endsWith(QStringLiteral("Unit")));
+    if (form()->compareDialog())
+        form()->compareDialog()->close();
 
     // One step back: the set it came with, reserved bytes included, verified and saved.
     select(history, 2);
