@@ -114,7 +114,7 @@ public:
 private:
     static constexpr int MaxRememberedUnits = 100;
 
-    static constexpr qint64 MaxRecordSize = 4 * 1024 * 1024;
+    static constexpr qint64 MaxRecordSize = 16 * 1024 * 1024;
 
     QString writtenPath() const;
     QString recordPath() const;

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class QComboBox;
 class QLabel;
@@ -36,6 +37,9 @@ public:
     // The selected entry, or null when a unit's line or nothing is selected.
     const HistoryEntry *selectedEntry() const;
     bool selectEntry(const QString &id);
+    // The entry a restore is writing, named in its outcome whatever is selected by then.
+    void setRestoring(const HistoryEntry &entry) { m_restoring = entry; }
+    const std::optional<HistoryEntry> &restoring() const { return m_restoring; }
     // A line under the buttons; a failure stays in red until the next status.
     void showStatus(const QString &text, bool failure);
 
@@ -62,4 +66,5 @@ private:
     quint8 m_language = 0;
     QString m_folder;
     UnitHistory m_history;
+    std::optional<HistoryEntry> m_restoring;
 };

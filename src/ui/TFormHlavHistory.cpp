@@ -44,7 +44,7 @@ void TFormHlav::BuildUnitHistory()
         if (!FormHistory || !m_write->restoring())
             return;
         const quint8 language = Session.LanguageIndex;
-        const HistoryEntry *entry = FormHistory->selectedEntry();
+        const std::optional<HistoryEntry> &entry = FormHistory->restoring();
         const QString label = entry ? entryLabel(*entry, language) : QString();
         if (!report.refusedUnit.isEmpty()) {
             FormHistory->showStatus(
@@ -137,6 +137,7 @@ void TFormHlav::ProgramHistoryEntry(const HistoryEntry &entry)
     // sequence keeps the unit's current set first and sends the entry's reserved bytes.
     TakeUnitSet(entry.block);
     m_write->restoreNextRun({entry.tag, entry.reservedKnown});
+    FormHistory->setRestoring(entry);
     m_link->StartProgram();
     ShowLinkState();
     FormHistory->showStatus(AddedTextFor(AddedText::HistoryRestoreRunning, language).arg(label), false);
