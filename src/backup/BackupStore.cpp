@@ -239,6 +239,10 @@ bool BackupStore::writeRecord(const QList<StoreRecordLine> &lines) const
 
 bool BackupStore::appendRecord(StoreRecordLine line) const
 {
+    // A record we cannot read whole is left as it is rather than replaced by one line.
+    const QFileInfo existing(recordPath());
+    if (existing.exists() && (!isOurRegularFile(recordPath()) || existing.size() > MaxRecordSize))
+        return false;
     QList<StoreRecordLine> lines = ReadRecord(m_folder);
     line.number = lines.isEmpty() ? 1 : lines.last().number + 1;
     lines << line;
