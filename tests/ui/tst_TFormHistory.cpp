@@ -102,13 +102,22 @@ void tst_TFormHistory::twoWritesAndOneStepBack()
 {
     programLimiter("12500");
     programLimiter("13000");
+    const QString foreign = QDir(form()->BackupFolder()).filePath(QStringLiteral("notes.txt"));
+    {
+        QFile notes(foreign);
+        QVERIFY(notes.open(QIODevice::WriteOnly));
+        notes.write("mine");
+    }
     TFormHistory *history = openHistory();
     QVERIFY(history);
+    QVERIFY(history->HistorySkippedFiles->isVisible());
+    QVERIFY(history->HistorySkippedFiles->text().endsWith(
+        QStringLiteral("notes.txt: not a file of the backup store")));
+    QVERIFY(QFile::exists(foreign));
     QCOMPARE(history->HistoryTree->topLevelItemCount(), 1);
     QCOMPARE(lines(history),
              (QStringList{"written | Limiter 12500 > 13000", "written | Limiter 11100 > 12500",
                           "before a write (the set it came with) | "}));
-    QVERIFY(history->HistorySkippedFiles->isHidden());
 
     // Open in editor: the set without a write, one undo step.
     select(history, 1);
@@ -133,7 +142,8 @@ void tst_TFormHistory::twoWritesAndOneStepBack()
 
     // Beside the unit's set as Compare reads it.
     select(history, 1);
-    history->HistoryCompareWith->setCurrentIndex(history->HistoryCompareWith->findData(QStringLiteral("unit")));
+    history->HistoryCompareWith->setCurrentIndex(
+        history->HistoryCompareWith->findData(QStringLiteral("unit")));
     QTest::mouseClick(history->HistorySideBySide, Qt::LeftButton);
     tick(20);
     QCOMPARE(side->SideBySideCurve->shownSet().LIMITER(), quint8(125));
