@@ -22,6 +22,18 @@ const QRegularExpression &backupName()
     return name;
 }
 
+const QRegularExpression &stampForm()
+{
+    static const QRegularExpression stamp(QStringLiteral("^\\d{8}-\\d{6}-\\d{3}$"));
+    return stamp;
+}
+
+const QRegularExpression &tagForm()
+{
+    static const QRegularExpression tag(QStringLiteral("^[A-Za-z0-9.\\-]+_[0-9\\-]+_\\d+$"));
+    return tag;
+}
+
 QString blockPathFor(const QString &ignPath)
 {
     return ignPath.left(ignPath.size() - 4) + QStringLiteral(".block");
@@ -100,6 +112,11 @@ BackupStore::BackupStore(QString folder) : m_folder(std::move(folder))
     loadWritten();
 }
 
+QString BackupStore::recordPath() const
+{
+    return QDir(m_folder).filePath(QStringLiteral("record.txt"));
+}
+
 QString BackupStore::writtenPath() const
 {
     return QDir(m_folder).filePath(QStringLiteral("last-written.txt"));
@@ -124,15 +141,126 @@ QString BackupStore::UnitTag(std::span<const quint8, UnitBlockSize> information)
     return UnitInformation::Decode(information).tag;
 }
 
+QString BackupStore::TagOfBackupName(const QString &fileName)
+{
+    return backupName().match(fileName).captured(1);
+}
+
 QStringList BackupStore::backups() const
 {
     const QDir dir(m_folder);
-    QStringList found;
+    QStringList present;
     for (const QString &name : dir.entryList({QStringLiteral("*.ign")}, QDir::Files | QDir::NoSymLinks, QDir::Name)) {
         if (backupName().match(name).hasMatch())
-            found << dir.filePath(name);
+            present << name;
     }
+    QStringList recorded;
+    for (const StoreRecordLine &line : ReadRecord(m_folder)) {
+        const QString name = line.stem + QStringLiteral(".ign");
+        if (line.kind == StoreRecordLine::Backup && present.contains(name) && !recorded.contains(name))
+            recorded << name;
+    }
+    QStringList found;
+    for (const QString &name : present)
+        if (!recorded.contains(name))
+            found << dir.filePath(name);
+    for (const QString &name : recorded)
+        found << dir.filePath(name);
     return found;
+}
+
+// "<number> B <stem>" or "<number> W <stamp> <tag> <50 bytes>", one a line.
+QList<StoreRecordLine> BackupStore::ParseRecord(const QByteArray &text)
+{
+    QList<StoreRecordLine> lines;
+    qint64 last = 0;
+    for (const QByteArray &raw : text.split('\n')) {
+        const QList<QByteArray> words = raw.simplified().split(' ');
+        if (words.size() < 3)
+            continue;
+        StoreRecordLine line;
+        bool ok = false;
+        line.number = words[0].toLongLong(&ok);
+        // Numbers only grow: a line that breaks the order is not ours.
+        if (!ok || line.number <= last)
+            continue;
+        if (words[1] == "B" && words.size() == 3) {
+            line.kind = StoreRecordLine::Backup;
+            line.stem = QString::fromLatin1(words[2]);
+            line.tag = TagOfBackupName(line.stem + QStringLiteral(".ign"));
+            if (line.tag.isEmpty())
+                continue;
+            line.stamp = line.stem.left(19);
+        } else if (words[1] == "W" && words.size() == 4 + UnitBlockSize) {
+            line.kind = StoreRecordLine::Written;
+            line.stamp = QString::fromLatin1(words[2]);
+            line.tag = QString::fromLatin1(words[3]);
+            if (!stampForm().match(line.stamp).hasMatch() || !tagForm().match(line.tag).hasMatch() ||
+                !parseBlockText(words.mid(4).join(' '), line.block))
+                continue;
+        } else {
+            continue;
+        }
+        last = line.number;
+        lines << line;
+    }
+    return lines;
+}
+
+QList<StoreRecordLine> BackupStore::ReadRecord(const QString &folder)
+{
+    const QString path = QDir(folder).filePath(QStringLiteral("record.txt"));
+    if (!isOurRegularFile(path))
+        return {};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray text = file.read(MaxRecordSize + 1);
+    if (file.error() != QFileDevice::NoError || text.size() > MaxRecordSize)
+        return {};
+    return ParseRecord(text);
+}
+
+bool BackupStore::writeRecord(const QList<StoreRecordLine> &lines) const
+{
+    QByteArray text;
+    for (const StoreRecordLine &line : lines) {
+        text += QByteArray::number(line.number);
+        if (line.kind == StoreRecordLine::Backup)
+            text += " B " + line.stem.toLatin1() + '\n';
+        else
+            text += " W " + line.stamp.toLatin1() + ' ' + line.tag.toLatin1() + ' ' + blockText(line.block);
+    }
+    const QFileInfo target(recordPath());
+    if (target.isSymLink() || (target.exists() && !target.isFile()))
+        return false;
+    return writeFileAtomically(recordPath(), text);
+}
+
+bool BackupStore::appendRecord(StoreRecordLine line) const
+{
+    // A record we cannot read whole is left as it is rather than replaced by one line.
+    const QFileInfo existing(recordPath());
+    if (existing.exists() && (!isOurRegularFile(recordPath()) || existing.size() > MaxRecordSize))
+        return false;
+    QList<StoreRecordLine> lines = ReadRecord(m_folder);
+    line.number = lines.isEmpty() ? 1 : lines.last().number + 1;
+    lines << line;
+    // Lines of backups that are gone say nothing any more; written sets are bounded per unit.
+    QHash<QString, int> writtenLeft;
+    QList<StoreRecordLine> kept;
+    for (auto it = lines.crbegin(); it != lines.crend(); ++it) {
+        if (it->kind == StoreRecordLine::Backup) {
+            if (!isOurRegularFile(QDir(m_folder).filePath(it->stem + QStringLiteral(".ign"))))
+                continue;
+        } else {
+            int &count = writtenLeft[it->tag];
+            if (++count > WrittenPerUnit)
+                continue;
+        }
+        kept.prepend(*it);
+    }
+    return writeRecord(kept);
 }
 
 QString BackupStore::newestWithTag(const QString &tag) const
@@ -145,8 +273,10 @@ QString BackupStore::newestWithTag(const QString &tag) const
     return {};
 }
 
-bool BackupStore::ReadBackup(const QString &ignPath, UnitBlock &block)
+bool BackupStore::ReadBackup(const QString &ignPath, UnitBlock &block, bool *whole)
 {
+    if (whole)
+        *whole = false;
     QByteArray ignText;
     if (!readSmallFile(ignPath, ignText))
         return false;
@@ -155,13 +285,18 @@ bool BackupStore::ReadBackup(const QString &ignPath, UnitBlock &block)
     const bool haveStored = readSmallFile(blockPathFor(ignPath), storedText) && parseBlockText(storedText, stored);
     // The .ign as we wrote it: the stored block is the whole truth (switch bytes other
     // than 0 and 1 and the reserved bytes survive). Edited by hand: its fields count.
+    if (whole)
+        *whole = haveStored;
     if (haveStored && ignText == ParameterFileText(setWithBlock(stored))) {
         block = stored;
         return true;
     }
     IgnitionParameters set = setWithBlock(stored);
-    if (!ReadParameterFile(QByteArrayView(ignText), set))
+    if (!ReadParameterFile(QByteArrayView(ignText), set)) {
+        if (whole)
+            *whole = false;
         return false;
+    }
     std::copy_n(set.image.begin(), UnitBlockSize, block.begin());
     return true;
 }
@@ -175,7 +310,7 @@ BackupResult BackupStore::keepBeforeWrite(std::span<const quint8, UnitBlockSize>
     std::copy(block.begin(), block.end(), wanted.begin());
 
     const auto written = m_written.constFind(tag);
-    if (written != m_written.constEnd() && *written == wanted) {
+    if ((written != m_written.constEnd() && *written == wanted) || m_sentThisRun.value(tag).contains(wanted)) {
         result.outcome = BackupResult::Unchanged;
         return result;
     }
@@ -224,18 +359,43 @@ BackupResult BackupStore::keepBeforeWrite(std::span<const quint8, UnitBlockSize>
         result.reason = error;
         return result;
     }
-    dropOldest();
+    StoreRecordLine line;
+    line.kind = StoreRecordLine::Backup;
+    line.stem = QFileInfo(ignPath).completeBaseName();
+    line.tag = tag;
+    appendRecord(line);
+    dropBeyondBound(tag, ignPath);
     result.outcome = BackupResult::Stored;
     result.path = ignPath;
     return result;
 }
 
-void BackupStore::noteWritten(std::span<const quint8, UnitBlockSize> information,
+void BackupStore::noteSending(std::span<const quint8, UnitBlockSize> information,
                               std::span<const quint8, UnitBlockSize> block)
 {
     UnitBlock copy{};
     std::copy(block.begin(), block.end(), copy.begin());
-    m_written.insert(UnitTag(information), copy);
+    QList<UnitBlock> &sent = m_sentThisRun[UnitTag(information)];
+    if (!sent.contains(copy))
+        sent << copy;
+}
+
+void BackupStore::noteWritten(std::span<const quint8, UnitBlockSize> information,
+                              std::span<const quint8, UnitBlockSize> block, const QDateTime &now)
+{
+    UnitBlock copy{};
+    std::copy(block.begin(), block.end(), copy.begin());
+    const QString tag = UnitTag(information);
+    m_written.insert(tag, copy);
+    noteSending(information, block);
+    if (QDir().mkpath(m_folder)) {
+        StoreRecordLine line;
+        line.kind = StoreRecordLine::Written;
+        line.stamp = now.toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
+        line.tag = tag;
+        line.block = copy;
+        appendRecord(line);
+    }
 
     // Kept across runs, so that the next run (or the command line) does not take what
     // we wrote for a change worth a backup. Losing it costs one extra backup at most.
@@ -249,14 +409,23 @@ void BackupStore::noteWritten(std::span<const quint8, UnitBlockSize> information
         writeFileAtomically(writtenPath(), text);
 }
 
-void BackupStore::dropOldest() const
+void BackupStore::dropBeyondBound(const QString &tag, const QString &keep) const
 {
-    const QStringList all = backups();
-    for (qsizetype i = 0; i + KeepNewest < all.size(); ++i) {
-        if (isOurRegularFile(all[i]))
-            QFile::remove(all[i]);
-        const QString blockPath = blockPathFor(all[i]);
+    QStringList ofUnit;
+    for (const QString &path : backups())
+        if (TagOfBackupName(QFileInfo(path).fileName()) == tag)
+            ofUnit << path;
+    // The first is the set the unit came with; the second oldest goes first.
+    for (qsizetype i = 1; ofUnit.size() > KeepPerUnit && i < ofUnit.size();) {
+        if (ofUnit[i] == keep) {
+            ++i;
+            continue;
+        }
+        if (isOurRegularFile(ofUnit[i]))
+            QFile::remove(ofUnit[i]);
+        const QString blockPath = blockPathFor(ofUnit[i]);
         if (isOurRegularFile(blockPath))
             QFile::remove(blockPath);
+        ofUnit.removeAt(i);
     }
 }

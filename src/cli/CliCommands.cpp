@@ -5,6 +5,7 @@
 #include "AtomicWrite.h"
 #include "BackupStore.h"
 #include "BlockDifference.h"
+#include "CliHistory.h"
 #include "CliOutput.h"
 #include "CliSummary.h"
 #include "IniFile.h"
@@ -134,6 +135,11 @@ private:
     int read();
     int verify();
     int program();
+    // Writes set through the one write sequence and reports it; label names the set in
+    // the messages. restore: set is a backup's, for its unit only.
+    int programSet(const IgnitionParameters &set, UnitSession &session, const QString &label,
+                   const std::optional<RestoreRun> &restore);
+    int restore();
     int diff();
     int monitor();
 
@@ -155,6 +161,8 @@ QString CommandRun::commandName() const
     case CliCommand::Diff: return QStringLiteral("diff");
     case CliCommand::Monitor: return QStringLiteral("monitor");
     case CliCommand::Summary: return QStringLiteral("summary");
+    case CliCommand::History: return QStringLiteral("history");
+    case CliCommand::Restore: return QStringLiteral("restore");
     case CliCommand::None: break;
     }
     return {};
@@ -448,8 +456,14 @@ int CommandRun::read()
 
 int CommandRun::readUnitBesideFile(IgnitionParameters &fileSet, std::unique_ptr<UnitSession> &session)
 {
-    if (const int loaded = loadFile(m_options.file, fileSet); loaded >= 0)
+    // A history entry's whole block, when FILE is no file but an entry's id.
+    const auto entry = HistoryEntryForArgument(m_options.file, m_choice.session.LanguageIndex);
+    if (entry) {
+        fileSet = IgnitionParameters{};
+        std::copy(entry->block.begin(), entry->block.end(), fileSet.image.begin());
+    } else if (const int loaded = loadFile(m_options.file, fileSet); loaded >= 0) {
         return loaded;
+    }
     int exitCode = ExitDone;
     session = openSession(exitCode);
     if (!session)
@@ -459,7 +473,8 @@ int CommandRun::readUnitBesideFile(IgnitionParameters &fileSet, std::unique_ptr<
     m_out.endProgress();
     if (outcome != UnitSession::Outcome::Done)
         return linkFailure(outcome, *session);
-    TakeReservedBytes(fileSet, session->link().compareBlock());
+    if (!entry || !entry->reservedKnown)
+        TakeReservedBytes(fileSet, session->link().compareBlock());
     return ExitDone;
 }
 
@@ -494,13 +509,38 @@ int CommandRun::program()
     auto session = openSession(exitCode);
     if (!session)
         return exitCode;
+    return programSet(fileSet, *session, m_options.file, std::nullopt);
+}
 
+int CommandRun::restore()
+{
+    const quint8 language = m_choice.session.LanguageIndex;
+    const UnitHistory history = UnitHistory::Read(DefaultBackupFolder(), language);
+    const HistoryEntry *entry = history.find(m_options.file);
+    if (!entry)
+        return fail(ExitUsage, text(AddedText::HistoryNoEntry).arg(m_options.file), QStringLiteral("no-entry"));
+    int exitCode = ExitDone;
+    auto session = openSession(exitCode);
+    if (!session)
+        return exitCode;
+    IgnitionParameters set;
+    std::copy(entry->block.begin(), entry->block.end(), set.image.begin());
+    // Only the unit the entry came from takes it back. Reserved bytes the store does not
+    // know stay the unit's, as in any write.
+    return programSet(set, *session, text(AddedText::HistoryEntryLabel).arg(entry->id),
+                      RestoreRun{entry->tag, entry->reservedKnown});
+}
+
+int CommandRun::programSet(const IgnitionParameters &set, UnitSession &unit, const QString &label,
+                           const std::optional<RestoreRun> &restore)
+{
+    UnitSession *session = &unit;
     // The one write sequence, as the window runs it: the unit's set is read and kept
-    // first, the unit's reserved bytes go back to it, and only the unit's word on its
-    // saving makes it a success. A read that fails writes nothing; a backup that cannot
-    // be stored is reported and the write goes on.
+    // first, the unit's reserved bytes go back to it (a restore's own go out instead),
+    // and only the unit's word on its saving makes it a success. A read that fails
+    // writes nothing; a backup that cannot be stored is reported and the write goes on.
     BackupStore store(DefaultBackupFolder());
-    session->set() = fileSet;
+    session->set() = set;
     catchInterrupts();
     const WriteReport report = session->program(
         &store, [] { return int(interruptCount); },
@@ -510,12 +550,13 @@ int CommandRun::program()
             const QString reason = backup.folderMissing ? text(AddedText::BackupFolderNotCreated).arg(backup.reason)
                                                         : backup.reason;
             m_out.error(text(AddedText::BackupNotKept).arg(reason));
-        });
+        },
+        restore);
     m_out.endProgress();
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);
 
-    const QString &file = m_options.file;
+    const QString &file = label;
     if (interruptCount > 0) {
         // Interrupted: say in one line what the unit holds now.
         const bool verified = report.transfer && report.transfer->outcome == TransferOutcome::Accepted;
@@ -527,6 +568,11 @@ int CommandRun::program()
                         QStringLiteral("interrupted"));
         return fail(interruptExitCode(), text(AddedText::CliSetUnknown).arg(file), QStringLiteral("interrupted"));
     }
+    if (!report.refusedUnit.isEmpty())
+        return fail(ExitLink,
+                    session->messages().text(MsgUnmatchedVersion) + u'\n' +
+                        text(AddedText::HistoryOtherUnit).arg(UnitTagText(restore->unitTag), UnitTagText(report.refusedUnit)),
+                    QStringLiteral("wrong-version"));
     if (!report.transfer)
         return fail(ExitLink, text(AddedText::CliSetUnknown).arg(file), QStringLiteral("no-answer"));
 
@@ -580,7 +626,9 @@ int CommandRun::program()
                                  {QStringLiteral("backup"), backupPath.isEmpty() ? QJsonValue() : QJsonValue(backupPath)},
                                  {QStringLiteral("backup_new"), backup && backup->outcome == BackupResult::Stored}});
     } else if (!m_out.quiet()) {
-        m_out.result(text(AddedText::CliProgramDone).arg(file));
+        m_out.result(text(m_options.command == CliCommand::Restore ? AddedText::HistoryRestoreDone
+                                                                   : AddedText::CliProgramDone)
+                         .arg(file));
         if (!backupPath.isEmpty())
             m_out.result(text(AddedText::CliBackupWritten).arg(backupPath));
     }
@@ -729,6 +777,8 @@ int CommandRun::run()
     case CliCommand::Diff: return diff();
     case CliCommand::Monitor: return monitor();
     case CliCommand::Summary: return RunSummaryCommand(m_options);
+    case CliCommand::History: return RunHistoryCommand(m_options, m_choice.session.LanguageIndex);
+    case CliCommand::Restore: return restore();
     case CliCommand::None: break;
     }
     return ExitUsage;

@@ -15,6 +15,7 @@ constexpr CommandName Commands[] = {
     {"ports", CliCommand::Ports, 0},     {"info", CliCommand::Info, 0},   {"read", CliCommand::Read, 0},
     {"program", CliCommand::Program, 1}, {"verify", CliCommand::Verify, 1}, {"diff", CliCommand::Diff, 1},
     {"monitor", CliCommand::Monitor, 0}, {"summary", CliCommand::Summary, 1},
+    {"history", CliCommand::History, 0}, {"restore", CliCommand::Restore, 1},
 };
 
 } // namespace
@@ -151,7 +152,8 @@ std::optional<CliOptions> ParseCliOptions(const QStringList &arguments, QString 
     }
     options.command = found->command;
     if (positional.size() != found->files) {
-        error = found->files == 1 ? QStringLiteral("%1 takes one FILE").arg(name)
+        error = found->command == CliCommand::Restore ? QStringLiteral("restore takes one ID")
+                : found->files == 1                   ? QStringLiteral("%1 takes one FILE").arg(name)
                                   : QStringLiteral("%1 takes no file name").arg(name);
         return std::nullopt;
     }
@@ -203,11 +205,16 @@ QString CliHelpText()
         "  program FILE           save the unit's set as a backup, write FILE's set, verify\n"
         "                         it, and return once the unit has finished saving\n"
         "  verify FILE            succeed when the unit holds FILE's set\n"
-        "  diff FILE              list the fields in which the unit differs from FILE\n"
+        "  diff FILE|ID           list the fields in which the unit differs from FILE, or\n"
+        "                         from the history entry ID (verify takes an ID too)\n"
         "  monitor [--csv] [--seconds N]\n"
         "                         live values, one line per live frame, until interrupted\n"
         "                         or for N seconds\n"
         "  summary FILE           a recording's duration, rows, ranges and times (FILE.csv)\n"
+        "  history                every unit's backups and the sets written to it, newest\n"
+        "                         first, each with an ID and the fields it changed\n"
+        "  restore ID             program the history entry ID as program does a file,\n"
+        "                         the reserved bytes it held included\n"
         "\n"
         "Options:\n"
         "  --port PORT            COM1 to COM20, auto (scan every port), or a device such as\n"

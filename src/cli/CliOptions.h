@@ -15,7 +15,9 @@ enum class CliCommand
     Verify,
     Diff,
     Monitor,
-    Summary
+    Summary,
+    History,
+    Restore
 };
 
 // Exit codes, as --help and the manual page list them.
@@ -36,7 +38,7 @@ struct CliOptions
     bool quiet = false;
     bool help = false;
     bool version = false;
-    QString file;       // FILE of program, verify, diff
+    QString file;       // FILE of program, verify, diff; the ID of restore
     QString output;     // -o of read; "-" or empty is standard output
     bool csv = false;
     double seconds = -1; // monitor: stop after this long; negative runs until interrupted

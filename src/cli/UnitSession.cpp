@@ -140,9 +140,12 @@ UnitSession::Outcome UnitSession::compare()
 }
 
 WriteReport UnitSession::program(BackupStore *store, const std::function<int()> &interrupts,
-                                 const std::function<void(const BackupResult &)> &onBackup)
+                                 const std::function<void(const BackupResult &)> &onBackup,
+                                 const std::optional<RestoreRun> &restore)
 {
     WriteSequence write(*m_link, m_set, store);
+    if (restore)
+        write.restoreNextRun(*restore);
     if (onBackup)
         connect(&write, &WriteSequence::backupKept, this, onBackup);
     m_finished = false;

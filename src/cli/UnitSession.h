@@ -66,8 +66,10 @@ public:
     // waits for the unit's word on its saving. interrupts() is polled every tick: one
     // interrupt stops at once while nothing has been written, and otherwise once the
     // verify has answered; two stop at once.
+    // restore: set() is a backup's set, for its unit only (WriteSequence::restoreNextRun).
     WriteReport program(BackupStore *store, const std::function<int()> &interrupts,
-                        const std::function<void(const BackupResult &)> &onBackup);
+                        const std::function<void(const BackupResult &)> &onBackup,
+                        const std::optional<RestoreRun> &restore = std::nullopt);
 
     // Live values as they arrive. onFrame returns false to stop. seconds < 0: no limit.
     // stop is polled every tick.

@@ -233,6 +233,12 @@ void UnitLink::startCompare()
     beginRun(LinkRun::Compare, LinkMode::Compare, CommandReadBlock0, true);
 }
 
+void UnitLink::refuseWrite()
+{
+    if (m_mode == LinkMode::BackupRead && !m_blockSent)
+        finish(TransferOutcome::OtherUnit);
+}
+
 bool UnitLink::takeKeptBlockForCompare()
 {
     if (!m_keptUnitBlock)

@@ -96,6 +96,9 @@ public:
     void startRead();
     // Reads blocks 0 and 1 with the frames of a Read, leaving the set alone.
     void startCompare();
+    // Called from unitBlockBeforeWrite: the owner will not write to this unit. The run
+    // ends as OtherUnit, with nothing sent.
+    void refuseWrite();
     // The block kept from a Verify that ended in a difference becomes the compare block
     // at once, with no frame sent; false when there is none.
     bool takeKeptBlockForCompare();

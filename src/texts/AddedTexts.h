@@ -156,6 +156,39 @@ enum class AddedText : int
     CliNoUsbAdapter,
     CliNotParameterFile,
 
+    // The unit's history
+    HistoryMenu,
+    HistoryTitle,
+    HistoryKindBackup,
+    HistoryKindWritten,
+    HistoryCameWith,
+    HistoryColumnEntry,
+    HistoryColumnWhen,
+    HistoryColumnKind,
+    HistoryColumnChanges,
+    HistoryProgram,
+    HistoryOpenInEditor,
+    HistorySideBySide,
+    HistoryCompareWith,
+    HistoryEditorSet,
+    HistoryUnitSet,
+    HistoryEmpty, // %1 the folder
+    HistorySkipped, // %1 the file, %2 why
+    HistorySkipNotOurs,
+    HistorySkipNotRegular,
+    HistorySkipDamaged,
+    HistoryNoEntry, // %1 the id
+    HistoryOtherUnit, // %1, %2 units
+    HistoryEntryLabel, // %1 the id
+    HistoryRestoreDone, // %1 the entry
+    HistoryRestoreAsk, // %1 the entry
+    HistoryRestoreRunning, // %1 the entry
+    HistoryRestoreFailed, // %1 the entry, %2 why
+    HistoryLinkBusy,
+    HistoryRefresh,
+    HistorySameSets,
+    HistoryNotConnected,
+
     Count
 };
 

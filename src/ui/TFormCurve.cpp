@@ -27,6 +27,7 @@ const QColor LimiterColour(220, 0, 0);
 const QColor CurrentPointColour(0, 255, 0); // the lime the editor marks the row with
 const QColor LiveColour(230, 60, 0);
 const QColor VisitColour(150, 0, 150);
+const QColor OverlayColour(0, 150, 60);
 
 } // namespace
 
@@ -60,6 +61,63 @@ void TFormCurve::showSet(const IgnitionParameters &set, int currentPoint, bool n
     if (!m_dragging)
         updateMapping();
     update();
+}
+
+void TFormCurve::showOverlay(const IgnitionParameters &other, const QString &shownLabel, const QString &otherLabel)
+{
+    m_overlay = Overlay{other, shownLabel, otherLabel};
+    updateMapping();
+    update();
+}
+
+void TFormCurve::showNoOverlay()
+{
+    m_overlay.reset();
+    updateMapping();
+    update();
+}
+
+// The second curve, dashed, with square points, and a legend at the top left of the plot.
+void TFormCurve::drawOverlay(QPainter &p) const
+{
+    if (!m_overlay)
+        return;
+    const IgnitionParameters &set = m_overlay->set;
+    const QRectF plot = m_mapping.plot();
+    const int limiter = set.LIMITER() * 100;
+    if (limiter > 0 && limiter <= m_mapping.rpmMax()) {
+        const double x = m_mapping.pixelFor(limiter, 0).x();
+        p.setPen(QPen(OverlayColour, 1.5, Qt::DashDotLine));
+        p.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+    }
+    std::array<QPointF, CurvePoints> points;
+    for (int i = 0; i < CurvePoints; ++i)
+        points[i] = m_mapping.pixelFor(set.RPM_ADV(i) * 100.0, set.ADVANCE(i));
+    p.setPen(QPen(OverlayColour, 2, Qt::DashLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(points.data(), int(points.size()));
+    p.setPen(Qt::NoPen);
+    p.setBrush(OverlayColour);
+    for (const QPointF &point : points)
+        p.drawRect(QRectF(point - QPointF(4, 4), QSizeF(8, 8)));
+
+    const QFontMetrics metrics(font());
+    const int line = metrics.height() + 4;
+    const int width = std::max(metrics.horizontalAdvance(m_overlay->shownLabel),
+                               metrics.horizontalAdvance(m_overlay->otherLabel)) + 44;
+    const QRectF box(plot.left() + 8, plot.top() + 8, width, 2 * line + 8);
+    p.setPen(QPen(GridColour.darker(130), 1));
+    p.setBrush(QColor(255, 255, 255, 230));
+    p.drawRect(box);
+    const auto entry = [&](int row, const QColor &colour, Qt::PenStyle style, const QString &label) {
+        const double y = box.top() + 4 + row * line + line / 2.0;
+        p.setPen(QPen(colour, 2, style));
+        p.drawLine(QPointF(box.left() + 6, y), QPointF(box.left() + 32, y));
+        p.setPen(Qt::black);
+        p.drawText(QPointF(box.left() + 38, y + metrics.ascent() / 2.0 - 1), label);
+    };
+    entry(0, CurveColour, Qt::SolidLine, m_overlay->shownLabel);
+    entry(1, OverlayColour, Qt::DashLine, m_overlay->otherLabel);
 }
 
 void TFormCurve::Trail::add(const TrailPoint &point)
@@ -134,7 +192,10 @@ void TFormCurve::updateMapping()
 {
     const QRectF plot(MarginLeft, MarginTop, std::max(1, width() - MarginLeft - MarginRight),
                       std::max(1, height() - MarginTop - MarginBottom));
-    m_mapping = CurveGraphMapping(plot, CurveGraphMapping::RpmAxisFor(m_set));
+    int rpmMax = CurveGraphMapping::RpmAxisFor(m_set);
+    if (m_overlay)
+        rpmMax = std::max(rpmMax, CurveGraphMapping::RpmAxisFor(m_overlay->set));
+    m_mapping = CurveGraphMapping(plot, rpmMax);
 }
 
 QRect TFormCurve::trailArea(const Trail &trail) const
@@ -293,11 +354,13 @@ void TFormCurve::paintEvent(QPaintEvent *event)
 
     drawTrail(p, m_recorded);
     drawTrail(p, m_live);
+    p.setClipping(false);
+    drawOverlay(p);
 }
 
 void TFormCurve::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton || m_readOnly)
         return;
     const int index = m_mapping.pointAt(m_set, event->position(), PickRadius);
     m_selected = index;
@@ -349,7 +412,7 @@ void TFormCurve::keyPressEvent(QKeyEvent *event)
         update();
         return;
     }
-    if (m_selected < 0 || m_dragging) {
+    if (m_selected < 0 || m_dragging || m_readOnly) {
         QWidget::keyPressEvent(event);
         return;
     }

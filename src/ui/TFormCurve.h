@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QPainter;
 
@@ -61,6 +62,15 @@ public:
     bool visitsShown() const { return m_visits != nullptr; }
     // The newest recorded point as (rpm, degrees); false when none is shown.
     bool recordedPoint(int &rpm, int &advanceDeg) const;
+
+    // A second set drawn over the shown one in its own colour, with a legend naming both:
+    // two sets side by side. The second is only looked at, never edited.
+    void showOverlay(const IgnitionParameters &other, const QString &shownLabel, const QString &otherLabel);
+    void showNoOverlay();
+    bool overlayShown() const { return m_overlay.has_value(); }
+    const IgnitionParameters *overlaySet() const { return m_overlay ? &m_overlay->set : nullptr; }
+    // No point can be moved: a graph that only shows.
+    void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
 
     // Index, engine speed (rpm) and advance (degrees) of a point the user moved.
     std::function<void(int index, int rpm, int advanceDeg)> pointEdited;
@@ -124,4 +134,14 @@ private:
     Trail m_recorded; // rows of a recording, in its time
     std::shared_ptr<const RecordingVisits> m_visits;
     QRect m_lastPainted;
+
+    struct Overlay
+    {
+        IgnitionParameters set;
+        QString shownLabel;
+        QString otherLabel;
+    };
+    std::optional<Overlay> m_overlay;
+    bool m_readOnly = false;
+    void drawOverlay(QPainter &p) const;
 };

@@ -125,6 +125,7 @@ TFormHlav::TFormHlav(const FormSetup &setup, QWidget *parent) : QMainWindow(pare
     FormCreate();
     BuildCurveAndRecording();
     Recordings->addToMenu(MenuTools);
+    BuildUnitHistory();
     // The language set did this already; French has none.
     nameControls(*this, Session.LanguageIndex);
     settleAccessLetters(*this);

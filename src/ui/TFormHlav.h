@@ -43,6 +43,9 @@ class TFormAbout;
 class RecordingWindows;
 class ManualOpener;
 class TFormCurve;
+class TFormHistory;
+class TFormSideBySide;
+struct HistoryEntry;
 class UnitPortProvider;
 class UpDownButton;
 class UserPrompts;
@@ -251,6 +254,15 @@ public:
     void ShowRecordingState();
     QRect CurveWindowPlaceNow() const;
     void CloseCurveAndRecording();
+
+    // ---- the unit's history (TFormHlavHistory.cpp) ----
+    void BuildUnitHistory();
+    void MenuHistoryClick();
+    void ProgramHistoryEntry(const HistoryEntry &entry);
+    void ShowSideBySide(const HistoryEntry &entry, const IgnitionParameters &other, const QString &otherLabel);
+    QPointer<TFormHistory> FormHistory;
+    QPointer<TFormSideBySide> FormSideBySide;
+    QString m_sideBySideEntry; // the entry whose side by side waits for a Compare
 
     // ---- looking at recordings (TFormHlavRecordings.cpp) ----
     void BuildRecordings();

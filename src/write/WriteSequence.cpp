@@ -11,6 +11,8 @@ WriteSequence::WriteSequence(UnitLink &link, IgnitionParameters &set, BackupStor
     connect(&m_link, &UnitLink::transferStarted, this, [this](LinkRun run) {
         // Another transfer over a write's wait for its saving ends that wait unreported.
         m_report = WriteReport{run == LinkRun::Program ? WriteReport::Stage::Reading : WriteReport::Stage::Idle};
+        m_restoring = run == LinkRun::Program ? m_restoreNext : std::nullopt;
+        m_restoreNext.reset();
     });
 }
 
@@ -23,12 +25,23 @@ void WriteSequence::onBlockBeforeWrite()
 {
     const UnitBlockData &information = m_link.unitInformation();
     const UnitBlockData &unitBlock = m_link.blockBeforeWrite();
+    if (m_restoring) {
+        const QString attached = BackupStore::UnitTag(information);
+        if (attached != m_restoring->unitTag) {
+            m_report.refusedUnit = attached;
+            m_link.refuseWrite();
+            return;
+        }
+    }
     if (m_store) {
         m_report.backup = m_store->keepBeforeWrite(information, unitBlock);
         emit backupKept(*m_report.backup);
     }
     // The block goes out right after this returns; its echo and verify include them.
-    TakeReservedBytes(m_set, unitBlock);
+    if (!m_restoring || !m_restoring->reservedFromSet)
+        TakeReservedBytes(m_set, unitBlock);
+    if (m_store)
+        m_store->noteSending(information, m_set.UnitBlockImage());
     m_report.stage = WriteReport::Stage::Writing;
 }
 

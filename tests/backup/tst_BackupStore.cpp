@@ -16,7 +16,9 @@ private slots:
     void storedBackupReadsBackWhole();
     void storedOnlyWhenChanged_data();
     void storedOnlyWhenChanged();
-    void keepsTheNewestAndLeavesOthersAlone();
+    void boundPerUnitKeepsFirstAndNewest_data();
+    void boundPerUnitKeepsFirstAndNewest();
+    void setsSentThisRunAreNotBackups();
     void failureIsReported_data();
     void failureIsReported();
     void unitTag_data();
@@ -126,8 +128,18 @@ void tst_BackupStore::storedOnlyWhenChanged()
              BackupResult::Unchanged);
 }
 
-void tst_BackupStore::keepsTheNewestAndLeavesOthersAlone()
+void tst_BackupStore::boundPerUnitKeepsFirstAndNewest_data()
 {
+    QTest::addColumn<bool>("clockWentBack");
+    QTest::newRow("clock forward") << false;
+    QTest::newRow("clock went back") << true;
+}
+
+// One unit's many writes never cost another unit its backup, nor a unit the set it came
+// with; and the backup just made survives even when its name sorts before all others.
+void tst_BackupStore::boundPerUnitKeepsFirstAndNewest()
+{
+    QFETCH(bool, clockWentBack);
     QVERIFY(QDir().mkpath(m_folder));
     const QDir dir(m_folder);
     writeFile(dir.filePath("notes.txt"), "mine");
@@ -138,27 +150,67 @@ void tst_BackupStore::keepsTheNewestAndLeavesOthersAlone()
     QVERIFY(QFile::link(outside, dir.filePath("20000101-000000-000_ABC07_2003-03-05_0907.ign")));
 
     BackupStore store(m_folder);
-    const int total = BackupStore::KeepNewest + 5;
+    UnitBlock otherUnit = information();
+    otherUnit[8] = 8;
+    const QString other = store.keepBeforeWrite(otherUnit, parameters(), at(-10)).path;
+    const int total = BackupStore::KeepPerUnit + 5;
     QString first;
+    QString last;
     for (int i = 0; i < total; ++i) {
-        const BackupResult r = store.keepBeforeWrite(information(), parameters(quint8(10 + i)), at(i));
+        const bool back = clockWentBack && i + 1 == total;
+        const BackupResult r = store.keepBeforeWrite(information(), parameters(quint8(10 + i)), back ? at(-3600) : at(i));
         QCOMPARE(r.outcome, BackupResult::Stored);
         if (i == 0)
             first = r.path;
+        last = r.path;
     }
     const QStringList kept = store.backups();
-    QCOMPARE(kept.size(), BackupStore::KeepNewest);
-    QVERIFY(!QFile::exists(first));
-    QVERIFY(!QFile::exists(first.chopped(4) + ".block"));
-    UnitBlock oldest{};
-    QVERIFY(BackupStore::ReadBackup(kept.first(), oldest));
-    QCOMPARE(oldest[3], quint8(10 + 5));
+    QCOMPARE(kept.size(), BackupStore::KeepPerUnit + 1);
+    QVERIFY(QFile::exists(other));
+    QVERIFY(QFile::exists(first));
+    QVERIFY(QFile::exists(last));
+    QCOMPARE(kept.last(), last);
+    UnitBlock block{};
+    QVERIFY(BackupStore::ReadBackup(kept[1], block));
+    QCOMPARE(block[3], quint8(10));
+    // The second oldest went first.
+    QVERIFY(BackupStore::ReadBackup(kept[2], block));
+    QCOMPARE(block[3], quint8(10 + 6));
 
     QCOMPARE(readFile(dir.filePath("notes.txt")), QByteArray("mine"));
     QVERIFY(QFile::exists(dir.filePath("race.ign")));
     QVERIFY(QFileInfo(dir.filePath("20000101-000000-000_ABC07_2003-03-05_0907.ign")).isSymLink());
     QCOMPARE(readFile(outside), QByteArray("not ours"));
-    QCOMPARE(dir.entryList({"*.block"}, QDir::Files).size(), BackupStore::KeepNewest);
+    QCOMPARE(dir.entryList({"*.block"}, QDir::Files).size(), BackupStore::KeepPerUnit + 1);
+}
+
+// What this run sent to a unit is never its backup, even once later sets went out (quick
+// writes one over another), nor when the echo never came; another run knows only the last.
+void tst_BackupStore::setsSentThisRunAreNotBackups()
+{
+    BackupStore store(m_folder);
+    QCOMPARE(store.keepBeforeWrite(information(), parameters(1), at(0)).outcome, BackupResult::Stored);
+    store.noteSending(information(), parameters(2));
+    store.noteWritten(information(), parameters(3), at(1));
+    store.noteWritten(information(), parameters(4), at(2));
+    for (const int limiter : {2, 3, 4})
+        QCOMPARE(store.keepBeforeWrite(information(), parameters(quint8(limiter)), at(10 + limiter)).outcome,
+                 BackupResult::Unchanged);
+    QCOMPARE(store.backups().size(), 1);
+
+    BackupStore later(m_folder);
+    QCOMPARE(later.keepBeforeWrite(information(), parameters(4), at(20)).outcome, BackupResult::Unchanged);
+    QCOMPARE(later.keepBeforeWrite(information(), parameters(3), at(21)).outcome, BackupResult::Stored);
+
+    // The record holds the backups and the writes in order.
+    const QList<StoreRecordLine> record = BackupStore::ReadRecord(m_folder);
+    QCOMPARE(record.size(), 4);
+    QCOMPARE(record[0].kind, StoreRecordLine::Backup);
+    QCOMPARE(record[1].kind, StoreRecordLine::Written);
+    QCOMPARE(record[1].block, parameters(3));
+    QCOMPARE(record[2].block, parameters(4));
+    QCOMPARE(record[3].kind, StoreRecordLine::Backup);
+    QVERIFY(record[3].number > record[2].number);
 }
 
 void tst_BackupStore::failureIsReported_data()

@@ -1,5 +1,6 @@
 #include "BackupStore.h"
 #include "SimulatedUnitPort.h"
+#include "UnitHistory.h"
 #include "WriteSequence.h"
 
 #include <QTemporaryDir>
@@ -32,6 +33,7 @@ public:
 private slots:
     void write_data();
     void write();
+    void restoreSendsTheWholeBlock();
 
 private:
     QList<quint8> blockCommands() const;
@@ -218,6 +220,98 @@ void tst_WriteSequence::write()
         QVERIFY(BackupStore::ReadBackup(store.backups().first(), kept));
         QCOMPARE(kept, unitBefore);
     }
+}
+
+// A restore puts back the block the unit held, reserved bytes included, after keeping
+// the unit's current set; the run after it is an ordinary write again.
+void tst_WriteSequence::restoreSendsTheWholeBlock()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    BackupStore store(folder.path());
+    qint64 now = 1000;
+    SimulatedUnitPortProvider simulated(1);
+    simulated.setClock([&now] { return now; });
+    m_written.clear();
+    RecordingProvider ports(simulated, m_written);
+    SimulatedUnit &unit = simulated.unit();
+    for (int b = 0; b < UnitBlockSize; ++b)
+        if (IsReservedByte(b))
+            unit.parameterBlock()[b] = quint8(0xA0 + b);
+    const std::array<quint8, UnitBlockSize> cameWith = unit.parameterBlock();
+
+    IgnitionParameters set;
+    SessionSettings settings;
+    UnitLink link(set, settings, ports);
+    WriteSequence sequence(link, set, &store);
+    link.OpenUnitPort();
+    const auto run = [&] {
+        m_written.clear();
+        link.startProgram();
+        for (int i = 0; i < 600 && sequence.report().stage != WriteReport::Stage::Done; ++i) {
+            now += UnitLink::TickMs;
+            link.Timer1Timer();
+        }
+        QVERIFY(sequence.report().succeeded());
+    };
+    for (int i = 0; i < 40; ++i, now += UnitLink::TickMs)
+        link.Timer1Timer();
+
+    set = IgnitionParameters{};
+    std::copy(cameWith.begin(), cameWith.end(), set.image.begin());
+    set.LIMITER() = quint8(cameWith[3] - 10);
+    run();
+    // The unit moves its own bytes on meanwhile.
+    unit.parameterBlock()[40] = 0x11;
+
+    const UnitHistory before = UnitHistory::Read(store.folder(), LanguageEnglish);
+    QCOMPARE(before.units.size(), 1);
+    const HistoryEntry oldest = before.units.first().entries.last();
+    QCOMPARE(oldest.block, cameWith);
+    std::copy(oldest.block.begin(), oldest.block.end(), set.image.begin());
+    sequence.restoreNextRun({oldest.tag, true});
+    run();
+    QVERIFY(sequence.restoring());
+    QCOMPARE(blockCommands(), (QList<quint8>{0x40, 0x41, 0x00, 0x01, 0x41}));
+    const auto programmed = std::find_if(m_written.begin(), m_written.end(),
+                                         [](const UnitFrame &f) { return f[0] == CommandProgramBlock1; });
+    QVERIFY(programmed != m_written.end());
+    QVERIFY(std::equal(cameWith.begin(), cameWith.end(), programmed->begin() + 1));
+    QCOMPARE(unit.parameterBlock(), cameWith);
+
+    // The set the restore replaced was kept first, and the restore is an entry.
+    const UnitHistory after = UnitHistory::Read(store.folder(), LanguageEnglish);
+    const QList<HistoryEntry> &entries = after.units.first().entries;
+    QCOMPARE(entries.size(), 4);
+    QCOMPARE(entries[0].kind, HistoryEntry::Written);
+    QCOMPARE(entries[0].block, cameWith);
+    QCOMPARE(entries[1].kind, HistoryEntry::Backup);
+    QCOMPARE(entries[1].block[40], quint8(0x11));
+
+    // The next write keeps the unit's own bytes again.
+    unit.parameterBlock()[40] = 0x22;
+    set.LIMITER() = quint8(cameWith[3] - 20);
+    run();
+    QVERIFY(!sequence.restoring());
+    QCOMPARE(unit.parameterBlock()[40], quint8(0x22));
+
+    // Another unit's backup is refused once block 0 has named the unit: no backup, no write.
+    const std::array<quint8, UnitBlockSize> held = unit.parameterBlock();
+    const int backups = int(store.backups().size());
+    unit.setVersionText(QByteArrayLiteral("OTHER UNIT"));
+    sequence.restoreNextRun({oldest.tag, true});
+    m_written.clear();
+    link.startProgram();
+    for (int i = 0; i < 100 && sequence.report().stage != WriteReport::Stage::Done; ++i) {
+        now += UnitLink::TickMs;
+        link.Timer1Timer();
+    }
+    QCOMPARE(sequence.report().transfer->outcome, TransferOutcome::OtherUnit);
+    QVERIFY(sequence.report().refusedUnit.startsWith(QStringLiteral("OTHER-UNIT_")));
+    QVERIFY(!sequence.report().blockSent());
+    QCOMPARE(blockCommands(), (QList<quint8>{0x40, 0x41}));
+    QCOMPARE(unit.parameterBlock(), held);
+    QCOMPARE(int(store.backups().size()), backups);
 }
 
 QTEST_GUILESS_MAIN(tst_WriteSequence)
