@@ -10,7 +10,8 @@ WriteSequence::WriteSequence(UnitLink &link, IgnitionParameters &set, BackupStor
     connect(&m_link, &UnitLink::writeConfirmed, this, &WriteSequence::onWriteConfirmed);
     connect(&m_link, &UnitLink::transferStarted, this, [this](LinkRun run) {
         // Another transfer over a write's wait for its saving ends that wait unreported.
-        m_report = WriteReport{run == LinkRun::Program ? WriteReport::Stage::Reading : WriteReport::Stage::Idle};
+        m_report = WriteReport{};
+        m_report.stage = run == LinkRun::Program ? WriteReport::Stage::Reading : WriteReport::Stage::Idle;
         m_restoring = run == LinkRun::Program ? m_restoreNext : std::nullopt;
         m_restoreNext.reset();
     });
