@@ -1,11 +1,13 @@
 #pragma once
 
 #include "BackupStore.h"
+#include "EditingRanges.h"
 #include "IgnitionParameters.h"
 #include "LanguageTextSets.h"
 #include "LinkDriver.h"
 #include "LiveRecorder.h"
 #include "MessageTable.h"
+#include "ParameterEditor.h"
 #include "RecentFiles.h"
 #include "UndoHistory.h"
 #include "WriteSequence.h"
@@ -103,8 +105,9 @@ public:
     SessionSettings Session;
     MessageTable Messages;
     UndoHistory Undo;
+    // The edit pipeline over the three above; every editor applies its set through it.
+    ParameterEditor Editor{Parameters, Session, Undo};
     bool VehicleListChanged = false;
-    bool ProgramAfterChangeArmed = false;
     bool Printing = false;
     bool TestMode = false;
     QString CurrentFileName;
@@ -152,6 +155,7 @@ public:
     void TakeControlsIntoParameters();
     void ShowParametersInControls();
     void ParameterChanged();
+    void ConnectEditor();
     void UpdateControlStates();
     void UpDownClick();
     void EditExit();
@@ -395,7 +399,7 @@ private:
     void buildMessageArea();
     void connectHandlers();
     QLineEdit *makeEdit(QWidget *parent, const char *name, const QRect &rect);
-    UpDownButton *makeUpDown(QWidget *parent, const char *name, QLineEdit *buddy, int min, int max, int step,
+    UpDownButton *makeUpDown(QWidget *parent, const char *name, QLineEdit *buddy, const EditingRange &range,
                              int position, bool thousands);
     QLabel *makeLabel(QWidget *parent, const char *name, const QPoint &at, int pixelSize, bool bold);
 

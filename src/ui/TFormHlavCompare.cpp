@@ -55,11 +55,9 @@ void TFormHlav::TakeUnitSet(const std::array<quint8, UnitBlockSize> &unitBlock)
 {
     // As a Read takes it, reserved bytes included, but as one step the user can undo.
     // Nothing is sent: the unit holds this set already.
-    std::copy(unitBlock.begin(), unitBlock.end(), Parameters.image.begin());
-    NormaliseParameters(Parameters, Session);
-    ShowParametersInControls();
-    Undo.RecordChange(Parameters);
-    UpdateUndoButtons();
+    IgnitionParameters unitSet = Parameters;
+    std::copy(unitBlock.begin(), unitBlock.end(), unitSet.image.begin());
+    Editor.TakeUnitSet(unitSet);
     LabelFile2->setText(QString());
 }
 

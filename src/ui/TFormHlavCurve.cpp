@@ -5,9 +5,10 @@
 #include "TFormHlav.h"
 
 #include "AddedTexts.h"
+#include "CurveGraphMapping.h"
+#include "MouseUpCheckBox.h"
 #include "RecordingWindows.h"
 #include "TFormCurve.h"
-#include "UpDownButton.h"
 #include "UserPrompts.h"
 #include "WindowFit.h"
 
@@ -154,17 +155,13 @@ void TFormHlav::ShowCurveState()
         FormCurve->showNoLive();
 }
 
-// A point moved on the graph is typed into its two edits and taken in as an edit is:
-// normalised, one undo step, programmed after the change when that is on.
+// A point moved on the graph is an edit as typing its two values is: held to the edits'
+// ranges, normalised, one undo step, programmed after the change when that is on.
 void TFormHlav::CurvePointEdited(int index, int rpm, int advanceDeg)
 {
     if (index < 0 || index >= CurvePoints)
         return;
-    RpmUpDowns[index]->setPosition(rpm);
-    AdvanceUpDowns[index]->setPosition(advanceDeg);
-    TakeControlsIntoParameters();
-    ParameterChanged();
-    ShowCurveState();
+    Editor.Apply(WithPointMoved(Parameters, index, rpm, advanceDeg), CheckBoxProgHned->isChecked());
 }
 
 // ---------------------------------------------------------------------------------

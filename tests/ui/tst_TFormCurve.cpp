@@ -20,6 +20,8 @@ private slots:
     void initTestCase();
     void dragIsTyping_data();
     void dragIsTyping();
+    void dragSendsWhatTypingSends_data() { dragIsTyping_data(); }
+    void dragSendsWhatTypingSends();
     void keysStepTheSelectedPoint();
     void livePointAndRecording();
     void liveFrameRepaintsOnlyTheTrail();
@@ -105,6 +107,69 @@ void tst_TFormCurve::dragIsTyping()
     QVERIFY(!form.Undo.CanUndo());
     form.Timer1Timer();
     QCOMPARE(curve->shownSet(), start);
+}
+
+// With programming after change on, the unit receives from a drag the frames it receives
+// from typing the value, and ends up holding the same set.
+void tst_TFormCurve::dragSendsWhatTypingSends()
+{
+    QFETCH(int, point);
+    QFETCH(int, rpm);
+    QFETCH(int, advance);
+    QFETCH(QByteArray, edit);
+    QFETCH(QString, typed);
+
+    struct Sent
+    {
+        QList<UnitFrame> frames;
+        IgnitionParameters set;
+        quint16 undoSteps = 0;
+        std::array<quint8, FrameDataSize> unitBlock{};
+    };
+    auto editBy = [&](bool dragging) {
+        Sent sent;
+        qint64 now = 1000;
+        SimulatedUnitPortProvider unit;
+        unit.setClock([&now] { return now; });
+        FormFixture f(unit);
+        TFormHlav &form = *f.form;
+        TFormCurve *curve = openCurve(f);
+        auto run = [&](int ticks) {
+            for (int i = 0; i < ticks; ++i) {
+                now += LinkDriver::TickMs;
+                form.Timer1Timer();
+            }
+        };
+        run(20);
+        QApplication::setActiveWindow(&form);
+        QTest::mouseClick(form.CheckBoxProgHned, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
+        run(20);
+        unit.unit().frameReceived = [&sent](const UnitFrame &frame) { sent.frames.append(frame); };
+        const IgnitionParameters start = form.Parameters;
+        if (dragging) {
+            const CurveGraphMapping &map = curve->mapping();
+            drag(curve, map.pixelFor(start.RPM_ADV(point) * 100, start.ADVANCE(point)),
+                 map.pixelFor(rpm, advance));
+        } else {
+            f.typeAndLeave(edit.constData(), typed);
+        }
+        run(200);
+        unit.unit().frameReceived = nullptr;
+        sent.set = form.Parameters;
+        sent.undoSteps = form.Undo.current();
+        sent.unitBlock = unit.unit().parameterBlock();
+        return sent;
+    };
+    const Sent dragged = editBy(true);
+    const Sent typing = editBy(false);
+    QCOMPARE(dragged.set, typing.set);
+    QCOMPARE(dragged.undoSteps, quint16(1));
+    QCOMPARE(typing.undoSteps, quint16(1));
+    QVERIFY(dragged.frames.size() > 10);
+    QCOMPARE(dragged.frames, typing.frames);
+    QCOMPARE(dragged.unitBlock, typing.unitBlock);
+    QVERIFY(std::equal(dragged.set.image.begin(), dragged.set.image.begin() + UnitBlockSize,
+                       dragged.unitBlock.begin()));
 }
 
 void tst_TFormCurve::keysStepTheSelectedPoint()
