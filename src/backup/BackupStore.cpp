@@ -147,9 +147,11 @@ QString BackupStore::newestWithTag(const QString &tag) const
 
 bool BackupStore::ReadBackup(const QString &ignPath, UnitBlock &block)
 {
-    QByteArray ignText;
-    if (!readSmallFile(ignPath, ignText))
+    const OpenedParameterFile ign =
+        isOurRegularFile(ignPath) ? ReadParameterFileText(ignPath) : OpenedParameterFile{};
+    if (!ign.ok())
         return false;
+    const QByteArray &ignText = ign.text;
     UnitBlock stored{};
     QByteArray storedText;
     const bool haveStored = readSmallFile(blockPathFor(ignPath), storedText) && parseBlockText(storedText, stored);

@@ -20,7 +20,6 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 
@@ -85,20 +84,12 @@ void TFormHlav::OpenChosenFile(const QString &path)
 
 bool TFormHlav::OpenParameterFile(const QString &path)
 {
-    // Only a plain file: a pipe would block the open and a device never end.
-    QFile file(path);
-    bool readable = QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
-    bool matched = false;
-    if (readable) {
-        matched = ReadParameterFile(file, Parameters);
-        readable = file.error() == QFileDevice::NoError;
-        file.close();
-    }
-    if (!readable) {
+    const ParameterFileOpen result = OpenParameterFileAt(path, Parameters).result;
+    if (result != ParameterFileOpen::Opened && result != ParameterFileOpen::VersionMismatch) {
         m_prompts->information(this, QString::fromLatin1(OpenFileError));
         return false;
     }
-    if (!matched) {
+    if (result == ParameterFileOpen::VersionMismatch) {
         m_prompts->information(this, FileVersionMismatchText(Session.LanguageIndex));
         return false;
     }
