@@ -43,6 +43,7 @@ class QUrl;
 class QToolButton;
 class TFormAbout;
 class RecordingWindows;
+class RecentFilesMenu;
 class ManualOpener;
 class TFormCurve;
 class UnitPortProvider;
@@ -212,10 +213,8 @@ public:
 
     // ---- recent files and dropped files (TFormHlavRecent.cpp) ----
     RecentFiles Recent;
-    QMenu *MenuRecent = nullptr; // File > Recent files, its items rebuilt whenever File opens
+    RecentFilesMenu *RecentMenu = nullptr; // File > Recent files
     void BuildRecentFilesMenu();
-    void UpdateRecentFilesMenu();
-    void RememberRecentFile(const QString &path);
     // The first local parameter file among dropped URLs; empty when there is none.
     static QString DroppedParameterFile(const QList<QUrl> &urls);
 
@@ -381,6 +380,11 @@ public:
     std::array<QLineEdit *, CurvePoints> AdvanceEdits{};
     std::array<UpDownButton *, CurvePoints> RpmUpDowns{};
     std::array<UpDownButton *, CurvePoints> AdvanceUpDowns{};
+
+signals:
+    // After the texts of a language have been applied; each capability beside the window
+    // re-texts itself from it.
+    void languageChanged(quint8 language);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -125,6 +125,7 @@ void TFormHlav::setUpCompareAndBackups()
     StatusBar1->addPermanentWidget(BackupStatus);
 
     connect(MenuCompare, &QAction::triggered, this, &TFormHlav::MenuCompareClick);
+    connect(this, &TFormHlav::languageChanged, this, &TFormHlav::ApplyCompareTexts);
     connect(MenuOpenBackup, &QAction::triggered, this, &TFormHlav::MenuOpenBackupClick);
     // The one write sequence: the backup is on disk, and the set holds the unit's own
     // reserved bytes, before the link sends its first program frame.

@@ -73,9 +73,7 @@ void TFormHlav::BuildCurveAndRecording()
     StatusBar1->addPermanentWidget(StatusRecording);
 
     connect(m_link.get(), &LinkDriver::liveFrameReceived, this, &TFormHlav::LiveFrameReceived);
-    // After the language handlers, which are connected first.
-    for (QAction *language : {MenuEnglish, MenuCzech, MenuGerman})
-        connect(language, &QAction::triggered, this, &TFormHlav::ApplyCurveTexts);
+    connect(this, &TFormHlav::languageChanged, this, &TFormHlav::ApplyCurveTexts);
     ApplyCurveTexts();
 }
 

@@ -2,6 +2,8 @@
 
 #include "TFormHlav.h"
 
+#include "RecentFilesMenu.h"
+
 #include "AddedTexts.h"
 #include "AppPaths.h"
 #include "AddedTexts.h"
@@ -100,7 +102,7 @@ bool TFormHlav::OpenParameterFile(const QString &path)
     CurrentFileName = path;
     OpenDialog1FileName = path;
     SaveDialog1FileName = CurrentFileName;
-    RememberRecentFile(path);
+    RecentMenu->remember(path);
     return true;
 }
 
@@ -147,7 +149,7 @@ void TFormHlav::MenuSaveClick()
     LabelFile2->setText(path);
     CurrentFileName = path;
     OpenDialog1FileName = CurrentFileName;
-    RememberRecentFile(path);
+    RecentMenu->remember(path);
 }
 
 void TFormHlav::MenuSaveExeDirClick()
@@ -198,7 +200,7 @@ void TFormHlav::LoadSettings()
     CheckBoxIgnAll->setChecked(s.CheckBoxIgnAllChecked);
     CurveWindowPlace = s.CurveWindow;
     Recent = s.Recent;
-    UpdateRecentFilesMenu();
+    RecentMenu->rebuild();
     Recordings->recent() = s.RecentRecordings;
 
     if (m_setup.useSettingsFiles)
