@@ -2,6 +2,8 @@
 
 #include "AccessibleControls.h"
 #include "AppPaths.h"
+#include "BackupStore.h"
+#include "CompareWiring.h"
 #include "FileNameLabel.h"
 #include "FormLook.h"
 #include "KeyboardAccess.h"
@@ -110,7 +112,13 @@ TFormHlav::TFormHlav(const FormSetup &setup, QWidget *parent) : QMainWindow(pare
     ApplyTexts(BuiltInTexts());
     connectHandlers();
     installKeyboardAccess(*this);
-    setUpCompareAndBackups();
+    {
+        QString folder = m_setup.backupFolder;
+        // Demo mode and tests keep no backups unless they name a folder.
+        if (folder.isEmpty() && m_setup.useSettingsFiles)
+            folder = DefaultBackupFolder();
+        Compare = new CompareWiring(*this, folder);
+    }
     BuildRecentFilesMenu();
     BuildRecordings();
 
@@ -146,6 +154,14 @@ TFormHlav::~TFormHlav()
     // The link may still hold a port; close it before the provider behind it goes.
     if (m_link)
         m_link->CloseUnitPort();
+    // The write sequence hangs on the link: it goes first.
+    delete Compare;
+    Compare = nullptr;
+}
+
+bool TFormHlav::WriteInFlight() const
+{
+    return Compare && Compare->writeInFlight();
 }
 
 // ---------------------------------------------------------------------------------

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "BackupStore.h"
 #include "EditingRanges.h"
 #include "IgnitionParameters.h"
 #include "LanguageTextSets.h"
@@ -10,7 +9,6 @@
 #include "ParameterEditor.h"
 #include "RecentFiles.h"
 #include "UndoHistory.h"
-#include "WriteSequence.h"
 #include "UnsavedSettings.h"
 
 #include <QElapsedTimer>
@@ -24,7 +22,7 @@
 #include <optional>
 
 class FileNameLabel;
-class CompareDialog;
+class CompareWiring;
 class MouseUpCheckBox;
 class QCheckBox;
 class QAction;
@@ -82,7 +80,6 @@ struct FormSetup
 //   TFormHlav.cpp          construction, layout, menus, texts and hints, start-up, shutdown
 //   TFormHlavEditor.cpp    editor binding, presets, advance shift, New, undo and redo
 //   TFormHlavLink.cpp      port menu, transfers, the tick and the mirror of the link
-//   TFormHlavCompare.cpp   compare with the unit, backups before every write
 //   TFormHlavFiles.cpp     file commands, settings and snapshot
 //   TFormHlavPrint.cpp     printing
 //   TFormHlavLanguage.cpp  interface languages and the message table
@@ -121,7 +118,7 @@ public:
 
     LinkDriver &link() { return *m_link; }
     // A write has sent its block to the unit and is not verified yet.
-    bool WriteInFlight() const { return m_write && m_write->verifyPending(); }
+    bool WriteInFlight() const;
     UserPrompts &prompts() { return *m_prompts; }
     const FormSetup &setup() const { return m_setup; }
     QTimer *Timer1 = nullptr;
@@ -185,16 +182,8 @@ public:
     void MenuProgramClick();
     void StartProgrammingAfterChange();
 
-    // ---- compare and backups (TFormHlavCompare.cpp) ----
-    void MenuCompareClick();
-    void MenuOpenBackupClick();
-    // The unit's block into the editor, as a Read takes it, recorded as one undo step.
-    void TakeUnitSet(const std::array<quint8, UnitBlockSize> &unitBlock);
-    void ApplyCompareTexts();
-    // Empty when no backups are kept.
-    QString BackupFolder() const;
-    // The difference table while it is open, else null.
-    CompareDialog *compareDialog() const;
+    // ---- compare, backups and the write sequence (CompareWiring) ----
+    CompareWiring *Compare = nullptr;
 
     // ---- files and settings (TFormHlavFiles.cpp) ----
     void MenuOpenClick();
@@ -356,7 +345,6 @@ public:
 
     QStatusBar *StatusBar1 = nullptr;
     QLabel *StatusPanel = nullptr; // the single panel of StatusBar1
-    QLabel *BackupStatus = nullptr; // why no backup was kept, while that is so
 
     // Menus and their items.
     QMenu *MenuFile = nullptr;
@@ -412,19 +400,11 @@ private:
     void mirrorLabel(int index, QLabel *label, const LabelView &view, bool withVisibility);
     void onVersionMismatch(const QString &text);
     void onPortOpenFailed(const QString &portName, const PortOpenFailure &failure);
-    void setUpCompareAndBackups();
-    void onCompareReady();
-    void onBackupKept(const BackupResult &result);
-    void showBackupProblem();
 
     FormSetup m_setup;
     std::unique_ptr<UserPrompts> m_ownPrompts;
     UserPrompts *m_prompts = nullptr;
     std::unique_ptr<LinkDriver> m_link;
-    std::unique_ptr<BackupStore> m_backups;
-    std::unique_ptr<WriteSequence> m_write;
-    std::optional<BackupResult> m_backupProblem;
-    QPointer<CompareDialog> m_compareDialog;
     QActionGroup *m_portGroup = nullptr;
     QActionGroup *m_languageGroup = nullptr;
     bool m_created = false;
