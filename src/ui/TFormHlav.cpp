@@ -4,6 +4,7 @@
 #include "AppPaths.h"
 #include "BackupStore.h"
 #include "CompareWiring.h"
+#include "CurveWiring.h"
 #include "FileNameLabel.h"
 #include "FormLook.h"
 #include "KeyboardAccess.h"
@@ -130,8 +131,9 @@ TFormHlav::TFormHlav(const FormSetup &setup, QWidget *parent) : QMainWindow(pare
     Timer1->setTimerType(Qt::PreciseTimer);
     connect(Timer1, &QTimer::timeout, this, &TFormHlav::Timer1Timer);
 
+    Curve = new CurveWiring(*this);
+    connect(this, &TFormHlav::languageChanged, Recordings, &RecordingWindows::setLanguage);
     FormCreate();
-    BuildCurveAndRecording();
     Recordings->addToMenu(MenuTools);
     // The language set did this already; French has none.
     nameControls(*this, Session.LanguageIndex);
@@ -754,7 +756,8 @@ void TFormHlav::FormClose()
     m_closed = true;
     Timer1->stop();
     m_link->CloseUnitPort();
-    CloseCurveAndRecording();
+    Recordings->closeAll();
+    Curve->closeAll();
     TakeControlsIntoParameters();
     NormaliseParameters(Parameters, Session);
     ReportUnsavedSettings(SaveSettings());

@@ -4,7 +4,6 @@
 #include "IgnitionParameters.h"
 #include "LanguageTextSets.h"
 #include "LinkDriver.h"
-#include "LiveRecorder.h"
 #include "MessageTable.h"
 #include "ParameterEditor.h"
 #include "RecentFiles.h"
@@ -23,6 +22,7 @@
 
 class FileNameLabel;
 class CompareWiring;
+class CurveWiring;
 class MouseUpCheckBox;
 class QCheckBox;
 class QAction;
@@ -85,7 +85,6 @@ struct FormSetup
 //   TFormHlavLanguage.cpp  interface languages and the message table
 //   TFormHlavHelp.cpp      manual and About
 //   TFormHlavRecent.cpp    recent files and files dropped on the window
-//   TFormHlavCurve.cpp     the curve window and the recording of live values
 //   TFormHlavRecordings.cpp  opening recordings to look at them
 class TFormHlav : public QMainWindow
 {
@@ -231,31 +230,14 @@ public:
 
     void MenuExitClick();
 
-    // ---- curve window and recording (TFormHlavCurve.cpp) ----
-    void BuildCurveAndRecording();
-    void ApplyCurveTexts();
-    void MenuCurveClick();
-    void MenuRecordClick();
-    // The set and the live state into the curve window, when it is open.
-    void ShowCurveState();
-    void CurvePointEdited(int index, int rpm, int advanceDeg);
-    void LiveFrameReceived(const UnitFrame &frame);
-    void ShowRecordingState();
-    QRect CurveWindowPlaceNow() const;
-    void CloseCurveAndRecording();
+    // ---- curve window and recording (CurveWiring) ----
+    CurveWiring *Curve = nullptr;
 
     // ---- looking at recordings (TFormHlavRecordings.cpp) ----
     void BuildRecordings();
     // A file from the command line or a drop: a recording by its suffix, else a parameter file.
     void OpenFileOfItsKind(const QString &path);
     RecordingWindows *Recordings = nullptr;
-    QAction *MenuCurve = nullptr;
-    QAction *MenuRecord = nullptr;
-    TFormCurve *FormCurve = nullptr; // made on the first F11
-    QLabel *StatusRecording = nullptr;
-    LiveRecorder Recorder;
-    QString RecordingFolder; // the documents folder
-    QRect CurveWindowPlace;  // from the settings; empty until known
 
     // ---- controls, by layout name ----
     QWidget *ClientArea = nullptr;

@@ -3,6 +3,8 @@
 
 #include "TFormHlav.h"
 
+#include "CurveWiring.h"
+
 #include "FileNameLabel.h"
 #include "FormLook.h"
 #include "MouseUpCheckBox.h"
@@ -122,7 +124,8 @@ void TFormHlav::ConnectEditor()
     Editor.setChanged = [this] {
         ShowParametersInControls();
         UpdateUndoButtons();
-        ShowCurveState();
+        if (Curve)
+            Curve->showState();
     };
     Editor.programNow = [this] { StartProgrammingAfterChange(); };
 }

@@ -2,6 +2,7 @@
 
 #include "TFormHlav.h"
 
+#include "CurveWiring.h"
 #include "RecentFilesMenu.h"
 
 #include "AddedTexts.h"
@@ -175,7 +176,7 @@ void TFormHlav::LoadSettings()
     s.FileLabel.clear();
     s.CurrentFileName = CurrentFileName;
     s.CheckBoxIgnAllChecked = CheckBoxIgnAll->isChecked();
-    s.CurveWindow = CurveWindowPlace;
+    s.CurveWindow = Curve->placeToSave();
     // Demo runs and tests read nothing: every key takes its default, as on a first start.
     if (m_setup.useSettingsFiles) {
         // Left by a shutdown that was killed between writing and renaming.
@@ -198,7 +199,7 @@ void TFormHlav::LoadSettings()
     OpenDialog1FileName = CurrentFileName;
     SaveDialog1FileName = CurrentFileName;
     CheckBoxIgnAll->setChecked(s.CheckBoxIgnAllChecked);
-    CurveWindowPlace = s.CurveWindow;
+    Curve->setPlace(s.CurveWindow);
     Recent = s.Recent;
     RecentMenu->rebuild();
     Recordings->recent() = s.RecentRecordings;
@@ -222,7 +223,7 @@ SettingsSaveOutcome TFormHlav::SaveSettings()
     s.FileLabel = LabelFile2->text();
     s.CurrentFileName = CurrentFileName;
     s.CheckBoxIgnAllChecked = CheckBoxIgnAll->isChecked();
-    s.CurveWindow = CurveWindowPlaceNow();
+    s.CurveWindow = Curve->placeToSave();
     s.Recent = Recent;
     s.RecentRecordings = Recordings->recent();
     // Both are replaced whole or not at all: a failure leaves the previous files for the
