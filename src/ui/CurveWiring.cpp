@@ -4,6 +4,7 @@
 #include "CurveGraphMapping.h"
 #include "LiveValues.h"
 #include "MouseUpCheckBox.h"
+#include "SteadyClock.h"
 #include "TFormCurve.h"
 #include "TFormHlav.h"
 #include "UserPrompts.h"
@@ -22,15 +23,8 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <chrono>
 
 namespace {
-
-qint64 steadyMs()
-{
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
 
 bool onSomeScreen(const QRect &place)
 {
@@ -183,7 +177,7 @@ void CurveWiring::liveFrameReceived(const UnitFrame &frame)
 {
     const LiveValues values = DecodeLiveFrame(frame);
     if (m_curve && m_curve->isVisible())
-        m_curve->showLive(values.rpm, values.advance, steadyMs());
+        m_curve->showLive(values.rpm, values.advance, SteadyClockMs());
     if (!m_recorder.isRecording())
         return;
     const bool written = m_recorder.addRow(values);
