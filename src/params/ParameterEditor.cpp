@@ -46,17 +46,17 @@ bool ParameterEditor::ShiftAdvance(int delta, bool allPoints, int currentCurvePo
 
 bool ParameterEditor::Undo(bool programAfterChange)
 {
-    if (!m_undo.Undo(m_set))
-        return false;
-    shown();
-    if (programAfterChange && programNow)
-        programNow();
-    return true;
+    return stepped(m_undo.Undo(m_set), programAfterChange);
 }
 
 bool ParameterEditor::Redo(bool programAfterChange)
 {
-    if (!m_undo.Redo(m_set))
+    return stepped(m_undo.Redo(m_set), programAfterChange);
+}
+
+bool ParameterEditor::stepped(bool moved, bool programAfterChange)
+{
+    if (!moved)
         return false;
     shown();
     if (programAfterChange && programNow)

@@ -45,6 +45,8 @@ public:
 
 private:
     bool take(const IgnitionParameters &edited);
+    // After a step of the history: shown, and programmed when programAfterChange is on.
+    bool stepped(bool moved, bool programAfterChange);
     void shown();
 
     IgnitionParameters &m_set;

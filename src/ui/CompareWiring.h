@@ -41,6 +41,10 @@ public:
     QString backupFolder() const;
     // The difference table while it is open, else null.
     CompareDialog *dialog() const;
+    // The store of the backup folder, null when no backups are kept.
+    BackupStore *backups() const { return m_backups.get(); }
+    // The one write path to the unit.
+    WriteSequence &writeSequence() { return *m_write; }
 
 private:
     void onCompareReady();
