@@ -124,14 +124,6 @@ public:
 
     // ---- start-up and shutdown ----
     void FormCreate();
-    void FormClose();
-    void LoadSettings();
-    SettingsSaveOutcome SaveSettings();
-    // A save that failed, told at once (a box, or standard error on a signal) and marked
-    // for the next start; and that mark, told once at start-up.
-    void ReportUnsavedSettings(const SettingsSaveOutcome &outcome);
-    void ReportLastSessionUnsaved();
-    void ReadTestMode();
 
     // ---- texts and hints ----
     // Writes captions and whole hints into the controls and menu items named in texts.
@@ -140,44 +132,20 @@ public:
     // show tooltips, the long part goes to the status bar.
     void SetHint(QObject *object, const QString &hint);
     static QString HintOf(const QObject *object);
-    static QString ShortHint(const QString &hint);
-    static QString LongHint(const QString &hint);
     void HintToStatusBar(const QString &hint);
 
     // ---- editor (TFormHlavEditor.cpp) ----
-    void FillCurveControlArrays();
-    void TakeVehicleTypeFromList();
-    void ShowVehicleTypeInList();
     void ApplyVehiclePreset();
     void TakeControlsIntoParameters();
     void ShowParametersInControls();
-    void ParameterChanged();
-    void ConnectEditor();
     void UpdateControlStates();
-    void UpDownClick();
-    void EditExit();
-    void CheckBoxProgHnedMouseUp();
-    void CheckBoxProgHnedClick();
-    void ComboBoxBikeChange();
-    void BitBtnAdvMinusClick();
-    void BitBtnAdvPlusClick();
     void MenuNewClick();
     void ResetUndoHistory();
-    void UpdateUndoButtons();
     void SpeedButtonZpetClick();
-    void SpeedButtonZnovuClick();
 
     // ---- unit link (TFormHlavLink.cpp) ----
     void Timer1Timer();
     void ShowLinkState();
-    void BuildPortMenu();
-    void MenuCom1Click(int itemIndex);
-    void UpdatePortMenuChecks();
-    // Beside each "Com n" the device it reaches and what it is; entries without a
-    // device present look disabled. Runs each time the menu opens.
-    void RefreshPortMenu();
-    void MenuReadClick();
-    void MenuVerifyClick();
     void MenuProgramClick();
     void StartProgrammingAfterChange();
 
@@ -186,25 +154,11 @@ public:
 
     // ---- files and settings (TFormHlavFiles.cpp) ----
     void MenuOpenClick();
-    // Open without the dialog: reads path into the set with Open's checks and messages;
-    // true when the set was taken from it.
-    bool OpenParameterFile(const QString &path);
-    void MenuOpenExeDirClick();
     void MenuSaveClick();
-    void MenuSaveExeDirClick();
-    // Before a dialog that starts at ExeDirDataFile: the data folder is made, and the
-    // status bar says why the dialog starts there.
-    void PrepareExeDirDialog();
-
-    // Open a recent or dropped file as the Open command does, message area included.
-    void OpenChosenFile(const QString &path);
 
     // ---- recent files and dropped files (TFormHlavRecent.cpp) ----
     RecentFiles Recent;
     RecentFilesMenu *RecentMenu = nullptr; // File > Recent files
-    void BuildRecentFilesMenu();
-    // The first local parameter file among dropped URLs; empty when there is none.
-    static QString DroppedParameterFile(const QList<QUrl> &urls);
 
     // ---- printing (TFormHlavPrint.cpp) ----
     void SpeedButtonPrintClick();
@@ -214,29 +168,16 @@ public:
     // ---- languages (TFormHlavLanguage.cpp) ----
     // Runs the text set of Session.LanguageIndex; none for French.
     void ApplyInterfaceLanguage();
-    void SetLanguageEnglish();
-    void SetLanguageCzech();
-    void SetLanguageGerman();
     void LoadMessageTable();
-    void MenuEnglishClick();
-    void MenuCzechClick();
-    void MenuGermanClick();
 
     // ---- help (TFormHlavHelp.cpp) ----
-    void MenuContensClick();
-    void MenuAboutClick();
     TFormAbout *FormAbout = nullptr; // made on the first About, then only shown again
     ManualOpener *Manual = nullptr;  // made on the first F1
-
-    void MenuExitClick();
 
     // ---- curve window and recording (CurveWiring) ----
     CurveWiring *Curve = nullptr;
 
     // ---- looking at recordings (TFormHlavRecordings.cpp) ----
-    void BuildRecordings();
-    // A file from the command line or a drop: a recording by its suffix, else a parameter file.
-    void OpenFileOfItsKind(const QString &path);
     RecordingWindows *Recordings = nullptr;
 
     // ---- controls, by layout name ----
@@ -363,6 +304,65 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Handlers and steps that only the window itself calls.
+    void FormClose();
+    void LoadSettings();
+    SettingsSaveOutcome SaveSettings();
+    // A save that failed, told at once (a box, or standard error on a signal) and marked
+    // for the next start; and that mark, told once at start-up.
+    void ReportUnsavedSettings(const SettingsSaveOutcome &outcome);
+    void ReportLastSessionUnsaved();
+    void ReadTestMode();
+    static QString ShortHint(const QString &hint);
+    static QString LongHint(const QString &hint);
+    void FillCurveControlArrays();
+    void TakeVehicleTypeFromList();
+    void ShowVehicleTypeInList();
+    void ParameterChanged();
+    void ConnectEditor();
+    void UpDownClick();
+    void EditExit();
+    void CheckBoxProgHnedMouseUp();
+    void CheckBoxProgHnedClick();
+    void ComboBoxBikeChange();
+    void BitBtnAdvMinusClick();
+    void BitBtnAdvPlusClick();
+    void UpdateUndoButtons();
+    void SpeedButtonZnovuClick();
+    void BuildPortMenu();
+    void MenuCom1Click(int itemIndex);
+    void UpdatePortMenuChecks();
+    // Beside each "Com n" the device it reaches and what it is; entries without a
+    // device present look disabled. Runs each time the menu opens.
+    void RefreshPortMenu();
+    void MenuReadClick();
+    void MenuVerifyClick();
+    // Open without the dialog: reads path into the set with Open's checks and messages;
+    // true when the set was taken from it.
+    bool OpenParameterFile(const QString &path);
+    void MenuOpenExeDirClick();
+    void MenuSaveExeDirClick();
+    // Before a dialog that starts at ExeDirDataFile: the data folder is made, and the
+    // status bar says why the dialog starts there.
+    void PrepareExeDirDialog();
+    // Open a recent or dropped file as the Open command does, message area included.
+    void OpenChosenFile(const QString &path);
+    void BuildRecentFilesMenu();
+    // The first local parameter file among dropped URLs; empty when there is none.
+    static QString DroppedParameterFile(const QList<QUrl> &urls);
+    void SetLanguageEnglish();
+    void SetLanguageCzech();
+    void SetLanguageGerman();
+    void MenuEnglishClick();
+    void MenuCzechClick();
+    void MenuGermanClick();
+    void MenuContensClick();
+    void MenuAboutClick();
+    void MenuExitClick();
+    void BuildRecordings();
+    // A file from the command line or a drop: a recording by its suffix, else a parameter file.
+    void OpenFileOfItsKind(const QString &path);
+
     void buildLayout();
     void buildMenus();
     void buildToolBar();
