@@ -17,6 +17,7 @@
 //                          three fifths of the ride, beside the curve window after --ticks=N ticks, then end
 
 #include "AppPaths.h"
+#include "CurveWiring.h"
 #include "CommandLine.h"
 #include "IniFile.h"
 #include "Pictures.h"
@@ -186,13 +187,13 @@ int main(int argc, char *argv[])
         });
     }
     if (options.curveWindow || !options.curveScreenshot.isEmpty())
-        form->MenuCurveClick();
+        form->Curve->showCurve();
     if (!options.curveScreenshot.isEmpty()) {
         int ticks = 0;
         QObject::connect(form->Timer1, &QTimer::timeout, form.get(), [&] {
             if (++ticks != options.screenshotTicks)
                 return;
-            if (!form->FormCurve->grab().save(options.curveScreenshot))
+            if (!form->Curve->window()->grab().save(options.curveScreenshot))
                 std::fprintf(stderr, "korvo-tci: cannot save %s\n", qPrintable(options.curveScreenshot));
             QTimer::singleShot(0, qApp, &QCoreApplication::quit);
         });
@@ -204,12 +205,12 @@ int main(int argc, char *argv[])
                 return;
             const QList<TFormRecording *> windows = form->Recordings->windows();
             bool saved = false;
-            if (!windows.isEmpty() && form->FormCurve) {
+            if (!windows.isEmpty() && form->Curve->window()) {
                 TFormRecording *window = windows.first();
                 const Recording &r = window->recording();
                 window->graph()->setCursorMs(r.timeMs.front() + r.durationMs() * 3 / 5);
                 const QPixmap left = window->grab();
-                const QPixmap right = form->FormCurve->grab();
+                const QPixmap right = form->Curve->window()->grab();
                 QPixmap both(left.width() + 8 + right.width(), std::max(left.height(), right.height()));
                 both.fill(Qt::white);
                 QPainter painter(&both);

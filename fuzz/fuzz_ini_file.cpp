@@ -5,7 +5,6 @@
 #include <QByteArray>
 #include <QList>
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -77,19 +76,29 @@ std::optional<QByteArrayView> keyOf(QByteArrayView content)
 
 struct Entry
 {
-    const char *section;
-    const char *key;
+    QByteArray section;
+    QByteArray key;
 };
-constexpr std::array<Entry, 10> Keys{{{"FORM_HLAV", "Left"},
-                                      {"FORM_HLAV", "Top"},
-                                      {"FORM_HLAV", "Height"},
-                                      {"FORM_HLAV", "Width"},
-                                      {"BASIC", "ComPort"},
-                                      {"BASIC", "ComPortAuto"},
-                                      {"FORM_HLAV", "Language"},
-                                      {"FORM_HLAV", "File"},
-                                      {"FORM_HLAV", "IniDir"},
-                                      {"IGNITION", "CheckBoxIgnAll->Checked"}}};
+
+// Every key the settings read and write: the window's, the curve window's place and
+// both recent lists.
+const QList<Entry> &keys()
+{
+    static const QList<Entry> all = [] {
+        QList<Entry> list{{"FORM_HLAV", "Left"},     {"FORM_HLAV", "Top"},
+                          {"FORM_HLAV", "Height"},   {"FORM_HLAV", "Width"},
+                          {"BASIC", "ComPort"},      {"BASIC", "ComPortAuto"},
+                          {"FORM_HLAV", "Language"}, {"FORM_HLAV", "File"},
+                          {"FORM_HLAV", "IniDir"},   {"IGNITION", "CheckBoxIgnAll->Checked"},
+                          {"CURVE_WINDOW", "Left"},  {"CURVE_WINDOW", "Top"},
+                          {"CURVE_WINDOW", "Width"}, {"CURVE_WINDOW", "Height"}};
+        for (const char *section : {RecentFiles::Section, RecentFiles::RecordingsSection})
+            for (int i = 1; i <= RecentFiles::MaxEntries; ++i)
+                list.append({section, "File" + QByteArray::number(i)});
+        return list;
+    }();
+    return all;
+}
 
 qsizetype findSection(const QList<QByteArray> &lines, QByteArrayView section)
 {
@@ -114,12 +123,12 @@ qsizetype findKey(const QList<QByteArray> &lines, qsizetype section, QByteArrayV
     return -1;
 }
 
-// Marks the line of each of the ten keys (and, with sectionsToo, the headers of their
+// Marks the line of each key (and, with sectionsToo, the headers of their
 // sections): the lines a save may change or add.
 QList<bool> settingsLines(const QList<QByteArray> &lines, bool sectionsToo)
 {
     QList<bool> marked(lines.size(), false);
-    for (const Entry &e : Keys) {
+    for (const Entry &e : keys()) {
         const qsizetype s = findSection(lines, e.section);
         if (s < 0)
             continue;
@@ -138,7 +147,9 @@ bool sameSettings(const Settings &a, const Settings &b)
            a.session.LanguageIndex == b.session.LanguageIndex &&
            a.session.PortChoice == b.session.PortChoice && a.session.AutoScanPort == b.session.AutoScanPort &&
            a.FileLabel == b.FileLabel && a.CurrentFileName == b.CurrentFileName &&
-           a.CheckBoxIgnAllChecked == b.CheckBoxIgnAllChecked;
+           a.CheckBoxIgnAllChecked == b.CheckBoxIgnAllChecked && a.CurveWindow == b.CurveWindow &&
+           a.Recent.entries() == b.Recent.entries() &&
+           a.RecentRecordings.entries() == b.RecentRecordings.entries();
 }
 
 } // namespace
@@ -158,6 +169,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     first.session.PortChoice = 1;
     readSettings(ini, first);
     (void)ini.portMap();
+    // Names read back are names a save gives back: none empty, none holding a line break.
+    for (const RecentFiles *list : {&first.Recent, &first.RecentRecordings}) {
+        FUZZ_CHECK(list->entries().size() <= RecentFiles::MaxEntries);
+        for (const QString &name : list->entries())
+            FUZZ_CHECK(!name.isEmpty() && !name.contains(QLatin1Char('\n')));
+    }
 
     writeSettings(ini, first);
     const QByteArray written = ini.text();
@@ -172,6 +189,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     second.FileLabel = QStringLiteral("default label");
     second.CurrentFileName = QStringLiteral("default name");
     second.CheckBoxIgnAllChecked = !first.CheckBoxIgnAllChecked;
+    // The curve window's place is written only when it is known.
+    second.CurveWindow = first.CurveWindow.isValid() ? QRect(-1, -2, 3, 4) : QRect();
+    second.Recent.add(QStringLiteral("/default.ign"));
+    second.RecentRecordings.add(QStringLiteral("/default.csv"));
     readSettings(IniFile(written), second);
     FUZZ_CHECK(sameSettings(first, second));
 
@@ -190,7 +211,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QList<bool> replaced = settingsLines(before, false);
     QList<bool> touched = settingsLines(after, true);
     // Section headers that were there before are kept, not added.
-    for (const Entry &e : Keys) {
+    for (const Entry &e : keys()) {
         const qsizetype s = findSection(after, e.section);
         if (s >= 0 && findSection(before, e.section) >= 0)
             touched[s] = false;

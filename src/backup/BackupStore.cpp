@@ -94,17 +94,7 @@ IgnitionParameters setWithBlock(std::span<const quint8, UnitBlockSize> block)
 
 QString DefaultBackupFolder()
 {
-#ifdef Q_OS_WIN
-    QString base = qEnvironmentVariable("APPDATA");
-    if (base.isEmpty())
-        base = QDir::homePath() + QStringLiteral("/AppData/Roaming");
-#else
-    QString base = qEnvironmentVariable("XDG_DATA_HOME");
-    // A relative value is invalid by the XDG rules and is ignored.
-    if (base.isEmpty() || QDir::isRelativePath(base))
-        base = QDir::homePath() + QStringLiteral("/.local/share");
-#endif
-    return QDir::cleanPath(base + u'/' + QLatin1String(AppConfigFolderName) + QStringLiteral("/backups"));
+    return programDataFolder() + QStringLiteral("/backups");
 }
 
 BackupStore::BackupStore(QString folder) : m_folder(std::move(folder))
@@ -277,9 +267,11 @@ bool BackupStore::ReadBackup(const QString &ignPath, UnitBlock &block, bool *who
 {
     if (whole)
         *whole = false;
-    QByteArray ignText;
-    if (!readSmallFile(ignPath, ignText))
+    const OpenedParameterFile ign =
+        isOurRegularFile(ignPath) ? ReadParameterFileText(ignPath) : OpenedParameterFile{};
+    if (!ign.ok())
         return false;
+    const QByteArray &ignText = ign.text;
     UnitBlock stored{};
     QByteArray storedText;
     const bool haveStored = readSmallFile(blockPathFor(ignPath), storedText) && parseBlockText(storedText, stored);

@@ -20,7 +20,6 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QSerialPortInfo>
@@ -30,8 +29,6 @@
 #include <csignal>
 
 namespace {
-
-constexpr qint64 MaxParameterFileBytes = 64 * 1024;
 
 volatile std::sig_atomic_t interruptCount = 0;
 volatile std::sig_atomic_t interruptSignal = 0;
@@ -215,33 +212,22 @@ int CommandRun::loadFile(const QString &path, IgnitionParameters &set)
     bool listChanged = false;
     ApplyVehiclePreset(set, listChanged);
 
-    const QFileInfo info(path);
     QString reason;
-    // Only a plain file: a pipe would block the open and a device never end.
-    if (!info.exists())
-        reason = QStringLiteral("no such file");
-    else if (!info.isFile())
-        reason = QStringLiteral("not a regular file");
-    QFile file(path);
-    bool matched = false;
-    bool versionKeyFound = false;
-    if (reason.isEmpty()) {
-        if (!file.open(QIODevice::ReadOnly)) {
-            reason = file.errorString();
-        } else {
-            // A parameter file is a few hundred bytes: anything far larger is not one.
-            const QByteArray bytes = file.read(MaxParameterFileBytes);
-            if (file.error() != QFileDevice::NoError)
-                reason = file.errorString();
-            else
-                matched = ReadParameterFile(bytes, set);
-            versionKeyFound = bytes.contains("QUELLMAR_KEY");
-            // Nothing the user did not write goes to a unit: a field the file lacks would
-            // otherwise come from the vehicle preset.
-            if (reason.isEmpty() && matched)
-                if (const QString key = FirstMissingParameterKey(bytes); !key.isEmpty())
-                    reason = text(AddedText::CliFileLacksKey).arg(key);
-        }
+    const OpenedParameterFile opened = OpenParameterFileAt(path, set);
+    const bool matched = opened.ok();
+    const bool versionKeyFound = opened.text.contains("QUELLMAR_KEY");
+    switch (opened.result) {
+    case ParameterFileOpen::Missing: reason = QStringLiteral("no such file"); break;
+    case ParameterFileOpen::NotRegularFile: reason = QStringLiteral("not a regular file"); break;
+    case ParameterFileOpen::Unreadable: reason = opened.errorString; break;
+    case ParameterFileOpen::TooLarge: reason = QStringLiteral("far larger than a parameter file"); break;
+    case ParameterFileOpen::Opened:
+        // Nothing the user did not write goes to a unit: a field the file lacks would
+        // otherwise come from the vehicle preset.
+        if (const QString key = FirstMissingParameterKey(opened.text); !key.isEmpty())
+            reason = text(AddedText::CliFileLacksKey).arg(key);
+        break;
+    case ParameterFileOpen::VersionMismatch: break;
     }
     if (!reason.isEmpty())
         return fail(ExitFile, text(AddedText::CliFileReadError).arg(path, reason), QStringLiteral("file-error"));

@@ -3,14 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-constexpr int FirstPointRpmMin = 199;
-constexpr int PointRpmMin = 300;
-constexpr int PointRpmMax = 20100;
-
-} // namespace
-
 QPointF CurveGraphMapping::pixelFor(double rpm, double advanceDeg) const
 {
     return {m_plot.left() + rpm * m_plot.width() / m_rpmMax,
@@ -54,14 +46,14 @@ int CurveGraphMapping::RpmAxisFor(const IgnitionParameters &set)
 
 int ClampPointRpm(int index, int rpm)
 {
-    return std::clamp(rpm, index == 0 ? FirstPointRpmMin : PointRpmMin, PointRpmMax);
+    return CurvePointRpmRange(index).clamp(rpm);
 }
 
 IgnitionParameters WithPointMoved(const IgnitionParameters &set, int index, int rpm, int advanceDeg)
 {
     IgnitionParameters moved = set;
     moved.RPM_ADV(index) = quint8(ClampPointRpm(index, rpm) / 100);
-    moved.ADVANCE(index) = quint8(std::clamp(advanceDeg, 0, CurveGraphMapping::AdvanceMax));
+    moved.ADVANCE(index) = quint8(AdvanceRange.clamp(advanceDeg));
     NormaliseCurve(moved);
     return moved;
 }

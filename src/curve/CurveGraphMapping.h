@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EditingRanges.h"
 #include "IgnitionParameters.h"
 
 #include <QPointF>
@@ -12,7 +13,7 @@ class CurveGraphMapping
 {
 public:
     static constexpr int RpmStep = 100;
-    static constexpr int AdvanceMax = 60; // the advance edits' range is 0..60
+    static constexpr int AdvanceMax = AdvanceRange.max;
 
     CurveGraphMapping() = default;
     CurveGraphMapping(const QRectF &plot, int rpmMax) : m_plot(plot), m_rpmMax(rpmMax > 0 ? rpmMax : 1) {}
@@ -38,8 +39,7 @@ private:
 };
 
 // A curve point given a new engine speed (rpm) and advance (degrees), as typing the two
-// values into the point's edits gives them: held within the edits' ranges (rpm 199 for
-// the first point and 300 for the others up to 20100; advance 0..60), stored in
+// values into the point's edits gives them: held within the edits' ranges, stored in
 // hundreds of rpm, and the curve normalised, so a point moved past its neighbour pushes
 // it (and those after it) up.
 IgnitionParameters WithPointMoved(const IgnitionParameters &set, int index, int rpm, int advanceDeg);

@@ -1,5 +1,6 @@
 #include "AppPaths.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -74,6 +75,15 @@ QString ProgramFolderDataFile(const QString &executablePath, const QString &data
 
 QString programDataFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u'/' +
-           QLatin1String(AppConfigFolderName);
+#ifdef Q_OS_WIN
+    QString base = qEnvironmentVariable("APPDATA");
+    if (base.isEmpty())
+        base = QDir::homePath() + QStringLiteral("/AppData/Roaming");
+#else
+    QString base = qEnvironmentVariable("XDG_DATA_HOME");
+    // A relative value is invalid by the XDG rules and is ignored.
+    if (base.isEmpty() || QDir::isRelativePath(base))
+        base = QDir::homePath() + QStringLiteral("/.local/share");
+#endif
+    return QDir::cleanPath(base + u'/' + QLatin1String(AppConfigFolderName));
 }

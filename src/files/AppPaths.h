@@ -26,5 +26,8 @@ QString ExeDirDataFile(const QString &executablePath);
 // user's, and "data.ign" in dataFolder (the program's data folder under the user's home)
 // is used instead. usedDataFolder tells which.
 QString ProgramFolderDataFile(const QString &executablePath, const QString &dataFolder, bool *usedDataFolder = nullptr);
-// ~/.local/share/korvo-tci (under $XDG_DATA_HOME; on Windows under %APPDATA%).
+// The user's data folder of the program, for every file of ours that is data rather
+// than settings (backups among them): $XDG_DATA_HOME/korvo-tci, else
+// ~/.local/share/korvo-tci (a relative $XDG_DATA_HOME is ignored); on Windows
+// %APPDATA%\korvo-tci.
 QString programDataFolder();

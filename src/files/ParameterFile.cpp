@@ -1,6 +1,9 @@
 #include "ParameterFile.h"
 
+#include "SmallFile.h"
+
 #include <QBuffer>
+#include <QFileInfo>
 #include <QIODevice>
 
 #include <array>
@@ -263,4 +266,33 @@ QString FirstMissingParameterKey(QByteArrayView text)
             if (low.image[i] != high.image[i])
                 return QString::fromLatin1(key.name);
     return {};
+}
+
+OpenedParameterFile ReadParameterFileText(const QString &path)
+{
+    OpenedParameterFile opened;
+    const QFileInfo info(path);
+    if (!info.exists())
+        return opened;
+    if (!info.isFile()) {
+        opened.result = ParameterFileOpen::NotRegularFile;
+        return opened;
+    }
+    switch (readSmallFile(path, MaxParameterFileBytes, opened.text, &opened.errorString)) {
+    case SmallFileRead::Whole: opened.result = ParameterFileOpen::Opened; break;
+    case SmallFileRead::Missing: opened.result = ParameterFileOpen::Missing; break;
+    case SmallFileRead::Unfit: opened.result = ParameterFileOpen::Unreadable; break;
+    case SmallFileRead::Cut: opened.result = ParameterFileOpen::TooLarge; break;
+    }
+    if (!opened.ok())
+        opened.text.clear();
+    return opened;
+}
+
+OpenedParameterFile OpenParameterFileAt(const QString &path, IgnitionParameters &set)
+{
+    OpenedParameterFile opened = ReadParameterFileText(path);
+    if (opened.ok() && !ReadParameterFile(QByteArrayView(opened.text), set))
+        opened.result = ParameterFileOpen::VersionMismatch;
+    return opened;
 }

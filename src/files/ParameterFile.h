@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QString>
 
 class QIODevice;
 
@@ -27,3 +28,36 @@ bool ReadParameterFile(QByteArrayView text, IgnitionParameters &set);
 // give in full (a file cut short, or written by hand); empty when every field is there.
 // Only meaningful for a text whose version matched.
 QString FirstMissingParameterKey(QByteArrayView text);
+
+// ---------------------------------------------------------------------------------
+// Opening a parameter file by name: the window's Open, korvo-cli and the backups.
+
+// A parameter file is a few hundred bytes; anything far larger is not one, and is not
+// read to its end (a multi-gigabyte file would hold the window for many seconds).
+inline constexpr qint64 MaxParameterFileBytes = 64 * 1024;
+
+enum class ParameterFileOpen
+{
+    Opened,          // read whole (and, by OpenParameterFileAt, the version matched)
+    Missing,         // nothing at the path
+    NotRegularFile,  // a folder, a pipe or a device: never opened for reading
+    Unreadable,      // the read failed; errorString says why
+    TooLarge,        // over MaxParameterFileBytes
+    VersionMismatch, // read, but no QUELLMAR_KEY 61 in it: the set is untouched
+};
+
+struct OpenedParameterFile
+{
+    ParameterFileOpen result = ParameterFileOpen::Missing;
+    QByteArray text; // the file's bytes when it was read whole
+    QString errorString;
+
+    bool ok() const { return result == ParameterFileOpen::Opened; }
+};
+
+// The text of the file at path, read whole, through one descriptor checked to be a
+// regular file.
+OpenedParameterFile ReadParameterFileText(const QString &path);
+// The same, then the keys read into set as ReadParameterFile does; set is changed only
+// when the result is Opened.
+OpenedParameterFile OpenParameterFileAt(const QString &path, IgnitionParameters &set);

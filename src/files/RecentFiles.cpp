@@ -26,14 +26,24 @@ QByteArray keyOf(int index)
     return "File" + QByteArray::number(index + 1);
 }
 
+// Whether the settings file gives the name back as it was: a line break ends the value
+// and blanks at its ends are not kept, so such a name would come back as another file.
+bool survivesSaving(const QString &path)
+{
+    IniFile scratch;
+    scratch.writeString(RecentFiles::Section, "File1", path);
+    return scratch.readString(RecentFiles::Section, "File1", QString()) == path;
+}
+
 } // namespace
 
 void RecentFiles::add(const QString &path)
 {
-    if (path.isEmpty())
+    const QString name = QDir::cleanPath(path);
+    if (path.isEmpty() || !survivesSaving(name))
         return;
     m_entries.removeIf([&path](const QString &entry) { return sameFile(entry, path); });
-    m_entries.prepend(QDir::cleanPath(path));
+    m_entries.prepend(name);
     while (m_entries.size() > MaxEntries)
         m_entries.removeLast();
 }

@@ -23,7 +23,8 @@ public:
 
     // Puts path first, "." and ".." resolved; an entry naming the same file is taken
     // out, so a file appears once, and the oldest drops off past MaxEntries. An empty
-    // path changes nothing.
+    // path changes nothing, and so does a name the settings file would not give back
+    // exactly (a line break, blanks at either end): it is not listed.
     void add(const QString &path);
     void clear() { m_entries.clear(); }
 

@@ -1,12 +1,14 @@
 #include "AdvanceShift.h"
 
+#include "EditingRanges.h"
+
 namespace {
 
 void shiftOne(quint8 &value, int delta)
 {
-    if (delta < 0 && value > AdvanceMin)
+    if (delta < 0 && value > AdvanceRange.min)
         --value;
-    else if (delta > 0 && value < AdvanceMax)
+    else if (delta > 0 && value < AdvanceRange.max)
         ++value;
 }
 

@@ -2,9 +2,6 @@
 
 #include "IgnitionParameters.h"
 
-inline constexpr int AdvanceMin = 0;
-inline constexpr int AdvanceMax = 60;
-
 // Moves the advance by one degree (delta -1 or +1) at every point, or only at the
 // current curve point; values at a limit stay. Nothing is shifted when there is no
 // current point and not every point is asked for.

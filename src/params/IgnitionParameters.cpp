@@ -21,7 +21,7 @@ void NormaliseCurve(IgnitionParameters &set)
 void NormaliseParameters(IgnitionParameters &set, SessionSettings &settings)
 {
     NormaliseCurve(set);
-    if (settings.LanguageIndex > 3)
+    if (settings.LanguageIndex >= LanguageCount)
         settings.LanguageIndex = LanguageEnglish;
     if (settings.PortChoice > 20)
         settings.PortChoice = 0;

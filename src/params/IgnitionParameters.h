@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Language.h"
+
 #include <QtGlobal>
 
 #include <array>
@@ -83,15 +85,11 @@ inline void TakeReservedBytes(IgnitionParameters &set, std::span<const quint8, U
 // Three settings that live beside the set and are bounded by the same operation.
 struct SessionSettings
 {
-    quint8 LanguageIndex = 0; // 0 English, 1 German, 2 French, 3 Czech
+    quint8 LanguageIndex = LanguageEnglish; // a Language; kept as the byte the settings hold
     quint8 PortChoice = 0;    // 0..19 = COM1..COM20, 20 = automatic scan
     quint8 AutoScanPort = 0;  // port tried by the scan, 0..20 = COM1..COM21
 };
 
-inline constexpr quint8 LanguageEnglish = 0;
-inline constexpr quint8 LanguageGerman = 1;
-inline constexpr quint8 LanguageFrench = 2;
-inline constexpr quint8 LanguageCzech = 3;
 inline constexpr quint8 PortChoiceAuto = 20;
 
 // Brings the curve's engine speeds into bounds and strictly rising order (points are

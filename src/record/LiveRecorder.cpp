@@ -1,20 +1,15 @@
 #include "LiveRecorder.h"
 
+#include "SteadyClock.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 
 #include <charconv>
-#include <chrono>
 #include <cstring>
 
 namespace {
-
-qint64 steadyMs()
-{
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
 
 // Appends text; the row buffer is sized for the longest row, so nothing is cut.
 char *put(char *at, const char *text)
@@ -38,7 +33,7 @@ char *putFlag(char *at, bool on)
 
 } // namespace
 
-LiveRecorder::LiveRecorder(Clock clock) : m_clock(clock ? std::move(clock) : Clock(steadyMs)) {}
+LiveRecorder::LiveRecorder(Clock clock) : m_clock(clock ? std::move(clock) : Clock(SteadyClockMs)) {}
 
 LiveRecorder::~LiveRecorder()
 {

@@ -1,5 +1,7 @@
 #include "AddedTexts.h"
 
+#include "Language.h"
+
 #include <array>
 
 namespace {
@@ -405,9 +407,9 @@ QString AddedTextFor(AddedText id, quint8 languageIndex)
         return {};
     const AddedTextRow &row = Rows[index];
     switch (languageIndex) {
-    case 1:
+    case LanguageGerman:
         return QString::fromUtf8(row.german);
-    case 3:
+    case LanguageCzech:
         return QString::fromUtf8(row.czech);
     default:
         return QString::fromUtf8(row.english);

@@ -1,5 +1,7 @@
 #include "LanguageTextSets.h"
 
+#include "Language.h"
+
 #include <array>
 
 // The texts are kept exactly as the program has always shown them, blanks and spellings
@@ -115,13 +117,13 @@ QList<TextAssignment> LanguageTextSet(quint8 languageIndex)
 {
     const char *LanguageTextRow::*column = nullptr;
     switch (languageIndex) {
-    case 0:
+    case LanguageEnglish:
         column = &LanguageTextRow::english;
         break;
-    case 1:
+    case LanguageGerman:
         column = &LanguageTextRow::german;
         break;
-    case 3:
+    case LanguageCzech:
         column = &LanguageTextRow::czech;
         break;
     default:
@@ -270,10 +272,10 @@ QList<TextAssignment> BuiltInTexts()
 int LanguageFromCommandWord(const QString &firstArgument)
 {
     if (firstArgument == QLatin1String("ENGLISH"))
-        return 0;
+        return LanguageEnglish;
     if (firstArgument == QLatin1String("CESKY"))
-        return 3;
+        return LanguageCzech;
     if (firstArgument == QLatin1String("DEUTSCH"))
-        return 1;
+        return LanguageGerman;
     return -1;
 }

@@ -1,5 +1,7 @@
 #include "LanguageTexts.h"
 
+#include "Language.h"
+
 #include "MessageTable.h"
 
 std::optional<QString> TransferStartCaption(TransferStart transfer, quint8 languageIndex)
@@ -21,11 +23,11 @@ std::optional<QString> TransferStartCaption(TransferStart transfer, quint8 langu
 QString FileVersionMismatchText(quint8 languageIndex)
 {
     switch (languageIndex) {
-    case 1:
+    case LanguageGerman:
         return QStringLiteral("Uneinig Version der Datendatei *.ign!");
-    case 2:
+    case LanguageFrench:
         return MessageTable::entryText(MsgUnmatchedFileVersion, languageIndex);
-    case 3:
+    case LanguageCzech:
         return QStringLiteral("Neshodná verze souboru *.ign!");
     default:
         return QStringLiteral("Unmatched version of *.ign file!");
@@ -35,9 +37,9 @@ QString FileVersionMismatchText(quint8 languageIndex)
 QString PrintStampPrefix(quint8 languageIndex)
 {
     switch (languageIndex) {
-    case 2:
+    case LanguageFrench:
         return MessageTable::entryText(MsgPrintStamp, languageIndex);
-    case 3:
+    case LanguageCzech:
         return QStringLiteral("Datum a čas tisku:  ");
     default:
         return QStringLiteral("Date and Time of printing:  ");
@@ -52,13 +54,13 @@ QString PrintStampText(quint8 languageIndex, const QString &date, const QString 
 std::optional<QString> AboutCaption(quint8 languageIndex)
 {
     switch (languageIndex) {
-    case 0:
+    case LanguageEnglish:
         return QStringLiteral("About Korvo_TCI");
-    case 1:
+    case LanguageGerman:
         return QStringLiteral("Über Programm Korvo_TCI");
-    case 2:
+    case LanguageFrench:
         return QStringLiteral("Information Korvo_TCI");
-    case 3:
+    case LanguageCzech:
         return QStringLiteral("O programu ZENTARA");
     default:
         return std::nullopt;
@@ -69,11 +71,11 @@ std::optional<QString> ManualCommandLine(quint8 languageIndex)
 {
     const QString processor = QStringLiteral("C:\\Program Files\\Microsoft Office\\Office\\WINWORD.EXE ");
     switch (languageIndex) {
-    case 0:
+    case LanguageEnglish:
         return processor + QStringLiteral("C:\\Quellmar\\Strada9\\Manual_Strada9_en.doc");
-    case 1:
+    case LanguageGerman:
         return processor + QStringLiteral("C:\\Quellmar\\Strada9\\Manual_Strada9_de.doc");
-    case 3:
+    case LanguageCzech:
         return processor + QStringLiteral("C:\\Quellmar\\Strada9\\Manual_Strada9_cz.doc");
     default:
         return std::nullopt;

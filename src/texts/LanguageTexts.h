@@ -5,7 +5,7 @@
 #include <optional>
 
 // Small per-language texts outside the message table and the window text sets.
-// Language indices: 0 English, 1 German, 2 French, 3 Czech.
+// Languages by their index (Language.h).
 
 enum class TransferStart
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Language.h"
+
 #include <QString>
 
 #include <array>
@@ -51,7 +53,7 @@ class MessageTable
 public:
     static constexpr int MessageCount = 34;
     // Languages the table knows: 0 English, 1 German, 2 French, 3 Czech.
-    static constexpr int LanguageCount = 4;
+    static constexpr int LanguageCount = ::LanguageCount;
 
     // Fills every entry with the text of the language (0 English, 1 German, 2 French,
     // 3 Czech); any other index leaves the table as it is. Entry 32 stays empty.

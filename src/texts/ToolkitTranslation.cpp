@@ -1,5 +1,7 @@
 #include "ToolkitTranslation.h"
 
+#include "Language.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -11,9 +13,9 @@ namespace {
 const char *catalogueOf(quint8 languageIndex)
 {
     switch (languageIndex) {
-    case 1:
+    case LanguageGerman:
         return "qtbase_de";
-    case 3:
+    case LanguageCzech:
         return "qtbase_cs";
     default:
         return nullptr;

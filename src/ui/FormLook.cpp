@@ -16,11 +16,15 @@ QString formFamily()
     // The layout is measured for "MS Sans Serif". Where it is missing, a sans-serif of
     // about its width keeps numbers such as "10,000" inside their 40-pixel edits; the
     // system's own sans-serif is the last resort.
+    // Installed families only: an alias such as fontconfig's Arial for Liberation Sans
+    // names a font further down the list anyway, and resolving each alias through
+    // fontconfig cost more than the rest of the window's set-up.
     static const QString family = [] {
+        const QStringList installed = QFontDatabase::families();
         for (const char *candidate : {"MS Sans Serif", "Microsoft Sans Serif", "Arial", "Liberation Sans",
                                       "Nimbus Sans", "Helvetica"}) {
             const QString name = QString::fromLatin1(candidate);
-            if (QFontDatabase::hasFamily(name))
+            if (installed.contains(name, Qt::CaseInsensitive))
                 return name;
         }
         return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();

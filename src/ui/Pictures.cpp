@@ -277,9 +277,16 @@ QPixmap triggerWheelPixmap(qreal devicePixelRatio)
 
 QIcon toolIcon(ToolPicture picture)
 {
-    const QIcon themed = QIcon::fromTheme(QString::fromLatin1(themeName(picture)));
-    if (!themed.isNull() && !themed.availableSizes().isEmpty())
-        return themed;
+    // A desktop's own icon theme draws these. Without one Qt falls back to "hicolor",
+    // which holds programs' icons and no actions; reading its index of several hundred
+    // folders took a sixth of the time to the window's first showing, for nothing.
+    static const bool desktopTheme =
+        !QIcon::themeName().isEmpty() && QIcon::themeName() != QLatin1String("hicolor");
+    if (desktopTheme) {
+        const QIcon themed = QIcon::fromTheme(QString::fromLatin1(themeName(picture)));
+        if (!themed.isNull() && !themed.availableSizes().isEmpty())
+            return themed;
+    }
     QIcon icon;
     for (const qreal ratio : {1.0, 2.0}) {
         QPixmap pixmap = blank(16, 16, ratio);

@@ -2,6 +2,9 @@
 
 #include "AccessibleControls.h"
 #include "AppPaths.h"
+#include "BackupStore.h"
+#include "CompareWiring.h"
+#include "CurveWiring.h"
 #include "FileNameLabel.h"
 #include "FormLook.h"
 #include "KeyboardAccess.h"
@@ -110,7 +113,13 @@ TFormHlav::TFormHlav(const FormSetup &setup, QWidget *parent) : QMainWindow(pare
     ApplyTexts(BuiltInTexts());
     connectHandlers();
     installKeyboardAccess(*this);
-    setUpCompareAndBackups();
+    {
+        QString folder = m_setup.backupFolder;
+        // Demo mode and tests keep no backups unless they name a folder.
+        if (folder.isEmpty() && m_setup.useSettingsFiles)
+            folder = DefaultBackupFolder();
+        Compare = new CompareWiring(*this, folder);
+    }
     BuildRecentFilesMenu();
     BuildRecordings();
 
@@ -122,8 +131,9 @@ TFormHlav::TFormHlav(const FormSetup &setup, QWidget *parent) : QMainWindow(pare
     Timer1->setTimerType(Qt::PreciseTimer);
     connect(Timer1, &QTimer::timeout, this, &TFormHlav::Timer1Timer);
 
+    Curve = new CurveWiring(*this);
+    connect(this, &TFormHlav::languageChanged, Recordings, &RecordingWindows::setLanguage);
     FormCreate();
-    BuildCurveAndRecording();
     Recordings->addToMenu(MenuTools);
     BuildUnitHistory();
     // The language set did this already; French has none.
@@ -147,6 +157,14 @@ TFormHlav::~TFormHlav()
     // The link may still hold a port; close it before the provider behind it goes.
     if (m_link)
         m_link->CloseUnitPort();
+    // The write sequence hangs on the link: it goes first.
+    delete Compare;
+    Compare = nullptr;
+}
+
+bool TFormHlav::WriteInFlight() const
+{
+    return Compare && Compare->writeInFlight();
 }
 
 // ---------------------------------------------------------------------------------
@@ -164,10 +182,11 @@ QLineEdit *TFormHlav::makeEdit(QWidget *parent, const char *name, const QRect &r
     return edit;
 }
 
-UpDownButton *TFormHlav::makeUpDown(QWidget *parent, const char *name, QLineEdit *buddy, int min, int max,
-                                    int step, int position, bool thousands)
+UpDownButton *TFormHlav::makeUpDown(QWidget *parent, const char *name, QLineEdit *buddy,
+                                    const EditingRange &range, int position, bool thousands)
 {
-    auto *upDown = new UpDownButton(UpDownModel(min, max, step, position, thousands), buddy, parent);
+    auto *upDown =
+        new UpDownButton(UpDownModel(range.min, range.max, range.step, position, thousands), buddy, parent);
     upDown->setObjectName(QString::fromLatin1(name));
     upDown->setGeometry(buddy->geometry().right() + 1, buddy->y(), UpDownWidth, buddy->height());
     upDown->setProperty(HintProperty, QString());
@@ -377,12 +396,12 @@ void TFormHlav::buildCurve()
         const QByteArray advanceEdit = "Edit5" + QByteArray::number(i);
         const QByteArray advanceUpDown = "UpDown5" + QByteArray::number(i);
         *rpmEdits[i] = makeEdit(GroupBox6, rpmEdit.constData(), QRect(14, RowTops[i], 40, EditHeight));
-        *rpmUpDowns[i] = makeUpDown(GroupBox6, rpmUpDown.constData(), *rpmEdits[i], i == 0 ? 199 : 300, 20100,
-                                    100, (i + 1) * 1000, true);
+        *rpmUpDowns[i] = makeUpDown(GroupBox6, rpmUpDown.constData(), *rpmEdits[i], CurvePointRpmRange(i),
+                                    (i + 1) * 1000, true);
         *advanceEdits[i] =
             makeEdit(GroupBox6, advanceEdit.constData(), QRect(104, RowTops[i], 30, EditHeight));
         *advanceUpDowns[i] =
-            makeUpDown(GroupBox6, advanceUpDown.constData(), *advanceEdits[i], 0, 60, 1, 20, false);
+            makeUpDown(GroupBox6, advanceUpDown.constData(), *advanceEdits[i], AdvanceRange, 20, false);
     }
 
     auto shiftButton = [this](QPushButton *&button, const char *name, int left) {
@@ -418,10 +437,10 @@ void TFormHlav::buildTrigger()
     keepPictureVisible(Image3);
 
     EditPalec13 = makeEdit(GroupBox1, "EditPalec13", QRect(44, 286, 33, EditHeight));
-    UpDownPalec13 = makeUpDown(GroupBox1, "UpDownPalec13", EditPalec13, 2, 9, 1, 3, true);
+    UpDownPalec13 = makeUpDown(GroupBox1, "UpDownPalec13", EditPalec13, TeethRange, 3, true);
     LabelPalec13 = makeLabel(GroupBox1, "LabelPalec13", QPoint(100, 290), 11, false);
     EditPalec24 = makeEdit(GroupBox1, "EditPalec24", QRect(44, 318, 33, EditHeight));
-    UpDownPalec24 = makeUpDown(GroupBox1, "UpDownPalec24", EditPalec24, 2, 9, 1, 9, true);
+    UpDownPalec24 = makeUpDown(GroupBox1, "UpDownPalec24", EditPalec24, TeethRange, 9, true);
     LabelPalec24 = makeLabel(GroupBox1, "LabelPalec24", QPoint(100, 322), 11, false);
 }
 
@@ -443,10 +462,10 @@ void TFormHlav::buildVehicle()
         ComboBoxBike->addItem(QString::fromUtf8(VehicleRowText(row)));
 
     EditBaseAdv = makeEdit(GroupBox2, "EditBaseAdv", QRect(14, 52, 41, EditHeight));
-    UpDownBaseAdv = makeUpDown(GroupBox2, "UpDownBaseAdv", EditBaseAdv, 0, 40, 1, 40, true);
+    UpDownBaseAdv = makeUpDown(GroupBox2, "UpDownBaseAdv", EditBaseAdv, BaseAdvanceRange, 40, true);
     LabelBaseAdv = makeLabel(GroupBox2, "LabelBaseAdv", QPoint(82, 56), 11, false);
     EditOmez2 = makeEdit(GroupBox2, "EditOmez2", QRect(14, 84, 49, EditHeight));
-    UpDownOmez2 = makeUpDown(GroupBox2, "UpDownOmez2", EditOmez2, 999, 25000, 100, 15000, true);
+    UpDownOmez2 = makeUpDown(GroupBox2, "UpDownOmez2", EditOmez2, LimiterRange, 15000, true);
     LabelOmez2 = makeLabel(GroupBox2, "LabelOmez2", QPoint(82, 88), 11, false);
 
     auto box = [this](MouseUpCheckBox *&check, const char *name, int top) {
@@ -696,6 +715,7 @@ void TFormHlav::setNamedColour(QWidget *widget, NamedColour colour)
 void TFormHlav::FormCreate()
 {
     FillCurveControlArrays();
+    ConnectEditor();
     BuildPortMenu();
     if (!m_hintHandlerInstalled) {
         qApp->installEventFilter(new HintWatcher(this));
@@ -737,7 +757,8 @@ void TFormHlav::FormClose()
     m_closed = true;
     Timer1->stop();
     m_link->CloseUnitPort();
-    CloseCurveAndRecording();
+    Recordings->closeAll();
+    Curve->closeAll();
     TakeControlsIntoParameters();
     NormaliseParameters(Parameters, Session);
     ReportUnsavedSettings(SaveSettings());

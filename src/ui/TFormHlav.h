@@ -1,14 +1,13 @@
 #pragma once
 
-#include "BackupStore.h"
+#include "EditingRanges.h"
 #include "IgnitionParameters.h"
 #include "LanguageTextSets.h"
 #include "LinkDriver.h"
-#include "LiveRecorder.h"
 #include "MessageTable.h"
+#include "ParameterEditor.h"
 #include "RecentFiles.h"
 #include "UndoHistory.h"
-#include "WriteSequence.h"
 #include "UnsavedSettings.h"
 
 #include <QElapsedTimer>
@@ -22,7 +21,8 @@
 #include <optional>
 
 class FileNameLabel;
-class CompareDialog;
+class CompareWiring;
+class CurveWiring;
 class MouseUpCheckBox;
 class QCheckBox;
 class QAction;
@@ -41,6 +41,7 @@ class QUrl;
 class QToolButton;
 class TFormAbout;
 class RecordingWindows;
+class RecentFilesMenu;
 class ManualOpener;
 class TFormCurve;
 class TFormHistory;
@@ -82,13 +83,11 @@ struct FormSetup
 //   TFormHlav.cpp          construction, layout, menus, texts and hints, start-up, shutdown
 //   TFormHlavEditor.cpp    editor binding, presets, advance shift, New, undo and redo
 //   TFormHlavLink.cpp      port menu, transfers, the tick and the mirror of the link
-//   TFormHlavCompare.cpp   compare with the unit, backups before every write
 //   TFormHlavFiles.cpp     file commands, settings and snapshot
 //   TFormHlavPrint.cpp     printing
 //   TFormHlavLanguage.cpp  interface languages and the message table
 //   TFormHlavHelp.cpp      manual and About
 //   TFormHlavRecent.cpp    recent files and files dropped on the window
-//   TFormHlavCurve.cpp     the curve window and the recording of live values
 //   TFormHlavRecordings.cpp  opening recordings to look at them
 class TFormHlav : public QMainWindow
 {
@@ -106,8 +105,9 @@ public:
     SessionSettings Session;
     MessageTable Messages;
     UndoHistory Undo;
+    // The edit pipeline over the three above; every editor applies its set through it.
+    ParameterEditor Editor{Parameters, Session, Undo};
     bool VehicleListChanged = false;
-    bool ProgramAfterChangeArmed = false;
     bool Printing = false;
     bool TestMode = false;
     QString CurrentFileName;
@@ -120,21 +120,13 @@ public:
 
     LinkDriver &link() { return *m_link; }
     // A write has sent its block to the unit and is not verified yet.
-    bool WriteInFlight() const { return m_write && m_write->verifyPending(); }
+    bool WriteInFlight() const;
     UserPrompts &prompts() { return *m_prompts; }
     const FormSetup &setup() const { return m_setup; }
     QTimer *Timer1 = nullptr;
 
     // ---- start-up and shutdown ----
     void FormCreate();
-    void FormClose();
-    void LoadSettings();
-    SettingsSaveOutcome SaveSettings();
-    // A save that failed, told at once (a box, or standard error on a signal) and marked
-    // for the next start; and that mark, told once at start-up.
-    void ReportUnsavedSettings(const SettingsSaveOutcome &outcome);
-    void ReportLastSessionUnsaved();
-    void ReadTestMode();
 
     // ---- texts and hints ----
     // Writes captions and whole hints into the controls and menu items named in texts.
@@ -143,80 +135,33 @@ public:
     // show tooltips, the long part goes to the status bar.
     void SetHint(QObject *object, const QString &hint);
     static QString HintOf(const QObject *object);
-    static QString ShortHint(const QString &hint);
-    static QString LongHint(const QString &hint);
     void HintToStatusBar(const QString &hint);
 
     // ---- editor (TFormHlavEditor.cpp) ----
-    void FillCurveControlArrays();
-    void TakeVehicleTypeFromList();
-    void ShowVehicleTypeInList();
     void ApplyVehiclePreset();
     void TakeControlsIntoParameters();
     void ShowParametersInControls();
-    void ParameterChanged();
     void UpdateControlStates();
-    void UpDownClick();
-    void EditExit();
-    void CheckBoxProgHnedMouseUp();
-    void CheckBoxProgHnedClick();
-    void ComboBoxBikeChange();
-    void BitBtnAdvMinusClick();
-    void BitBtnAdvPlusClick();
     void MenuNewClick();
     void ResetUndoHistory();
-    void UpdateUndoButtons();
     void SpeedButtonZpetClick();
-    void SpeedButtonZnovuClick();
 
     // ---- unit link (TFormHlavLink.cpp) ----
     void Timer1Timer();
     void ShowLinkState();
-    void BuildPortMenu();
-    void MenuCom1Click(int itemIndex);
-    void UpdatePortMenuChecks();
-    // Beside each "Com n" the device it reaches and what it is; entries without a
-    // device present look disabled. Runs each time the menu opens.
-    void RefreshPortMenu();
-    void MenuReadClick();
-    void MenuVerifyClick();
     void MenuProgramClick();
     void StartProgrammingAfterChange();
 
-    // ---- compare and backups (TFormHlavCompare.cpp) ----
-    void MenuCompareClick();
-    void MenuOpenBackupClick();
-    // The unit's block into the editor, as a Read takes it, recorded as one undo step.
-    void TakeUnitSet(const std::array<quint8, UnitBlockSize> &unitBlock);
-    void ApplyCompareTexts();
-    // Empty when no backups are kept.
-    QString BackupFolder() const;
-    // The difference table while it is open, else null.
-    CompareDialog *compareDialog() const;
+    // ---- compare, backups and the write sequence (CompareWiring) ----
+    CompareWiring *Compare = nullptr;
 
     // ---- files and settings (TFormHlavFiles.cpp) ----
     void MenuOpenClick();
-    // Open without the dialog: reads path into the set with Open's checks and messages;
-    // true when the set was taken from it.
-    bool OpenParameterFile(const QString &path);
-    void MenuOpenExeDirClick();
     void MenuSaveClick();
-    void MenuSaveExeDirClick();
-    // Before a dialog that starts at ExeDirDataFile: the data folder is made, and the
-    // status bar says why the dialog starts there.
-    void PrepareExeDirDialog();
-
-    // Open a recent or dropped file as the Open command does, message area included.
-    void OpenChosenFile(const QString &path);
 
     // ---- recent files and dropped files (TFormHlavRecent.cpp) ----
     RecentFiles Recent;
-    QMenu *MenuRecent = nullptr; // File > Recent files, its items rebuilt whenever File opens
-    void BuildRecentFilesMenu();
-    void UpdateRecentFilesMenu();
-    void RememberRecentFile(const QString &path);
-    // The first local parameter file among dropped URLs; empty when there is none.
-    static QString DroppedParameterFile(const QList<QUrl> &urls);
+    RecentFilesMenu *RecentMenu = nullptr; // File > Recent files
 
     // ---- printing (TFormHlavPrint.cpp) ----
     void SpeedButtonPrintClick();
@@ -226,34 +171,14 @@ public:
     // ---- languages (TFormHlavLanguage.cpp) ----
     // Runs the text set of Session.LanguageIndex; none for French.
     void ApplyInterfaceLanguage();
-    void SetLanguageEnglish();
-    void SetLanguageCzech();
-    void SetLanguageGerman();
     void LoadMessageTable();
-    void MenuEnglishClick();
-    void MenuCzechClick();
-    void MenuGermanClick();
 
     // ---- help (TFormHlavHelp.cpp) ----
-    void MenuContensClick();
-    void MenuAboutClick();
     TFormAbout *FormAbout = nullptr; // made on the first About, then only shown again
     ManualOpener *Manual = nullptr;  // made on the first F1
 
-    void MenuExitClick();
-
-    // ---- curve window and recording (TFormHlavCurve.cpp) ----
-    void BuildCurveAndRecording();
-    void ApplyCurveTexts();
-    void MenuCurveClick();
-    void MenuRecordClick();
-    // The set and the live state into the curve window, when it is open.
-    void ShowCurveState();
-    void CurvePointEdited(int index, int rpm, int advanceDeg);
-    void LiveFrameReceived(const UnitFrame &frame);
-    void ShowRecordingState();
-    QRect CurveWindowPlaceNow() const;
-    void CloseCurveAndRecording();
+    // ---- curve window and recording (CurveWiring) ----
+    CurveWiring *Curve = nullptr;
 
     // ---- the unit's history (TFormHlavHistory.cpp) ----
     void BuildUnitHistory();
@@ -265,17 +190,7 @@ public:
     QString m_sideBySideEntry; // the entry whose side by side waits for a Compare
 
     // ---- looking at recordings (TFormHlavRecordings.cpp) ----
-    void BuildRecordings();
-    // A file from the command line or a drop: a recording by its suffix, else a parameter file.
-    void OpenFileOfItsKind(const QString &path);
     RecordingWindows *Recordings = nullptr;
-    QAction *MenuCurve = nullptr;
-    QAction *MenuRecord = nullptr;
-    TFormCurve *FormCurve = nullptr; // made on the first F11
-    QLabel *StatusRecording = nullptr;
-    LiveRecorder Recorder;
-    QString RecordingFolder; // the documents folder
-    QRect CurveWindowPlace;  // from the settings; empty until known
 
     // ---- controls, by layout name ----
     QWidget *ClientArea = nullptr;
@@ -365,7 +280,6 @@ public:
 
     QStatusBar *StatusBar1 = nullptr;
     QLabel *StatusPanel = nullptr; // the single panel of StatusBar1
-    QLabel *BackupStatus = nullptr; // why no backup was kept, while that is so
 
     // Menus and their items.
     QMenu *MenuFile = nullptr;
@@ -390,6 +304,11 @@ public:
     std::array<UpDownButton *, CurvePoints> RpmUpDowns{};
     std::array<UpDownButton *, CurvePoints> AdvanceUpDowns{};
 
+signals:
+    // After the texts of a language have been applied; each capability beside the window
+    // re-texts itself from it.
+    void languageChanged(quint8 language);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
@@ -397,6 +316,65 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Handlers and steps that only the window itself calls.
+    void FormClose();
+    void LoadSettings();
+    SettingsSaveOutcome SaveSettings();
+    // A save that failed, told at once (a box, or standard error on a signal) and marked
+    // for the next start; and that mark, told once at start-up.
+    void ReportUnsavedSettings(const SettingsSaveOutcome &outcome);
+    void ReportLastSessionUnsaved();
+    void ReadTestMode();
+    static QString ShortHint(const QString &hint);
+    static QString LongHint(const QString &hint);
+    void FillCurveControlArrays();
+    void TakeVehicleTypeFromList();
+    void ShowVehicleTypeInList();
+    void ParameterChanged();
+    void ConnectEditor();
+    void UpDownClick();
+    void EditExit();
+    void CheckBoxProgHnedMouseUp();
+    void CheckBoxProgHnedClick();
+    void ComboBoxBikeChange();
+    void BitBtnAdvMinusClick();
+    void BitBtnAdvPlusClick();
+    void UpdateUndoButtons();
+    void SpeedButtonZnovuClick();
+    void BuildPortMenu();
+    void MenuCom1Click(int itemIndex);
+    void UpdatePortMenuChecks();
+    // Beside each "Com n" the device it reaches and what it is; entries without a
+    // device present look disabled. Runs each time the menu opens.
+    void RefreshPortMenu();
+    void MenuReadClick();
+    void MenuVerifyClick();
+    // Open without the dialog: reads path into the set with Open's checks and messages;
+    // true when the set was taken from it.
+    bool OpenParameterFile(const QString &path);
+    void MenuOpenExeDirClick();
+    void MenuSaveExeDirClick();
+    // Before a dialog that starts at ExeDirDataFile: the data folder is made, and the
+    // status bar says why the dialog starts there.
+    void PrepareExeDirDialog();
+    // Open a recent or dropped file as the Open command does, message area included.
+    void OpenChosenFile(const QString &path);
+    void BuildRecentFilesMenu();
+    // The first local parameter file among dropped URLs; empty when there is none.
+    static QString DroppedParameterFile(const QList<QUrl> &urls);
+    void SetLanguageEnglish();
+    void SetLanguageCzech();
+    void SetLanguageGerman();
+    void MenuEnglishClick();
+    void MenuCzechClick();
+    void MenuGermanClick();
+    void MenuContensClick();
+    void MenuAboutClick();
+    void MenuExitClick();
+    void BuildRecordings();
+    // A file from the command line or a drop: a recording by its suffix, else a parameter file.
+    void OpenFileOfItsKind(const QString &path);
+
     void buildLayout();
     void buildMenus();
     void buildToolBar();
@@ -407,7 +385,7 @@ private:
     void buildMessageArea();
     void connectHandlers();
     QLineEdit *makeEdit(QWidget *parent, const char *name, const QRect &rect);
-    UpDownButton *makeUpDown(QWidget *parent, const char *name, QLineEdit *buddy, int min, int max, int step,
+    UpDownButton *makeUpDown(QWidget *parent, const char *name, QLineEdit *buddy, const EditingRange &range,
                              int position, bool thousands);
     QLabel *makeLabel(QWidget *parent, const char *name, const QPoint &at, int pixelSize, bool bold);
 
@@ -416,19 +394,11 @@ private:
     void mirrorLabel(int index, QLabel *label, const LabelView &view, bool withVisibility);
     void onVersionMismatch(const QString &text);
     void onPortOpenFailed(const QString &portName, const PortOpenFailure &failure);
-    void setUpCompareAndBackups();
-    void onCompareReady();
-    void onBackupKept(const BackupResult &result);
-    void showBackupProblem();
 
     FormSetup m_setup;
     std::unique_ptr<UserPrompts> m_ownPrompts;
     UserPrompts *m_prompts = nullptr;
     std::unique_ptr<LinkDriver> m_link;
-    std::unique_ptr<BackupStore> m_backups;
-    std::unique_ptr<WriteSequence> m_write;
-    std::optional<BackupResult> m_backupProblem;
-    QPointer<CompareDialog> m_compareDialog;
     QActionGroup *m_portGroup = nullptr;
     QActionGroup *m_languageGroup = nullptr;
     bool m_created = false;

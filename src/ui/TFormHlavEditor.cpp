@@ -3,7 +3,8 @@
 
 #include "TFormHlav.h"
 
-#include "AdvanceShift.h"
+#include "CurveWiring.h"
+
 #include "FileNameLabel.h"
 #include "FormLook.h"
 #include "MouseUpCheckBox.h"
@@ -112,19 +113,21 @@ void TFormHlav::ShowParametersInControls()
     UpdateControlStates();
 }
 
+// The set as the controls or a preset left it, through the edit pipeline.
 void TFormHlav::ParameterChanged()
 {
-    NormaliseParameters(Parameters, Session);
-    ShowParametersInControls();
-    const bool changed = Undo.RecordChange(Parameters);
-    UpdateUndoButtons();
-    if (CheckBoxProgHned->isChecked()) {
-        if (changed || ProgramAfterChangeArmed)
-            StartProgrammingAfterChange();
-        ProgramAfterChangeArmed = true;
-    } else {
-        ProgramAfterChangeArmed = false;
-    }
+    Editor.Apply(Parameters, CheckBoxProgHned->isChecked());
+}
+
+void TFormHlav::ConnectEditor()
+{
+    Editor.setChanged = [this] {
+        ShowParametersInControls();
+        UpdateUndoButtons();
+        if (Curve)
+            Curve->showState();
+    };
+    Editor.programNow = [this] { StartProgrammingAfterChange(); };
 }
 
 void TFormHlav::UpdateControlStates()
@@ -194,19 +197,15 @@ void TFormHlav::CheckBoxProgHnedClick()
 void TFormHlav::BitBtnAdvMinusClick()
 {
     TakeControlsIntoParameters();
-    NormaliseParameters(Parameters, Session);
-    ShiftAdvance(Parameters, -1, CheckBoxIgnAll->isChecked(), m_link->CurrentCurvePoint,
-                 m_link->NoCurvePoint);
-    ParameterChanged();
+    Editor.ShiftAdvance(-1, CheckBoxIgnAll->isChecked(), m_link->CurrentCurvePoint, m_link->NoCurvePoint,
+                        CheckBoxProgHned->isChecked());
 }
 
 void TFormHlav::BitBtnAdvPlusClick()
 {
     TakeControlsIntoParameters();
-    NormaliseParameters(Parameters, Session);
-    ShiftAdvance(Parameters, +1, CheckBoxIgnAll->isChecked(), m_link->CurrentCurvePoint,
-                 m_link->NoCurvePoint);
-    ParameterChanged();
+    Editor.ShiftAdvance(+1, CheckBoxIgnAll->isChecked(), m_link->CurrentCurvePoint, m_link->NoCurvePoint,
+                        CheckBoxProgHned->isChecked());
 }
 
 void TFormHlav::MenuNewClick()
@@ -226,7 +225,7 @@ void TFormHlav::MenuNewClick()
 
 void TFormHlav::ResetUndoHistory()
 {
-    Undo.ResetUndoHistory(Parameters);
+    Editor.Reset();
     UpdateUndoButtons();
 }
 
@@ -242,20 +241,10 @@ void TFormHlav::UpdateUndoButtons()
 
 void TFormHlav::SpeedButtonZpetClick()
 {
-    if (!Undo.Undo(Parameters))
-        return;
-    ShowParametersInControls();
-    UpdateUndoButtons();
-    if (CheckBoxProgHned->isChecked())
-        StartProgrammingAfterChange();
+    Editor.Undo(CheckBoxProgHned->isChecked());
 }
 
 void TFormHlav::SpeedButtonZnovuClick()
 {
-    if (!Undo.Redo(Parameters))
-        return;
-    ShowParametersInControls();
-    UpdateUndoButtons();
-    if (CheckBoxProgHned->isChecked())
-        StartProgrammingAfterChange();
+    Editor.Redo(CheckBoxProgHned->isChecked());
 }

@@ -2,6 +2,9 @@
 
 #include "TFormHlav.h"
 
+#include "CurveWiring.h"
+#include "RecentFilesMenu.h"
+
 #include "AddedTexts.h"
 #include "AppPaths.h"
 #include "AddedTexts.h"
@@ -20,7 +23,6 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 
@@ -85,20 +87,12 @@ void TFormHlav::OpenChosenFile(const QString &path)
 
 bool TFormHlav::OpenParameterFile(const QString &path)
 {
-    // Only a plain file: a pipe would block the open and a device never end.
-    QFile file(path);
-    bool readable = QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
-    bool matched = false;
-    if (readable) {
-        matched = ReadParameterFile(file, Parameters);
-        readable = file.error() == QFileDevice::NoError;
-        file.close();
-    }
-    if (!readable) {
+    const ParameterFileOpen result = OpenParameterFileAt(path, Parameters).result;
+    if (result != ParameterFileOpen::Opened && result != ParameterFileOpen::VersionMismatch) {
         m_prompts->information(this, QString::fromLatin1(OpenFileError));
         return false;
     }
-    if (!matched) {
+    if (result == ParameterFileOpen::VersionMismatch) {
         m_prompts->information(this, FileVersionMismatchText(Session.LanguageIndex));
         return false;
     }
@@ -109,7 +103,7 @@ bool TFormHlav::OpenParameterFile(const QString &path)
     CurrentFileName = path;
     OpenDialog1FileName = path;
     SaveDialog1FileName = CurrentFileName;
-    RememberRecentFile(path);
+    RecentMenu->remember(path);
     return true;
 }
 
@@ -156,7 +150,7 @@ void TFormHlav::MenuSaveClick()
     LabelFile2->setText(path);
     CurrentFileName = path;
     OpenDialog1FileName = CurrentFileName;
-    RememberRecentFile(path);
+    RecentMenu->remember(path);
 }
 
 void TFormHlav::MenuSaveExeDirClick()
@@ -182,7 +176,7 @@ void TFormHlav::LoadSettings()
     s.FileLabel.clear();
     s.CurrentFileName = CurrentFileName;
     s.CheckBoxIgnAllChecked = CheckBoxIgnAll->isChecked();
-    s.CurveWindow = CurveWindowPlace;
+    s.CurveWindow = Curve->placeToSave();
     // Demo runs and tests read nothing: every key takes its default, as on a first start.
     if (m_setup.useSettingsFiles) {
         // Left by a shutdown that was killed between writing and renaming.
@@ -205,9 +199,9 @@ void TFormHlav::LoadSettings()
     OpenDialog1FileName = CurrentFileName;
     SaveDialog1FileName = CurrentFileName;
     CheckBoxIgnAll->setChecked(s.CheckBoxIgnAllChecked);
-    CurveWindowPlace = s.CurveWindow;
+    Curve->setPlace(s.CurveWindow);
     Recent = s.Recent;
-    UpdateRecentFilesMenu();
+    RecentMenu->rebuild();
     Recordings->recent() = s.RecentRecordings;
 
     if (m_setup.useSettingsFiles)
@@ -229,7 +223,7 @@ SettingsSaveOutcome TFormHlav::SaveSettings()
     s.FileLabel = LabelFile2->text();
     s.CurrentFileName = CurrentFileName;
     s.CheckBoxIgnAllChecked = CheckBoxIgnAll->isChecked();
-    s.CurveWindow = CurveWindowPlaceNow();
+    s.CurveWindow = Curve->placeToSave();
     s.Recent = Recent;
     s.RecentRecordings = Recordings->recent();
     // Both are replaced whole or not at all: a failure leaves the previous files for the

@@ -5,6 +5,8 @@
 #include "TFormHlav.h"
 
 #include "AddedTexts.h"
+#include "CompareWiring.h"
+#include "WriteSequence.h"
 #include "TFormCurve.h"
 #include "TFormHistory.h"
 #include "TFormSideBySide.h"
@@ -33,15 +35,14 @@ void TFormHlav::BuildUnitHistory()
         if (FormHistory)
             FormHistory->setLanguage(language);
     };
-    for (QAction *language : {MenuEnglish, MenuCzech, MenuGerman})
-        connect(language, &QAction::triggered, this, applyTexts);
+    connect(this, &TFormHlav::languageChanged, this, applyTexts);
     applyTexts();
-    item->setEnabled(m_backups != nullptr);
+    item->setEnabled(Compare->backups() != nullptr);
     connect(item, &QAction::triggered, this, &TFormHlav::MenuHistoryClick);
 
     // A restore's outcome, in the history window, which shows the new entry.
-    connect(m_write.get(), &WriteSequence::finished, this, [this](const WriteReport &report) {
-        if (!FormHistory || !m_write->restoring())
+    connect(&Compare->writeSequence(), &WriteSequence::finished, this, [this](const WriteReport &report) {
+        if (!FormHistory || !Compare->writeSequence().restoring())
             return;
         const quint8 language = Session.LanguageIndex;
         const std::optional<HistoryEntry> &entry = FormHistory->restoring();
@@ -59,7 +60,7 @@ void TFormHlav::BuildUnitHistory()
                                         .arg(label, m_link->LabelHlaseni.caption),
                                     true);
         }
-        FormHistory->refresh(m_backups->folder());
+        FormHistory->refresh(Compare->backups()->folder());
     });
     // The unit's set for a side by side, once the Compare asked for it has read it.
     connect(
@@ -82,12 +83,12 @@ void TFormHlav::BuildUnitHistory()
 
 void TFormHlav::MenuHistoryClick()
 {
-    if (!m_backups)
+    if (!Compare->backups())
         return;
     if (!FormHistory) {
         FormHistory = new TFormHistory(this);
         FormHistory->setLanguage(Session.LanguageIndex);
-        FormHistory->openInEditor = [this](const HistoryEntry &entry) { TakeUnitSet(entry.block); };
+        FormHistory->openInEditor = [this](const HistoryEntry &entry) { Compare->takeUnitSet(entry.block); };
         FormHistory->programEntry = [this](const HistoryEntry &entry) { ProgramHistoryEntry(entry); };
         FormHistory->sideBySide = [this](const HistoryEntry &entry, TFormHistory::Beside beside,
                                          const HistoryEntry *other) {
@@ -100,7 +101,7 @@ void TFormHlav::MenuHistoryClick()
             case TFormHistory::Beside::Unit:
                 // Compare reads the unit's set and shows its table; the curve follows.
                 m_sideBySideEntry = entry.id;
-                MenuCompareClick();
+                Compare->startCompare();
                 break;
             case TFormHistory::Beside::Entry: {
                 IgnitionParameters otherSet;
@@ -111,7 +112,7 @@ void TFormHlav::MenuHistoryClick()
             }
         };
     }
-    FormHistory->refresh(m_backups->folder());
+    FormHistory->refresh(Compare->backups()->folder());
     FormHistory->show();
     FormHistory->raise();
     FormHistory->activateWindow();
@@ -135,8 +136,8 @@ void TFormHlav::ProgramHistoryEntry(const HistoryEntry &entry)
     }
     // The editor shows what goes to the unit, as one step the user can undo; the write
     // sequence keeps the unit's current set first and sends the entry's reserved bytes.
-    TakeUnitSet(entry.block);
-    m_write->restoreNextRun({entry.tag, entry.reservedKnown});
+    Compare->takeUnitSet(entry.block);
+    Compare->writeSequence().restoreNextRun({entry.tag, entry.reservedKnown});
     FormHistory->setRestoring(entry);
     m_link->StartProgram();
     ShowLinkState();

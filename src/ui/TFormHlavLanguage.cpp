@@ -38,7 +38,7 @@ void runTextSet(TFormHlav &form, quint8 language, QAction *item)
     if (!box->property(LayoutWidth).isValid())
         box->setProperty(LayoutWidth, box->width());
     box->resize(std::max(box->property(LayoutWidth).toInt(), box->sizeHint().width()), box->height());
-    form.ApplyCompareTexts();
+    emit form.languageChanged(language);
     nameControls(form, language);
     settleAccessLetters(form);
 }

@@ -3,6 +3,8 @@
 
 #include "TFormHlav.h"
 
+#include "CurveWiring.h"
+
 #include "FileNameLabel.h"
 #include "FormLook.h"
 #include "MouseUpCheckBox.h"
@@ -148,7 +150,7 @@ void TFormHlav::Timer1Timer()
         ++m_ticksSinceComLabel;
     m_showingTick = true;
     ShowLinkState();
-    ShowCurveState();
+    Curve->showState();
     m_showingTick = false;
     if (!m_firstTickDone) {
         m_firstTickDone = true;

@@ -1,71 +1,31 @@
-// The recent files of the File menu and parameter files dropped on the window. Both only
-// choose a file; opening it is the Open command's own path.
+// The recent files of the File menu, as the window wires them, and parameter files
+// dropped on the window. Both only choose a file; opening it is the Open command's own path.
 
 #include "TFormHlav.h"
 
-#include "AddedTexts.h"
-#include "AppPaths.h"
-#include "IniFile.h"
+#include "RecentFilesMenu.h"
 #include "RecordingWindows.h"
 
-#include <QAction>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMimeData>
 #include <QTimer>
 #include <QUrl>
 
 void TFormHlav::BuildRecentFilesMenu()
 {
-    MenuRecent = new QMenu(this);
-    MenuRecent->setObjectName(QStringLiteral("MenuRecent"));
-    MenuRecent->menuAction()->setObjectName(QStringLiteral("MenuRecentItem"));
     // Beside Open and Open from exe dir, before the separator above Save.
-    MenuFile->insertMenu(N1, MenuRecent);
-    // Rebuilt as File opens: the list and the interface language may have changed since.
-    connect(MenuFile, &QMenu::aboutToShow, this, &TFormHlav::UpdateRecentFilesMenu);
+    RecentMenu = new RecentFilesMenu(MenuFile, N1, Recent, [this](const QString &path) { OpenChosenFile(path); },
+                                     this);
+    RecentMenu->setLanguage(Session.LanguageIndex);
+    connect(this, &TFormHlav::languageChanged, RecentMenu, &RecentFilesMenu::setLanguage);
     setAcceptDrops(true);
     // A file dropped on a value field would otherwise land in it as text (its URL);
     // wherever it is dropped, it is the file that is meant.
     for (QLineEdit *edit : findChildren<QLineEdit *>())
         edit->setAcceptDrops(false);
-    UpdateRecentFilesMenu();
-}
-
-void TFormHlav::UpdateRecentFilesMenu()
-{
-    MenuRecent->setTitle(AddedTextFor(AddedText::RecentFilesMenu, Session.LanguageIndex));
-    MenuRecent->clear();
-    const QStringList &entries = Recent.entries();
-    for (qsizetype i = 0; i < entries.size(); ++i) {
-        const QString path = entries.at(i);
-        // "&" in a file name is text, not an access letter.
-        QString shown = QDir::toNativeSeparators(path);
-        shown.replace(u'&', QStringLiteral("&&"));
-        QAction *item = MenuRecent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
-        item->setObjectName(QStringLiteral("MenuRecentFile%1").arg(i + 1));
-        connect(item, &QAction::triggered, this, [this, path] { OpenChosenFile(path); });
-    }
-    if (!entries.isEmpty()) {
-        MenuRecent->addSeparator();
-        QAction *clear = MenuRecent->addAction(AddedTextFor(AddedText::RecentFilesClear, Session.LanguageIndex));
-        clear->setObjectName(QStringLiteral("MenuRecentClear"));
-        connect(clear, &QAction::triggered, this, [this] {
-            Recent.clear();
-            UpdateRecentFilesMenu();
-        });
-    }
-    MenuRecent->menuAction()->setEnabled(!entries.isEmpty());
-}
-
-void TFormHlav::RememberRecentFile(const QString &path)
-{
-    Recent.add(QFileInfo(path).absoluteFilePath());
-    UpdateRecentFilesMenu();
 }
 
 QString TFormHlav::DroppedParameterFile(const QList<QUrl> &urls)

@@ -4,15 +4,19 @@
 
 #include "TFormHlav.h"
 
+#include "CurveWiring.h"
 #include "RecordingWindows.h"
 #include "TFormCurve.h"
 
 void TFormHlav::BuildRecordings()
 {
     Recordings = new RecordingWindows(this, *m_prompts, [this](bool show) -> TFormCurve * {
+        if (!Curve)
+            return nullptr;
         if (show)
-            MenuCurveClick();
-        return FormCurve && FormCurve->isVisible() ? FormCurve : nullptr;
+            Curve->showCurve();
+        TFormCurve *curve = Curve->window();
+        return curve && curve->isVisible() ? curve : nullptr;
     });
 }
 

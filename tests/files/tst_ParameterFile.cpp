@@ -5,6 +5,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 Q_DECLARE_METATYPE(IgnitionParameters)
 
 class tst_ParameterFile : public QObject
@@ -23,6 +27,8 @@ private slots:
     void wordsAcrossReadPieces();
     void deviceFailingPartWayChangesNothing();
     void throughAFile();
+    void openByName_data();
+    void openByName();
 };
 
 // Hands out its text, then fails as a disk with a bad sector does.
@@ -270,6 +276,71 @@ void tst_ParameterFile::throughAFile()
     IgnitionParameters back;
     QVERIFY(ReadParameterFile(in, back));
     QCOMPARE(back, sample());
+}
+
+void tst_ParameterFile::openByName_data()
+{
+    QTest::addColumn<QString>("name");       // in the temporary folder
+    QTest::addColumn<QByteArray>("content"); // written when not null
+    QTest::addColumn<qint64>("growTo");      // then made this long, sparse; 0 leaves it
+    QTest::addColumn<bool>("pipe");          // a named pipe made at name
+    QTest::addColumn<int>("result");         // ParameterFileOpen
+
+    const QByteArray good = ParameterFileText(sample());
+    QTest::newRow("a parameter file")
+        << "a.ign" << good << qint64(0) << false << int(ParameterFileOpen::Opened);
+    QTest::newRow("at the cap") << "a.ign" << good << MaxParameterFileBytes << false
+                                << int(ParameterFileOpen::Opened);
+    // Not read to its end: refused after the cap, at once.
+    QTest::newRow("one byte past the cap")
+        << "a.ign" << good << MaxParameterFileBytes + 1 << false << int(ParameterFileOpen::TooLarge);
+    QTest::newRow("8 GB") << "a.ign" << good << (qint64(8) << 30) << false
+                          << int(ParameterFileOpen::TooLarge);
+    QTest::newRow("another version") << "a.ign" << QByteArray("QUELLMAR_KEY 60 BIKE 3") << qint64(0) << false
+                                     << int(ParameterFileOpen::VersionMismatch);
+    QTest::newRow("missing") << "none.ign" << QByteArray() << qint64(0) << false
+                             << int(ParameterFileOpen::Missing);
+    QTest::newRow("a folder") << "." << QByteArray() << qint64(0) << false
+                              << int(ParameterFileOpen::NotRegularFile);
+#ifdef Q_OS_UNIX
+    // A pipe with no writer would block a plain open.
+    QTest::newRow("a pipe") << "fifo" << QByteArray() << qint64(0) << true
+                            << int(ParameterFileOpen::NotRegularFile);
+#endif
+}
+
+void tst_ParameterFile::openByName()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(qint64, growTo);
+    QFETCH(bool, pipe);
+    QFETCH(int, result);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(name);
+    if (!content.isNull()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(content), content.size());
+        if (growTo > 0)
+            QVERIFY(file.resize(growTo));
+    }
+#ifdef Q_OS_UNIX
+    if (pipe)
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+#endif
+
+    IgnitionParameters set;
+    set.LIMITER() = 1;
+    const IgnitionParameters before = set;
+    const OpenedParameterFile opened = OpenParameterFileAt(path, set);
+    QCOMPARE(int(opened.result), result);
+    QCOMPARE(set, opened.ok() ? sample() : before);
+    // The text comes with every file read whole, and only with one.
+    const bool wholeFile = !content.isNull() && growTo <= MaxParameterFileBytes;
+    QCOMPARE(opened.text.size(), wholeFile ? qMax(qint64(content.size()), growTo) : 0);
 }
 
 QTEST_GUILESS_MAIN(tst_ParameterFile)

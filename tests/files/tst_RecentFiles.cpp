@@ -50,6 +50,13 @@ void tst_RecentFiles::add_data()
         << QStringList{"/a.ign", "/A.ign"} << QStringList{"/A.ign", "/a.ign"};
 #endif
     QTest::newRow("empty is ignored") << QStringList{"/a.ign", ""} << QStringList{"/a.ign"};
+    // Saved, these would come back naming another file.
+    QTest::newRow("a line break is not listed")
+        << QStringList{"/a.ign", "/new\nline.ign", "/cr\r\nlf.ign"} << QStringList{"/a.ign"};
+    QTest::newRow("blanks at the ends are not listed")
+        << QStringList{" /b.ign", "/c.ign ", "/d.ign\t"} << QStringList{};
+    QTest::newRow("blanks inside are kept")
+        << QStringList{"/my files/a  b.ign"} << QStringList{"/my files/a  b.ign"};
     const QStringList ten = numbered(10);
     QStringList lastEight;
     for (int i = 9; i >= 2; --i)

@@ -85,20 +85,20 @@ void tst_ManualDocument::documentPath_data()
     const QByteArray manuals =
         "[MANUAL]\r\nEnglish=/srv/manuals/en.pdf\r\nczech = docs/cz.pdf\r\nGerman=\r\n";
     QTest::newRow("English, no settings")
-        << LanguageEnglish << QByteArray() << "/opt/korvo/manual/Manual_Korvo_TCI_en.pdf";
+        << quint8(LanguageEnglish) << QByteArray() << "/opt/korvo/manual/Manual_Korvo_TCI_en.pdf";
     QTest::newRow("German, no settings")
-        << LanguageGerman << QByteArray() << "/opt/korvo/manual/Manual_Korvo_TCI_de.pdf";
+        << quint8(LanguageGerman) << QByteArray() << "/opt/korvo/manual/Manual_Korvo_TCI_de.pdf";
     QTest::newRow("Czech, no settings")
-        << LanguageCzech << QByteArray() << "/opt/korvo/manual/Manual_Korvo_TCI_cz.pdf";
-    QTest::newRow("French has none") << LanguageFrench << manuals << "-";
+        << quint8(LanguageCzech) << QByteArray() << "/opt/korvo/manual/Manual_Korvo_TCI_cz.pdf";
+    QTest::newRow("French has none") << quint8(LanguageFrench) << manuals << "-";
     QTest::newRow("unknown language") << quint8(7) << QByteArray() << "-";
-    QTest::newRow("English from settings") << LanguageEnglish << manuals << "/srv/manuals/en.pdf";
+    QTest::newRow("English from settings") << quint8(LanguageEnglish) << manuals << "/srv/manuals/en.pdf";
     QTest::newRow("Czech relative, key in other case")
-        << LanguageCzech << manuals << "/opt/korvo/docs/cz.pdf";
+        << quint8(LanguageCzech) << manuals << "/opt/korvo/docs/cz.pdf";
     QTest::newRow("German empty key: default")
-        << LanguageGerman << manuals << "/opt/korvo/manual/Manual_Korvo_TCI_de.pdf";
+        << quint8(LanguageGerman) << manuals << "/opt/korvo/manual/Manual_Korvo_TCI_de.pdf";
     QTest::newRow("settings without the section")
-        << LanguageEnglish << QByteArray("[FORM_HLAV]\nLanguage=0\n")
+        << quint8(LanguageEnglish) << QByteArray("[FORM_HLAV]\nLanguage=0\n")
         << "/opt/korvo/manual/Manual_Korvo_TCI_en.pdf";
 }
 

@@ -106,10 +106,10 @@ void tst_TFormAbout::caption_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("version"); // the program's version line
     const QString v = QStringLiteral(KORVO_VERSION);
-    QTest::newRow("English, OK label") << LanguageEnglish << false << "About Korvo_TCI" << "Version " + v;
-    QTest::newRow("German, close box") << LanguageGerman << true << "Über Programm Korvo_TCI" << "Version " + v;
-    QTest::newRow("Czech, OK label") << LanguageCzech << false << "O programu ZENTARA" << "Verze " + v;
-    QTest::newRow("French, close box") << LanguageFrench << true << "Information Korvo_TCI" << "Version " + v;
+    QTest::newRow("English, OK label") << quint8(LanguageEnglish) << false << "About Korvo_TCI" << "Version " + v;
+    QTest::newRow("German, close box") << quint8(LanguageGerman) << true << "Über Programm Korvo_TCI" << "Version " + v;
+    QTest::newRow("Czech, OK label") << quint8(LanguageCzech) << false << "O programu ZENTARA" << "Verze " + v;
+    QTest::newRow("French, close box") << quint8(LanguageFrench) << true << "Information Korvo_TCI" << "Version " + v;
 }
 
 void tst_TFormAbout::caption()

@@ -2,6 +2,7 @@
 
 #include "LinkDriver.h"
 #include "SimulatedUnitPort.h"
+#include "CurveWiring.h"
 #include "TFormCurve.h"
 
 #include "FileSizeLimit.h"
@@ -20,6 +21,8 @@ private slots:
     void initTestCase();
     void dragIsTyping_data();
     void dragIsTyping();
+    void dragSendsWhatTypingSends_data() { dragIsTyping_data(); }
+    void dragSendsWhatTypingSends();
     void keysStepTheSelectedPoint();
     void livePointAndRecording();
     void liveFrameRepaintsOnlyTheTrail();
@@ -31,7 +34,7 @@ private:
     static TFormCurve *openCurve(FormFixture &f)
     {
         QTest::keyClick(f.form.get(), Qt::Key_F11);
-        TFormCurve *curve = f.form->FormCurve;
+        TFormCurve *curve = f.form->Curve->window();
         if (curve && !QTest::qWaitForWindowExposed(curve))
             qWarning("curve window not shown");
         return curve;
@@ -107,6 +110,69 @@ void tst_TFormCurve::dragIsTyping()
     QCOMPARE(curve->shownSet(), start);
 }
 
+// With programming after change on, the unit receives from a drag the frames it receives
+// from typing the value, and ends up holding the same set.
+void tst_TFormCurve::dragSendsWhatTypingSends()
+{
+    QFETCH(int, point);
+    QFETCH(int, rpm);
+    QFETCH(int, advance);
+    QFETCH(QByteArray, edit);
+    QFETCH(QString, typed);
+
+    struct Sent
+    {
+        QList<UnitFrame> frames;
+        IgnitionParameters set;
+        quint16 undoSteps = 0;
+        std::array<quint8, FrameDataSize> unitBlock{};
+    };
+    auto editBy = [&](bool dragging) {
+        Sent sent;
+        qint64 now = 1000;
+        SimulatedUnitPortProvider unit;
+        unit.setClock([&now] { return now; });
+        FormFixture f(unit);
+        TFormHlav &form = *f.form;
+        TFormCurve *curve = openCurve(f);
+        auto run = [&](int ticks) {
+            for (int i = 0; i < ticks; ++i) {
+                now += LinkDriver::TickMs;
+                form.Timer1Timer();
+            }
+        };
+        run(20);
+        QApplication::setActiveWindow(&form);
+        QTest::mouseClick(form.CheckBoxProgHned, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
+        run(20);
+        unit.unit().frameReceived = [&sent](const UnitFrame &frame) { sent.frames.append(frame); };
+        const IgnitionParameters start = form.Parameters;
+        if (dragging) {
+            const CurveGraphMapping &map = curve->mapping();
+            drag(curve, map.pixelFor(start.RPM_ADV(point) * 100, start.ADVANCE(point)),
+                 map.pixelFor(rpm, advance));
+        } else {
+            f.typeAndLeave(edit.constData(), typed);
+        }
+        run(200);
+        unit.unit().frameReceived = nullptr;
+        sent.set = form.Parameters;
+        sent.undoSteps = form.Undo.current();
+        sent.unitBlock = unit.unit().parameterBlock();
+        return sent;
+    };
+    const Sent dragged = editBy(true);
+    const Sent typing = editBy(false);
+    QCOMPARE(dragged.set, typing.set);
+    QCOMPARE(dragged.undoSteps, quint16(1));
+    QCOMPARE(typing.undoSteps, quint16(1));
+    QVERIFY(dragged.frames.size() > 10);
+    QCOMPARE(dragged.frames, typing.frames);
+    QCOMPARE(dragged.unitBlock, typing.unitBlock);
+    QVERIFY(std::equal(dragged.set.image.begin(), dragged.set.image.begin() + UnitBlockSize,
+                       dragged.unitBlock.begin()));
+}
+
 void tst_TFormCurve::keysStepTheSelectedPoint()
 {
     FakeUnitPortProvider ports;
@@ -152,7 +218,7 @@ void tst_TFormCurve::livePointAndRecording()
     FormFixture f(unit);
     TFormHlav &form = *f.form;
     QTemporaryDir documents;
-    form.RecordingFolder = documents.path();
+    form.Curve->setRecordingFolder(documents.path());
     TFormCurve *curve = openCurve(f);
     QVERIFY(curve);
 
@@ -170,17 +236,17 @@ void tst_TFormCurve::livePointAndRecording()
     QVERIFY(curve->liveShown());
 
     QTest::keyClick(curve, Qt::Key_R, Qt::ControlModifier);
-    QVERIFY(form.Recorder.isRecording());
-    QVERIFY(form.MenuRecord->isChecked());
-    const QString name = QFileInfo(form.Recorder.filePath()).fileName();
+    QVERIFY(form.Curve->recorder().isRecording());
+    QVERIFY(f.find<QAction>("MenuRecord")->isChecked());
+    const QString name = QFileInfo(form.Curve->recorder().filePath()).fileName();
     QVERIFY(name.startsWith(QLatin1String("korvo-live-")));
-    QCOMPARE(form.StatusRecording->text(), QStringLiteral("Recording: 0 rows, ") + name);
+    QCOMPARE(f.find<QLabel>("StatusRecording")->text(), QStringLiteral("Recording: 0 rows, ") + name);
     unitRpm.clear();
 
     run(3000 / LinkDriver::TickMs); // three seconds
     QVERIFY(unitRpm.size() >= 8);
-    QVERIFY(form.StatusRecording->isVisible());
-    QCOMPARE(form.StatusRecording->text(),
+    QVERIFY(f.find<QLabel>("StatusRecording")->isVisible());
+    QCOMPARE(f.find<QLabel>("StatusRecording")->text(),
              QStringLiteral("Recording: %1 rows, %2").arg(unitRpm.size()).arg(name));
 
     // The unit going silent stops the rows, not the recording, and takes the live point away.
@@ -188,13 +254,13 @@ void tst_TFormCurve::livePointAndRecording()
     run(LinkDriver::NoConnectionTicks + 20);
     QVERIFY(form.LabelSpojeni->isVisible());
     QVERIFY(!curve->liveShown());
-    QVERIFY(form.Recorder.isRecording());
-    QCOMPARE(form.Recorder.rows(), unitRpm.size());
+    QVERIFY(form.Curve->recorder().isRecording());
+    QCOMPARE(form.Curve->recorder().rows(), unitRpm.size());
 
     QTest::keyClick(&form, Qt::Key_R, Qt::ControlModifier);
-    QVERIFY(!form.Recorder.isRecording());
-    QVERIFY(!form.StatusRecording->isVisible());
-    QFile csv(form.Recorder.filePath());
+    QVERIFY(!form.Curve->recorder().isRecording());
+    QVERIFY(!f.find<QLabel>("StatusRecording")->isVisible());
+    QFile csv(form.Curve->recorder().filePath());
     QVERIFY(csv.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = csv.readAll().split('\n');
     QCOMPARE(lines.first(), QByteArray(LiveRecorder::Header).trimmed());
@@ -248,37 +314,37 @@ void tst_TFormCurve::recordingFailuresAreShown()
     QFile blocker(dir.filePath(QStringLiteral("Documents")));
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    form.RecordingFolder = blocker.fileName();
+    form.Curve->setRecordingFolder(blocker.fileName());
     QTest::keyClick(&form, Qt::Key_R, Qt::ControlModifier);
-    QVERIFY(!form.Recorder.isRecording());
-    QVERIFY(!form.MenuRecord->isChecked());
+    QVERIFY(!form.Curve->recorder().isRecording());
+    QVERIFY(!f.find<QAction>("MenuRecord")->isChecked());
     QCOMPARE(f.prompts.informations.size(), 1);
     QVERIFY(f.prompts.informations.last().startsWith(QLatin1String("The recording could not be started: ")));
 
-    form.RecordingFolder = dir.filePath(QStringLiteral("docs"));
+    form.Curve->setRecordingFolder(dir.filePath(QStringLiteral("docs")));
     QTest::keyClick(&form, Qt::Key_R, Qt::ControlModifier);
-    QVERIFY(form.Recorder.isRecording());
+    QVERIFY(form.Curve->recorder().isRecording());
     {
         FileSizeLimit limit(200); // the header and a few rows
         QVERIFY(limit.active());
         run(200);
     }
-    QVERIFY(!form.Recorder.isRecording());
-    QVERIFY(!form.StatusRecording->isVisible());
-    QVERIFY(!form.MenuRecord->isChecked());
+    QVERIFY(!form.Curve->recorder().isRecording());
+    QVERIFY(!f.find<QLabel>("StatusRecording")->isVisible());
+    QVERIFY(!f.find<QAction>("MenuRecord")->isChecked());
     QTRY_COMPARE(f.prompts.informations.size(), 2);
     QVERIFY(f.prompts.informations.last().startsWith(QLatin1String("The recording has stopped: ")));
-    QFile csv(form.Recorder.filePath());
+    QFile csv(form.Curve->recorder().filePath());
     QVERIFY(csv.open(QIODevice::ReadOnly));
     const QByteArray kept = csv.readAll();
     QVERIFY(kept.endsWith('\n'));
-    QCOMPARE(kept.count('\n'), form.Recorder.rows() + 1);
-    QVERIFY(form.Recorder.rows() >= 2);
+    QCOMPARE(kept.count('\n'), form.Curve->recorder().rows() + 1);
+    QVERIFY(form.Curve->recorder().rows() >= 2);
 
     QTest::keyClick(&form, Qt::Key_R, Qt::ControlModifier);
-    QVERIFY(form.Recorder.isRecording());
+    QVERIFY(form.Curve->recorder().isRecording());
     form.close();
-    QVERIFY(!form.Recorder.isRecording());
+    QVERIFY(!form.Curve->recorder().isRecording());
 }
 
 void tst_TFormCurve::textsFollowTheLanguage_data()
@@ -304,8 +370,8 @@ void tst_TFormCurve::textsFollowTheLanguage()
     TFormCurve *window = openCurve(f);
     QVERIFY(window);
     f.find<QAction>(language.constData())->trigger();
-    QCOMPARE(f.form->MenuCurve->text(), curve);
-    QCOMPARE(f.form->MenuRecord->text(), record);
+    QCOMPARE(f.find<QAction>("MenuCurve")->text(), curve);
+    QCOMPARE(f.find<QAction>("MenuRecord")->text(), record);
     QCOMPARE(window->windowTitle(), curve);
 }
 

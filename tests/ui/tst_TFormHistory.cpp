@@ -1,4 +1,5 @@
 #include "CompareDialog.h"
+#include "CompareWiring.h"
 #include "FormFixture.h"
 #include "LinkDriver.h"
 #include "SimulatedUnitPort.h"
@@ -102,7 +103,7 @@ void tst_TFormHistory::twoWritesAndOneStepBack()
 {
     programLimiter("12500");
     programLimiter("13000");
-    const QString foreign = QDir(form()->BackupFolder()).filePath(QStringLiteral("notes.txt"));
+    const QString foreign = QDir(form()->Compare->backupFolder()).filePath(QStringLiteral("notes.txt"));
     {
         QFile notes(foreign);
         QVERIFY(notes.open(QIODevice::WriteOnly));
@@ -149,8 +150,8 @@ void tst_TFormHistory::twoWritesAndOneStepBack()
     QCOMPARE(side->SideBySideCurve->shownSet().LIMITER(), quint8(125));
     QCOMPARE(side->SideBySideCurve->overlaySet()->LIMITER(), quint8(130));
     QVERIFY(side->windowTitle().endsWith(QStringLiteral("Unit")));
-    if (form()->compareDialog())
-        form()->compareDialog()->close();
+    if (form()->Compare->dialog())
+        form()->Compare->dialog()->close();
 
     // One step back: the set it came with, reserved bytes included, verified and saved.
     select(history, 2);

@@ -1,5 +1,6 @@
 #include "BackupStore.h"
 #include "CompareDialog.h"
+#include "CompareWiring.h"
 #include "FormFixture.h"
 #include "LinkDriver.h"
 #include "SimulatedUnitPort.h"
@@ -55,12 +56,12 @@ private:
     }
     QStringList backupFiles() const
     {
-        return QDir(form()->BackupFolder()).entryList({"*.ign"}, QDir::Files, QDir::Name);
+        return QDir(form()->Compare->backupFolder()).entryList({"*.ign"}, QDir::Files, QDir::Name);
     }
     QStringList tableRows() const
     {
         QStringList rows;
-        const QTableWidget *table = form()->compareDialog()->CompareTable;
+        const QTableWidget *table = form()->Compare->dialog()->CompareTable;
         for (int r = 0; r < table->rowCount(); ++r)
             rows << table->item(r, 0)->text() + " | " + table->item(r, 1)->text() + " | " + table->item(r, 2)->text();
         return rows;
@@ -70,6 +71,7 @@ private:
     SimulatedUnitPortProvider *m_unit = nullptr;
     FormFixture *m_f = nullptr;
     TFormHlav *form() const { return m_f->form.get(); }
+    QLabel *backupStatus() const { return m_f->find<QLabel>("BackupStatus"); }
 };
 
 void tst_TFormHlavCompare::initTestCase()
@@ -104,7 +106,7 @@ void tst_TFormHlavCompare::programKeepsTheUnitsOldSetOnce()
     QCOMPARE(int(m_unit->unit().parameterBlock()[IgnitionParameters::OffsetLimiter]), 125);
 
     QCOMPARE(backupFiles().size(), 1);
-    const QString path = QDir(form()->BackupFolder()).filePath(backupFiles().first());
+    const QString path = QDir(form()->Compare->backupFolder()).filePath(backupFiles().first());
     UnitBlock kept{};
     QVERIFY(BackupStore::ReadBackup(path, kept));
     QCOMPARE(kept, old);
@@ -112,7 +114,7 @@ void tst_TFormHlavCompare::programKeepsTheUnitsOldSetOnce()
     m_f->prompts.openFileNames << path;
     QTest::keyClick(form(), Qt::Key_F3);
     QCOMPARE(form()->Parameters.LIMITER(), quint8(111));
-    QVERIFY(form()->BackupStatus->isHidden());
+    QVERIFY(backupStatus()->isHidden());
 
     // The unit now holds what we wrote: a second Program of it keeps nothing more, and
     // neither does one of another set.
@@ -137,14 +139,14 @@ void tst_TFormHlavCompare::compareShowsDifferencesAndTakesTheUnitsSet()
     QTest::keyClick(form(), Qt::Key_F6);
     QCOMPARE(form()->LabelHlaseni->text(), QStringLiteral("Compare with unit:"));
     tick(3);
-    QVERIFY(form()->compareDialog());
-    QVERIFY(form()->compareDialog()->isVisible());
+    QVERIFY(form()->Compare->dialog());
+    QVERIFY(form()->Compare->dialog()->isVisible());
     QCOMPARE(tableRows(), (QStringList{"Base advance | 5\u00B0 | 8\u00B0", "Limiter | 11100 | 12500",
                                        "Reserved bytes | byte 9: 66, byte 33: 7 | byte 9: 0, byte 33: 0"}));
     QCOMPARE(form()->Parameters, edited); // compared, not taken
 
-    QTest::mouseClick(form()->compareDialog()->CompareTake, Qt::LeftButton);
-    QTRY_VERIFY(!form()->compareDialog());
+    QTest::mouseClick(form()->Compare->dialog()->CompareTake, Qt::LeftButton);
+    QTRY_VERIFY(!form()->Compare->dialog());
     QVERIFY(std::equal(unitSet.begin(), unitSet.end(), form()->Parameters.image.begin()));
     QCOMPARE(m_f->edit("EditOmez2")->text(), QStringLiteral("11,100"));
     QCOMPARE(m_unit->unit().parameterBlock(), unitSet); // nothing was written
@@ -157,16 +159,16 @@ void tst_TFormHlavCompare::compareShowsDifferencesAndTakesTheUnitsSet()
 
 void tst_TFormHlavCompare::compareOfTheSameSet()
 {
-    form()->TakeUnitSet(m_unit->unit().parameterBlock());
+    form()->Compare->takeUnitSet(m_unit->unit().parameterBlock());
     QTest::keyClick(form(), Qt::Key_F6);
     tick(3);
-    QVERIFY(form()->compareDialog());
-    QVERIFY(form()->compareDialog()->CompareNoDifference->isVisible());
-    QCOMPARE(form()->compareDialog()->CompareNoDifference->text(), QStringLiteral("The unit holds the set shown."));
-    QVERIFY(form()->compareDialog()->CompareTable->isHidden());
-    QVERIFY(!form()->compareDialog()->CompareTake->isEnabled());
-    QTest::mouseClick(form()->compareDialog()->CompareClose, Qt::LeftButton);
-    QTRY_VERIFY(!form()->compareDialog());
+    QVERIFY(form()->Compare->dialog());
+    QVERIFY(form()->Compare->dialog()->CompareNoDifference->isVisible());
+    QCOMPARE(form()->Compare->dialog()->CompareNoDifference->text(), QStringLiteral("The unit holds the set shown."));
+    QVERIFY(form()->Compare->dialog()->CompareTable->isHidden());
+    QVERIFY(!form()->Compare->dialog()->CompareTake->isEnabled());
+    QTest::mouseClick(form()->Compare->dialog()->CompareClose, Qt::LeftButton);
+    QTRY_VERIFY(!form()->Compare->dialog());
 }
 
 void tst_TFormHlavCompare::verifyErrorThenCompareReadsNothing()
@@ -179,7 +181,7 @@ void tst_TFormHlavCompare::verifyErrorThenCompareReadsNothing()
     const int answers = m_unit->unit().blockAnswers();
     QTest::keyClick(form(), Qt::Key_F6);
     QCoreApplication::processEvents();
-    QVERIFY(form()->compareDialog());
+    QVERIFY(form()->Compare->dialog());
     QCOMPARE(m_unit->unit().blockAnswers(), answers);
     QVERIFY(tableRows().contains("Limiter | 11100 | 12500"));
 }
@@ -223,20 +225,19 @@ void tst_TFormHlavCompare::backupFolderNotWritable()
     tick(40);
     // The write went ahead, and the status bar says why no backup was kept.
     QCOMPARE(int(m_unit->unit().parameterBlock()[IgnitionParameters::OffsetLimiter]), 125);
-    QVERIFY(form()->BackupStatus->isVisible());
-    QVERIFY2(form()->BackupStatus->text().startsWith("No backup of the unit's set was kept: the folder "),
-             qPrintable(form()->BackupStatus->text()));
+    QVERIFY(backupStatus()->isVisible());
+    QVERIFY2(backupStatus()->text().startsWith("No backup of the unit's set was kept: the folder "),
+             qPrintable(backupStatus()->text()));
     // Shortened in the middle: the reason at its end stays in sight, the whole is the tooltip.
-    QVERIFY2(form()->BackupStatus->text().endsWith("cannot be created"), qPrintable(form()->BackupStatus->text()));
-    QVERIFY(form()->BackupStatus->fontMetrics().horizontalAdvance(form()->BackupStatus->text()) <=
-            form()->StatusBar1->width());
-    QVERIFY(form()->BackupStatus->toolTip().contains(QString(120, u'f')));
+    QVERIFY2(backupStatus()->text().endsWith("cannot be created"), qPrintable(backupStatus()->text()));
+    QVERIFY(backupStatus()->fontMetrics().horizontalAdvance(backupStatus()->text()) <= form()->StatusBar1->width());
+    QVERIFY(backupStatus()->toolTip().contains(QString(120, u'f')));
     // Hints do not take it away; the language does not lose it.
     form()->HintToStatusBar("a hint");
-    QVERIFY(form()->BackupStatus->isVisible());
+    QVERIFY(backupStatus()->isVisible());
     QTest::keyClick(form(), Qt::Key_F9); // no real change: still none kept
     tick(40);
-    QVERIFY(form()->BackupStatus->isVisible());
+    QVERIFY(backupStatus()->isVisible());
 }
 
 void tst_TFormHlavCompare::openBackupStartsInTheFolder()
@@ -244,8 +245,8 @@ void tst_TFormHlavCompare::openBackupStartsInTheFolder()
     const QString before = form()->OpenDialog1FileName;
     form()->MenuOpenBackup->trigger();
     QCOMPARE(m_f->prompts.openDialogs.size(), 1);
-    QCOMPARE(m_f->prompts.openDialogs[0].fileName, form()->BackupFolder() + "/");
-    QVERIFY(QFileInfo(form()->BackupFolder()).isDir());
+    QCOMPARE(m_f->prompts.openDialogs[0].fileName, form()->Compare->backupFolder() + "/");
+    QVERIFY(QFileInfo(form()->Compare->backupFolder()).isDir());
     // Cancelled: File > Open starts where it did.
     QCOMPARE(form()->OpenDialog1FileName, before);
 }

@@ -254,7 +254,7 @@ void tst_TFormHlavEditor::shownSetTakesToothEditAway()
     m_f->pickVehicle(VehicleRowSpecial);
     QCheckBox *box = form()->CheckBoxProgHned;
     QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8)); // ticked and armed
-    QVERIFY(form()->ProgramAfterChangeArmed);
+    QVERIFY(form()->Editor.ProgramAfterChangeArmed());
     QLineEdit *edit = m_f->edit(focused.constData());
     edit->setFocus(Qt::MouseFocusReason);
     QVERIFY(edit->hasFocus());
@@ -603,7 +603,7 @@ void tst_TFormHlavEditor::programmingAfterChange()
     QVERIFY(box->isChecked());
     // Ticking the box sends nothing by itself, but arms the pipeline; the box turns red.
     QVERIFY(!transferStarted());
-    QVERIFY(form()->ProgramAfterChangeArmed);
+    QVERIFY(form()->Editor.ProgramAfterChangeArmed());
     const auto redShare = [box] {
         const QImage image = box->grab().toImage();
         return double(pixelsOf(image, QColor(255, 0, 0))) / double(image.width() * image.height());
@@ -640,7 +640,7 @@ void tst_TFormHlavEditor::programmingAfterChange()
     QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
     QVERIFY(!box->isChecked());
     QVERIFY(!transferStarted());
-    QVERIFY(!form()->ProgramAfterChangeArmed);
+    QVERIFY(!form()->Editor.ProgramAfterChangeArmed());
     QCOMPARE(redShare(), 0.0);
     m_f->clickArrow("UpDown50", +1);
     QVERIFY(!transferStarted());
@@ -651,7 +651,7 @@ void tst_TFormHlavEditor::programmingAfterChange()
 void tst_TFormHlavEditor::wheelWithoutFocusChangesNothing()
 {
     QTest::mouseClick(form()->CheckBoxProgHned, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
-    QVERIFY(form()->ProgramAfterChangeArmed);
+    QVERIFY(form()->Editor.ProgramAfterChangeArmed());
     if (QWidget *focus = QApplication::focusWidget())
         focus->clearFocus();
     linkIdle();

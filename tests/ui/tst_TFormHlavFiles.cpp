@@ -244,6 +244,10 @@ void tst_TFormHlavFiles::openFailureKeepsEverything_data()
     QTest::newRow("missing file") << "missing.ign" << QByteArray() << 0 << "Open file error";
     QTest::newRow("missing file, Czech") << "missing.ign" << QByteArray() << 3 << "Open file error";
     QTest::newRow("a folder") << "." << QByteArray() << 1 << "Open file error";
+    // A parameter file is a few hundred bytes: one past the cap is refused, not read on.
+    IgnitionParameters set;
+    const QByteArray large = ParameterFileText(set) + QByteArray(MaxParameterFileBytes, ' ');
+    QTest::newRow("far too large") << "large.ign" << large << 0 << "Open file error";
 #ifdef Q_OS_UNIX
     // All Files lists devices too; one that never ends is not read.
     QTest::newRow("an endless device") << "/dev/zero" << QByteArray() << 0 << "Open file error";

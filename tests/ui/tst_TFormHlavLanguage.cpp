@@ -91,7 +91,7 @@ void tst_TFormHlavLanguage::switching_data()
     QTest::addColumn<QString>("progHnedTip"); // the hint written last
 
     // Each row starts from another language, so every text really changes.
-    QTest::newRow("English") << LanguageEnglish << "Programming of \"Korvo TCI\" unit"
+    QTest::newRow("English") << quint8(LanguageEnglish) << "Programming of \"Korvo TCI\" unit"
                              << "&File"
                              << "&English"
                              << "&Read"
@@ -101,7 +101,7 @@ void tst_TFormHlavLanguage::switching_data()
                              << "Advance -"
                              << "Advance= --- [°]"
                              << "Programing at once after change";
-    QTest::newRow("Czech") << LanguageCzech << "Programování jednotky \"Korvo TCI\""
+    QTest::newRow("Czech") << quint8(LanguageCzech) << "Programování jednotky \"Korvo TCI\""
                            << "&Soubor"
                            << "&Anglicky"
                            << "Číst"
@@ -111,7 +111,7 @@ void tst_TFormHlavLanguage::switching_data()
                            << "Předstih -"
                            << "Předstih= --- [°]"
                            << "Programování ihned po změně";
-    QTest::newRow("German") << LanguageGerman << "Programmierung der \"Korvo TCI\" Zündbox"
+    QTest::newRow("German") << quint8(LanguageGerman) << "Programmierung der \"Korvo TCI\" Zündbox"
                             << "&Datei"
                             << "Englisch"
                             << "&Lesen"
@@ -173,9 +173,9 @@ void tst_TFormHlavLanguage::switching()
 void tst_TFormHlavLanguage::everyTextOfTheSetLands_data()
 {
     QTest::addColumn<quint8>("language");
-    QTest::newRow("English") << LanguageEnglish;
-    QTest::newRow("Czech") << LanguageCzech;
-    QTest::newRow("German") << LanguageGerman;
+    QTest::newRow("English") << quint8(LanguageEnglish);
+    QTest::newRow("Czech") << quint8(LanguageCzech);
+    QTest::newRow("German") << quint8(LanguageGerman);
 }
 
 // Every item a set names is in the window, and shows the set's text afterwards: a name
@@ -359,9 +359,9 @@ void tst_TFormHlavLanguage::toolkitButtonsSpeakTheLanguage_data()
 {
     QTest::addColumn<quint8>("language");
     QTest::addColumn<QStringList>("buttons"); // Yes, No, Cancel
-    QTest::newRow("Czech") << LanguageCzech << QStringList{"&Ano", "&Ne", QStringLiteral("Zrušit")};
-    QTest::newRow("German") << LanguageGerman << QStringList{"&Ja", "&Nein", "Abbrechen"};
-    QTest::newRow("English again") << LanguageEnglish << QStringList{"&Yes", "&No", "Cancel"};
+    QTest::newRow("Czech") << quint8(LanguageCzech) << QStringList{"&Ano", "&Ne", QStringLiteral("Zrušit")};
+    QTest::newRow("German") << quint8(LanguageGerman) << QStringList{"&Ja", "&Nein", "Abbrechen"};
+    QTest::newRow("English again") << quint8(LanguageEnglish) << QStringList{"&Yes", "&No", "Cancel"};
 }
 
 void tst_TFormHlavLanguage::toolkitButtonsSpeakTheLanguage()

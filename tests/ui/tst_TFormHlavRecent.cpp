@@ -37,6 +37,7 @@ private slots:
 
 private:
     TFormHlav *form() const { return m_fixture->form.get(); }
+    QMenu *recentMenu() const { return m_fixture->find<QMenu>("MenuRecent"); }
     ScriptedPrompts &prompts() const { return m_fixture->prompts; }
     QString path(const QString &name) const { return QDir(m_dir->path()).filePath(name); }
     // A set that differs from the window's, written to name.
@@ -53,7 +54,7 @@ private:
         QStringList captions;
         // The list is brought up to date as File opens.
         emit form()->MenuFile->aboutToShow();
-        for (QAction *action : form()->MenuRecent->actions()) {
+        for (QAction *action : recentMenu()->actions()) {
             if (action->objectName().startsWith(QLatin1String("MenuRecentFile")))
                 captions.append(action->text());
         }
@@ -105,7 +106,7 @@ void tst_TFormHlavRecent::openAndSaveFillTheList()
 {
     // A first start has nothing to offer.
     QVERIFY(menuEntries().isEmpty());
-    QVERIFY(!form()->MenuRecent->menuAction()->isEnabled());
+    QVERIFY(!recentMenu()->menuAction()->isEnabled());
 
     const QString opened = writeSet(QStringLiteral("a & b.ign"), 80);
     prompts().openFileNames = {opened, path(QStringLiteral("missing.ign"))};
@@ -120,7 +121,7 @@ void tst_TFormHlavRecent::openAndSaveFillTheList()
     // "&" in a name is shown, not taken as an access letter.
     QCOMPARE(menuEntries(), (QStringList{"&1 " + QDir::toNativeSeparators(saved),
                                          "&2 " + QDir::toNativeSeparators(path(QStringLiteral("a && b.ign")))}));
-    QVERIFY(form()->MenuRecent->menuAction()->isEnabled());
+    QVERIFY(recentMenu()->menuAction()->isEnabled());
 
     // Opening the older one again puts it first; the list never repeats a file.
     form()->findChild<QAction *>(QStringLiteral("MenuRecentFile2"))->trigger();
@@ -128,7 +129,7 @@ void tst_TFormHlavRecent::openAndSaveFillTheList()
 
     form()->findChild<QAction *>(QStringLiteral("MenuRecentClear"))->trigger();
     QVERIFY(menuEntries().isEmpty());
-    QVERIFY(!form()->MenuRecent->menuAction()->isEnabled());
+    QVERIFY(!recentMenu()->menuAction()->isEnabled());
 }
 
 void tst_TFormHlavRecent::recentEntryOpensAsOpenDoes_data()
@@ -198,7 +199,7 @@ void tst_TFormHlavRecent::menuFollowsTheLanguage()
                                     std::pair{quint8(0), form()->MenuEnglish}}) {
         action->trigger();
         menuEntries();
-        QCOMPARE(form()->MenuRecent->title(), AddedTextFor(AddedText::RecentFilesMenu, language));
+        QCOMPARE(recentMenu()->title(), AddedTextFor(AddedText::RecentFilesMenu, language));
         QCOMPARE(form()->findChild<QAction *>(QStringLiteral("MenuRecentClear"))->text(),
                  AddedTextFor(AddedText::RecentFilesClear, language));
     }

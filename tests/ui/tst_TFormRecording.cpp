@@ -2,6 +2,7 @@
 
 #include "LiveRecorder.h"
 #include "RecordingWindows.h"
+#include "CurveWiring.h"
 #include "TFormCurve.h"
 #include "TFormRecording.h"
 #include "TestFiles.h"
@@ -111,7 +112,7 @@ void tst_TFormRecording::cursorReadsTheRow()
     TFormRecording *window = openFixture(f);
     QVERIFY(window);
     QCOMPARE(window->windowTitle(), QStringLiteral("ride.csv"));
-    TFormCurve *curve = f.form->FormCurve;
+    TFormCurve *curve = f.form->Curve->window();
     QVERIFY(curve && curve->isVisible() && curve->visitsShown());
 
     RecordingGraph *graph = window->graph();
@@ -177,7 +178,7 @@ void tst_TFormRecording::playbackMovesTheCurvePointAndSendsNothing()
     FormFixture f(ports);
     TFormRecording *window = openFixture(f);
     QVERIFY(window);
-    TFormCurve *curve = f.form->FormCurve;
+    TFormCurve *curve = f.form->Curve->window();
     QVERIFY(curve);
     const std::size_t framesBefore = ports.written().size();
 
@@ -277,7 +278,7 @@ void tst_TFormRecording::droppedAndRecent()
     QCOMPARE(f.form->Recordings->recent().entries(), QStringList{m_path});
     f.form->Recordings->closeAll();
     QTRY_COMPARE(f.form->Recordings->windows().size(), 0);
-    QVERIFY(!f.form->FormCurve->visitsShown());
+    QVERIFY(!f.form->Curve->window()->visitsShown());
     QMenu *recent = f.form->Recordings->recentMenu();
     emit f.form->MenuTools->aboutToShow();
     QAction *first = recent->findChild<QAction *>(QStringLiteral("MenuRecentRecording1"));

@@ -3,6 +3,7 @@
 #include "AccessLetters.h"
 #include "AppPaths.h"
 #include "IniFile.h"
+#include "CurveWiring.h"
 #include "TFormCurve.h"
 #include "TextContrast.h"
 #include "WindowFit.h"
@@ -180,9 +181,9 @@ void tst_WindowOnDesktop::curveWindowPlaceHeldToTheScreen()
     }
     auto fixture = start(true);
     TFormHlav *w = fixture->form.get();
-    w->MenuCurveClick();
-    QVERIFY(w->FormCurve && w->FormCurve->isVisible());
-    const QRect place(w->FormCurve->pos(), w->FormCurve->size());
+    w->Curve->showCurve();
+    QVERIFY(w->Curve->window() && w->Curve->window()->isVisible());
+    const QRect place(w->Curve->window()->pos(), w->Curve->window()->size());
     bool inside = false;
     for (const QScreen *screen : QGuiApplication::screens())
         inside = inside || screen->availableGeometry().contains(place);
