@@ -1,6 +1,7 @@
 #include "BackupStore.h"
 #include "IgnitionParameters.h"
 #include "ParameterFile.h"
+#include "KorvoCliProcess.h"
 #include "UnitSimulatorProcess.h"
 #include "VehiclePresets.h"
 
@@ -40,12 +41,7 @@ private slots:
     void interruptedProgram();
 
 private:
-    struct Run
-    {
-        int exitCode = -1;
-        QByteArray out;
-        QString err;
-    };
+    using Run = KorvoCliRun;
     bool startSimulator(const QStringList &options = {}) { return !m_sim.start(m_tty, options).isEmpty(); }
     Run cli(const QStringList &arguments);
     QString writeSetFile(const QString &name, const IgnitionParameters &set);
@@ -71,23 +67,7 @@ void tst_KorvoCli::cleanup()
 
 tst_KorvoCli::Run tst_KorvoCli::cli(const QStringList &arguments)
 {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir->filePath(QStringLiteral("config")));
-    env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir->filePath(QStringLiteral("data")));
-    process.setProcessEnvironment(env);
-    process.setWorkingDirectory(m_dir->path());
-    process.start(QStringLiteral(KORVO_CLI), arguments);
-    Run run;
-    if (!process.waitForFinished(30000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
+    return runKorvoCli(QStringLiteral(KORVO_CLI), m_dir->path(), arguments);
 }
 
 IgnitionParameters tst_KorvoCli::presetSet()
@@ -446,13 +426,8 @@ void tst_KorvoCli::interruptedProgram()
     QVERIFY(!writeSetFile(QStringLiteral("race.ign"), set).isEmpty());
 
     QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir->filePath(QStringLiteral("config")));
-    env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir->filePath(QStringLiteral("data")));
-    process.setProcessEnvironment(env);
-    process.setWorkingDirectory(m_dir->path());
-    process.start(QStringLiteral(KORVO_CLI), {QStringLiteral("--port"), m_tty, QStringLiteral("program"),
-                                              QStringLiteral("race.ign")});
+    startKorvoCli(process, QStringLiteral(KORVO_CLI), m_dir->path(),
+                  {QStringLiteral("--port"), m_tty, QStringLiteral("program"), QStringLiteral("race.ign")});
     QVERIFY(process.waitForStarted());
     QVERIFY(m_sim.waitForFrame(quint8(afterCode), 10000));
     ::kill(pid_t(process.processId()), signalNumber);

@@ -1,3 +1,4 @@
+#include "KorvoCliProcess.h"
 #include "UnitSimulatorProcess.h"
 
 #include <QJsonArray>
@@ -22,12 +23,7 @@ private slots:
     void restoreRefused();
 
 private:
-    struct Run
-    {
-        int exitCode = -1;
-        QByteArray out;
-        QString err;
-    };
+    using Run = KorvoCliRun;
     Run cli(const QStringList &arguments);
     // The set the unit holds, as an .ign file.
     QByteArray unitSet();
@@ -55,23 +51,7 @@ void tst_KorvoCliHistory::cleanup()
 
 tst_KorvoCliHistory::Run tst_KorvoCliHistory::cli(const QStringList &arguments)
 {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir->filePath(QStringLiteral("config")));
-    env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir->filePath(QStringLiteral("data")));
-    process.setProcessEnvironment(env);
-    process.setWorkingDirectory(m_dir->path());
-    process.start(QStringLiteral(KORVO_CLI), QStringList{QStringLiteral("--port"), m_tty} + arguments);
-    Run run;
-    if (!process.waitForFinished(30000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
+    return runKorvoCli(QStringLiteral(KORVO_CLI), m_dir->path(), QStringList{QStringLiteral("--port"), m_tty} + arguments);
 }
 
 QByteArray tst_KorvoCliHistory::unitSet()
