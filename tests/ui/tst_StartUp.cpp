@@ -67,6 +67,24 @@ private:
         return std::make_unique<FormFixture>(*m_ports, std::move(arguments), useSettingsFiles);
     }
     static void exit(FormFixture &fixture) { fixture.form->MenuExit->trigger(); }
+    // Starts this test program as the child of the given mode (see runSignalChild) on the
+    // test's folders and returns what it said up to "ready", which it says once it waits
+    // for the signal.
+    QByteArray startSignalChild(QProcess &child, const QString &mode)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("KORVO_SIGNAL_CHILD"), mode);
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config->path());
+        environment.insert(QStringLiteral("XDG_CACHE_HOME"), m_config->filePath(QStringLiteral("cache")));
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationFilePath(), {});
+        QByteArray said;
+        if (!child.waitForStarted())
+            return said;
+        while (!said.contains("ready") && child.waitForReadyRead(30000))
+            said += child.readAllStandardOutput();
+        return said;
+    }
     // Centred on the screen, held inside its available area. The offscreen platform adds
     // a frame of 2 pixels once the window exists, which shifts the centre by as much.
     static bool centred(const TFormHlav &form)
@@ -575,17 +593,8 @@ void tst_StartUp::signalsShutDownAsExit()
     QFETCH(bool, boxOpen);
     // The window runs in a child process, which gets the signal; see runSignalChild().
     QProcess child;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("KORVO_SIGNAL_CHILD"), boxOpen ? QStringLiteral("box") : QStringLiteral("plain"));
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config->path());
-    environment.insert(QStringLiteral("XDG_CACHE_HOME"), m_config->filePath(QStringLiteral("cache")));
-    child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(QCoreApplication::applicationFilePath(), {});
-    QVERIFY(child.waitForStarted());
-    QByteArray said;
-    while (!said.contains("ready") && child.waitForReadyRead(30000))
-        said += child.readAllStandardOutput();
+    const QByteArray said = startSignalChild(child, boxOpen ? QStringLiteral("box") : QStringLiteral("plain"));
     QVERIFY2(said.contains("ready"), said.constData());
     QVERIFY(::kill(pid_t(child.processId()), signalNumber) == 0);
     QVERIFY(child.waitForFinished(30000));
@@ -611,16 +620,7 @@ void tst_StartUp::unsavedOnSignalGoesToStandardError()
     QSKIP("needs POSIX signals and a file size limit");
 #else
     QProcess child;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("KORVO_SIGNAL_CHILD"), QStringLiteral("unsaved"));
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config->path());
-    environment.insert(QStringLiteral("XDG_CACHE_HOME"), m_config->filePath(QStringLiteral("cache")));
-    child.setProcessEnvironment(environment);
-    child.start(QCoreApplication::applicationFilePath(), {});
-    QVERIFY(child.waitForStarted());
-    QByteArray said;
-    while (!said.contains("ready") && child.waitForReadyRead(30000))
-        said += child.readAllStandardOutput();
+    const QByteArray said = startSignalChild(child, QStringLiteral("unsaved"));
     QVERIFY2(said.contains("ready"), said.constData());
     QVERIFY(::kill(pid_t(child.processId()), SIGTERM) == 0);
     QVERIFY(child.waitForFinished(30000));
@@ -646,16 +646,8 @@ void tst_StartUp::signalWaitsForTheVerify()
     QSKIP("needs POSIX signals");
 #else
     QProcess child;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("KORVO_SIGNAL_CHILD"), QStringLiteral("write"));
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config->path());
-    child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(QCoreApplication::applicationFilePath(), {});
-    QVERIFY(child.waitForStarted());
-    QByteArray said;
-    while (!said.contains("ready") && child.waitForReadyRead(30000))
-        said += child.readAllStandardOutput();
+    QByteArray said = startSignalChild(child, QStringLiteral("write"));
     QVERIFY2(said.contains("ready"), said.constData());
     QVERIFY(::kill(pid_t(child.processId()), SIGTERM) == 0);
     QVERIFY(child.waitForFinished(30000));

@@ -82,6 +82,24 @@ private:
     std::vector<UnitFrame> &m_written;
 };
 
+// A simulated unit on a clock of the test's own, with non-zero reserved bytes, its frames
+// kept, and a backup store in a folder of its own.
+struct UnitBench
+{
+    explicit UnitBench(std::vector<UnitFrame> &written) : store(folder.path()), ports(simulated, written)
+    {
+        simulated.setClock([this] { return now; });
+        for (int b = 0; b < UnitBlockSize; ++b)
+            if (IsReservedByte(b))
+                simulated.unit().parameterBlock()[b] = quint8(0xA0 + b);
+    }
+    QTemporaryDir folder;
+    BackupStore store;
+    qint64 now = 1000;
+    SimulatedUnitPortProvider simulated{1};
+    RecordingProvider ports;
+};
+
 } // namespace
 
 void tst_WriteSequence::write_data()
@@ -140,19 +158,13 @@ void tst_WriteSequence::write()
     QFETCH(bool, blockSent);
     QFETCH(int, backups);
 
-    QTemporaryDir folder;
-    QVERIFY(folder.isValid());
-    BackupStore store(folder.path());
-
-    qint64 now = 1000;
-    SimulatedUnitPortProvider simulated(1);
-    simulated.setClock([&now] { return now; });
+    UnitBench bench(m_written);
+    QVERIFY(bench.folder.isValid());
+    BackupStore &store = bench.store;
+    qint64 &now = bench.now;
+    RecordingProvider &ports = bench.ports;
+    SimulatedUnit &unit = bench.simulated.unit();
     m_written.clear();
-    RecordingProvider ports(simulated, m_written);
-    SimulatedUnit &unit = simulated.unit();
-    for (int b = 0; b < UnitBlockSize; ++b)
-        if (IsReservedByte(b))
-            unit.parameterBlock()[b] = quint8(0xA0 + b);
     const std::array<quint8, UnitBlockSize> unitBefore = unit.parameterBlock();
     unit.faults.silent = fault == Fault::SilentAtOnce;
     const int answered = fault == Fault::SilentAfterRead0    ? 1
@@ -226,18 +238,13 @@ void tst_WriteSequence::write()
 // the unit's current set; the run after it is an ordinary write again.
 void tst_WriteSequence::restoreSendsTheWholeBlock()
 {
-    QTemporaryDir folder;
-    QVERIFY(folder.isValid());
-    BackupStore store(folder.path());
-    qint64 now = 1000;
-    SimulatedUnitPortProvider simulated(1);
-    simulated.setClock([&now] { return now; });
+    UnitBench bench(m_written);
+    QVERIFY(bench.folder.isValid());
+    BackupStore &store = bench.store;
+    qint64 &now = bench.now;
+    RecordingProvider &ports = bench.ports;
+    SimulatedUnit &unit = bench.simulated.unit();
     m_written.clear();
-    RecordingProvider ports(simulated, m_written);
-    SimulatedUnit &unit = simulated.unit();
-    for (int b = 0; b < UnitBlockSize; ++b)
-        if (IsReservedByte(b))
-            unit.parameterBlock()[b] = quint8(0xA0 + b);
     const std::array<quint8, UnitBlockSize> cameWith = unit.parameterBlock();
 
     IgnitionParameters set;
