@@ -307,14 +307,11 @@ constexpr AddedTextRow Rows[] = {
     {AddedText::CliConnectionLost, "No answer from the unit on %1; waiting for it.",
      "Jednotka na %1 neodpovídá; čekám na ni.", "Keine Antwort vom Gerät an %1; warte darauf."},
 
-    {AddedText::LinkOtherUnit, "Another unit answered: nothing written!", "Odpověděla jiná jednotka: nic nezapsáno!",
-     "Anderes Gerät antwortet: nichts geschrieben!"},
-    {AddedText::LinkStoredDataError, "Programmed data error!", "Chyba naprogramovaných dat!",
-     "Fehler der programmierten Daten!"},
-    {AddedText::LinkSavingNeverEnded, "Saving did not end: verify!", "Ukládání neskončilo: ověřte!",
-     "Speichern endet nicht: prüfen!"},
-    {AddedText::LinkSavingConnectionLost, "Connection lost while saving: verify!",
-     "Spojení ztraceno při ukládání: ověřte!", "Verbindung beim Speichern verloren: prüfen!"},
+    // Short enough to stand beside the progress bar in the message area.
+    {AddedText::LinkOtherUnit, "Other unit answered!", "Jiná jednotka!", "Anderes Gerät!"},
+    {AddedText::LinkStoredDataError, "Programmed data error!", "Chyba uložených dat!", "Datenfehler im Gerät!"},
+    {AddedText::LinkSavingNeverEnded, "Saving did not end!", "Ukládání neskončilo!", "Speichern hängt!"},
+    {AddedText::LinkSavingConnectionLost, "Lost while saving!", "Spojení přerušeno!", "Verbindung verloren!"},
     {AddedText::CliOtherUnit,
      "Another unit answered the write than the one whose set was read and kept: nothing was written. Program "
      "again.",

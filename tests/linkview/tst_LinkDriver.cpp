@@ -554,7 +554,7 @@ void tst_LinkDriver::connectionLostEndsSavingAndOk_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("afterLoss"); // empty: the area is hidden
     // A unit lost while saving leaves its set unknown: that stays in sight.
-    QTest::newRow("saving") << 30 << false << "Saving:" << "Connection lost while saving: verify!";
+    QTest::newRow("saving") << 30 << false << "Saving:" << "Lost while saving!";
     QTest::newRow("programing ok") << 0 << false << "Programing: OK" << "";
     QTest::newRow("a failure stays") << 30 << true << "Program error!" << "Program error!";
 }
