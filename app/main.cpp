@@ -19,6 +19,7 @@
 #include "AppPaths.h"
 #include "CurveWiring.h"
 #include "CommandLine.h"
+#include "FontConfigWarmUp.h"
 #include "IniFile.h"
 #include "Pictures.h"
 #include "RecordingWindows.h"
@@ -132,6 +133,8 @@ int main(int argc, char *argv[])
         return 1;
     }
 
+    // Beside the window system's start, on a second core.
+    FontConfigWarmUp fonts;
     PlatformStart::begin(options);
     QApplication app(argc, argv);
     PlatformStart::end();
@@ -170,6 +173,7 @@ int main(int argc, char *argv[])
         };
     }
 
+    fonts.wait();
     auto form = std::make_unique<TFormHlav>(setup);
     // A session ending, a closed terminal or Ctrl+C saves as Exit does.
     shutDownOnSignals(form.get(), [window = form.get()] { return window->WriteInFlight(); });

@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
     cmake g++ make pkg-config
-    qt6-base-dev qt6-serialport-dev qt6-qpa-plugins qt6-translations-l10n
+    qt6-base-dev qt6-serialport-dev qt6-qpa-plugins qt6-translations-l10n libfontconfig-dev
     libbenchmark-dev
     fonts-dejavu-core fonts-liberation2
     desktop-file-utils appstream man-db groff-base poppler-utils

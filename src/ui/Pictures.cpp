@@ -19,6 +19,15 @@ QPixmap blank(int width, int height, qreal ratio)
     return pixmap;
 }
 
+// An image rather than a pixmap where the picture may be drawn away from the GUI thread.
+QImage blankImage(int width, int height, qreal ratio)
+{
+    QImage image(QSize(qRound(width * ratio), qRound(height * ratio)), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    return image;
+}
+
 // A spark: a zig-zag bolt, the sign of an ignition.
 QPainterPath bolt(const QRectF &r)
 {
@@ -189,16 +198,27 @@ void drawLogo(QPainter &painter, const QRectF &rect)
 
 QPixmap logoPixmap(qreal devicePixelRatio)
 {
-    QPixmap pixmap = blank(LogoWidth, LogoHeight, devicePixelRatio);
-    QPainter painter(&pixmap);
+    return QPixmap::fromImage(logoImage(devicePixelRatio));
+}
+
+QImage logoImage(qreal devicePixelRatio)
+{
+    QImage image = blankImage(LogoWidth, LogoHeight, devicePixelRatio);
+    QPainter painter(&image);
     drawLogo(painter, QRectF(0, 0, LogoWidth, LogoHeight));
-    return pixmap;
+    painter.end();
+    return image;
 }
 
 QPixmap triggerWheelPixmap(qreal devicePixelRatio)
 {
-    QPixmap pixmap = blank(WheelWidth, WheelHeight, devicePixelRatio);
-    QPainter p(&pixmap);
+    return QPixmap::fromImage(triggerWheelImage(devicePixelRatio));
+}
+
+QImage triggerWheelImage(qreal devicePixelRatio)
+{
+    QImage image = blankImage(WheelWidth, WheelHeight, devicePixelRatio);
+    QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::TextAntialiasing, true);
 
@@ -225,17 +245,27 @@ QPixmap triggerWheelPixmap(qreal devicePixelRatio)
     // because the wheel turns clockwise.
     p.setPen(QPen(Ink, 1.4));
     p.setBrush(QColor(205, 208, 214));
+    // The rim and its teeth as one outline, walked clockwise from tooth 1: up its left
+    // flank, across its top, down its right flank, then along the rim to the next tooth.
+    // Built directly, because uniting a circle with nine rectangles cost more than the
+    // rest of the window's pictures together.
+    const qreal halfTooth = 6.0;
+    const qreal flankFoot = std::sqrt(rim * rim - halfTooth * halfTooth); // where a flank meets the rim
+    const qreal footAngle = qRadiansToDegrees(std::asin(halfTooth / rim));
+    const QRectF rimBox(centre.x() - rim, centre.y() - rim, 2 * rim, 2 * rim);
     QPainterPath wheel;
-    wheel.addEllipse(centre, rim, rim);
-    for (int i = 0; i < Teeth; ++i) {
-        const qreal angle = -90.0 - i * 360.0 / Teeth; // tooth 1 at the top, then anticlockwise
+    for (int k = 0; k < Teeth; ++k) {
         QTransform t;
         t.translate(centre.x(), centre.y());
-        t.rotate(angle + 90.0);
-        QPainterPath tooth;
-        tooth.addRect(QRectF(-6, -rim - toothHeight, 12, toothHeight + 4));
-        wheel = wheel.united(t.map(tooth));
+        t.rotate(k * 360.0 / Teeth);
+        if (k == 0)
+            wheel.moveTo(t.map(QPointF(-halfTooth, -flankFoot)));
+        wheel.lineTo(t.map(QPointF(-halfTooth, -rim - toothHeight)));
+        wheel.lineTo(t.map(QPointF(halfTooth, -rim - toothHeight)));
+        wheel.lineTo(t.map(QPointF(halfTooth, -flankFoot)));
+        wheel.arcTo(rimBox, 90.0 - footAngle - k * 360.0 / Teeth, 2 * footAngle - 360.0 / Teeth);
     }
+    wheel.closeSubpath();
     p.drawPath(wheel);
     p.setBrush(QColor(150, 154, 162));
     p.drawEllipse(centre, 16.0, 16.0);
@@ -272,7 +302,8 @@ QPixmap triggerWheelPixmap(qreal devicePixelRatio)
     head.lineTo(tip + QPointF(1, 7));
     head.closeSubpath();
     p.drawPath(head);
-    return pixmap;
+    p.end();
+    return image;
 }
 
 QIcon toolIcon(ToolPicture picture)
@@ -315,4 +346,24 @@ QIcon windowIcon()
         icon.addPixmap(pixmap);
     }
     return icon;
+}
+
+StartPictures::StartPictures(qreal devicePixelRatio)
+    : m_images(std::async(std::launch::async, [devicePixelRatio] {
+          return std::pair(logoImage(devicePixelRatio), triggerWheelImage(devicePixelRatio));
+      }))
+{
+}
+
+StartPictures::~StartPictures()
+{
+    if (m_images.valid())
+        m_images.wait();
+}
+
+void StartPictures::take(QPixmap &logo, QPixmap &wheel)
+{
+    const auto [logoDrawn, wheelDrawn] = m_images.get();
+    logo = QPixmap::fromImage(logoDrawn);
+    wheel = QPixmap::fromImage(wheelDrawn);
 }

@@ -1,7 +1,11 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
+
+#include <future>
+#include <utility>
 
 class QPainter;
 class QRectF;
@@ -18,6 +22,27 @@ inline constexpr int WheelHeight = 267;
 void drawLogo(QPainter &painter, const QRectF &rect);
 QPixmap logoPixmap(qreal devicePixelRatio = 1.0);
 QPixmap triggerWheelPixmap(qreal devicePixelRatio = 1.0);
+// The same pictures as images, which any thread may draw.
+QImage logoImage(qreal devicePixelRatio = 1.0);
+QImage triggerWheelImage(qreal devicePixelRatio = 1.0);
+
+// The main window's logo and trigger wheel, drawn on a thread of their own while the
+// window builds its controls: their paths and their four text sizes cost about as much
+// as the controls beside them. take() waits for them and hands them over as pixmaps,
+// in the GUI thread.
+class StartPictures
+{
+public:
+    explicit StartPictures(qreal devicePixelRatio);
+    ~StartPictures();
+    StartPictures(const StartPictures &) = delete;
+    StartPictures &operator=(const StartPictures &) = delete;
+
+    void take(QPixmap &logo, QPixmap &wheel);
+
+private:
+    std::future<std::pair<QImage, QImage>> m_images;
+};
 
 enum class ToolPicture
 {

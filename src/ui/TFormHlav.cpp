@@ -211,6 +211,7 @@ QLabel *TFormHlav::makeLabel(QWidget *parent, const char *name, const QPoint &at
 void TFormHlav::buildLayout()
 {
     setWindowIcon(::windowIcon()); // ours, not QWidget::windowIcon()
+    StartPictures pictures(devicePixelRatioF());
     ClientArea = new QWidget(this);
     ClientArea->setObjectName(QStringLiteral("ClientArea"));
     ClientArea->setFixedSize(ClientWidth, ClientHeight);
@@ -247,6 +248,12 @@ void TFormHlav::buildLayout()
     StatusBar1->addWidget(StatusPanel, 1);
 
     installWheelGuard(ClientArea);
+
+    QPixmap logo;
+    QPixmap wheel;
+    pictures.take(logo, wheel);
+    Image1->setPixmap(logo);
+    Image3->setPixmap(wheel);
 }
 
 void TFormHlav::buildMenus()
@@ -432,7 +439,6 @@ void TFormHlav::buildTrigger()
     Image3 = new QLabel(GroupBox1);
     Image3->setObjectName(QStringLiteral("Image3"));
     Image3->setGeometry(4, 10, WheelWidth, WheelHeight);
-    Image3->setPixmap(triggerWheelPixmap(devicePixelRatioF()));
     Image3->setProperty(HintProperty, QString());
     keepPictureVisible(Image3);
 
@@ -521,7 +527,6 @@ void TFormHlav::buildLiveValues()
     Image1 = new QLabel(ClientArea);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(200, 407, LogoWidth, LogoHeight);
-    Image1->setPixmap(logoPixmap(devicePixelRatioF()));
     Image1->setProperty(HintProperty, QString());
     keepPictureVisible(Image1);
 }
