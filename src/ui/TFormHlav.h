@@ -107,7 +107,6 @@ public:
     UndoHistory Undo;
     // The edit pipeline over the three above; every editor applies its set through it.
     ParameterEditor Editor{Parameters, Session, Undo};
-    bool VehicleListChanged = false;
     bool Printing = false;
     bool TestMode = false;
     QString CurrentFileName;
@@ -122,7 +121,6 @@ public:
     // A write has sent its block to the unit and is not verified yet.
     bool WriteInFlight() const;
     UserPrompts &prompts() { return *m_prompts; }
-    const FormSetup &setup() const { return m_setup; }
     QTimer *Timer1 = nullptr;
 
     // ---- start-up and shutdown ----
@@ -138,7 +136,6 @@ public:
     void HintToStatusBar(const QString &hint);
 
     // ---- editor (TFormHlavEditor.cpp) ----
-    void ApplyVehiclePreset();
     void TakeControlsIntoParameters();
     void ShowParametersInControls();
     void UpdateControlStates();
@@ -150,7 +147,6 @@ public:
     void Timer1Timer();
     void ShowLinkState();
     void MenuProgramClick();
-    void StartProgrammingAfterChange();
 
     // ---- compare, backups and the write sequence (CompareWiring) ----
     CompareWiring *Compare = nullptr;
@@ -161,7 +157,6 @@ public:
 
     // ---- recent files and dropped files (TFormHlavRecent.cpp) ----
     RecentFiles Recent;
-    RecentFilesMenu *RecentMenu = nullptr; // File > Recent files
 
     // ---- printing (TFormHlavPrint.cpp) ----
     void SpeedButtonPrintClick();
@@ -175,19 +170,9 @@ public:
 
     // ---- help (TFormHlavHelp.cpp) ----
     TFormAbout *FormAbout = nullptr; // made on the first About, then only shown again
-    ManualOpener *Manual = nullptr;  // made on the first F1
 
     // ---- curve window and recording (CurveWiring) ----
     CurveWiring *Curve = nullptr;
-
-    // ---- the unit's history (TFormHlavHistory.cpp) ----
-    void BuildUnitHistory();
-    void MenuHistoryClick();
-    void ProgramHistoryEntry(const HistoryEntry &entry);
-    void ShowSideBySide(const HistoryEntry &entry, const IgnitionParameters &other, const QString &otherLabel);
-    QPointer<TFormHistory> FormHistory;
-    QPointer<TFormSideBySide> FormSideBySide;
-    QString m_sideBySideEntry; // the entry whose side by side waits for a Compare
 
     // ---- looking at recordings (TFormHlavRecordings.cpp) ----
     RecordingWindows *Recordings = nullptr;
@@ -196,7 +181,6 @@ public:
     QWidget *ClientArea = nullptr;
     // Holds ClientArea; scrolls it where the screen is smaller than the layout.
     FittingScrollArea *ClientScroll = nullptr;
-    WindowFit *Fit = nullptr;
 
     QGroupBox *GroupBox5 = nullptr;
     QToolButton *SpeedButton6 = nullptr;
@@ -211,26 +195,18 @@ public:
 
     QLabel *LabelSpojeni = nullptr;
 
-    QGroupBox *GroupBox6 = nullptr;
     QLabel *Label26 = nullptr;
     QLabel *Label2 = nullptr;
     QLineEdit *EditRpmAdv1 = nullptr, *EditRpmAdv2 = nullptr, *EditRpmAdv3 = nullptr, *EditRpmAdv4 = nullptr,
-              *EditRpmAdv5 = nullptr, *EditRpmAdv6 = nullptr, *EditRpmAdv7 = nullptr, *EditRpmAdv8 = nullptr,
-              *EditRpmAdv9 = nullptr, *EditRpmAdv10 = nullptr;
-    UpDownButton *UpDownRpmAdv1 = nullptr, *UpDownRpmAdv2 = nullptr, *UpDownRpmAdv3 = nullptr,
-                 *UpDownRpmAdv4 = nullptr, *UpDownRpmAdv5 = nullptr, *UpDownRpmAdv6 = nullptr,
-                 *UpDownRpmAdv7 = nullptr, *UpDownRpmAdv8 = nullptr, *UpDownRpmAdv9 = nullptr,
-                 *UpDownRpmAdv10 = nullptr;
+              *EditRpmAdv5 = nullptr, *EditRpmAdv10 = nullptr;
+    UpDownButton *UpDownRpmAdv1 = nullptr;
     QLineEdit *Edit50 = nullptr, *Edit51 = nullptr, *Edit52 = nullptr, *Edit53 = nullptr, *Edit54 = nullptr,
-              *Edit55 = nullptr, *Edit56 = nullptr, *Edit57 = nullptr, *Edit58 = nullptr, *Edit59 = nullptr;
-    UpDownButton *UpDown50 = nullptr, *UpDown51 = nullptr, *UpDown52 = nullptr, *UpDown53 = nullptr,
-                 *UpDown54 = nullptr, *UpDown55 = nullptr, *UpDown56 = nullptr, *UpDown57 = nullptr,
-                 *UpDown58 = nullptr, *UpDown59 = nullptr;
+              *Edit59 = nullptr;
+    UpDownButton *UpDown50 = nullptr;
     QPushButton *BitBtnAdvMinus = nullptr;
     QPushButton *BitBtnAdvPlus = nullptr;
     QCheckBox *CheckBoxIgnAll = nullptr;
 
-    QGroupBox *GroupBox1 = nullptr;
     QLabel *Image3 = nullptr;
     QLineEdit *EditPalec13 = nullptr;
     UpDownButton *UpDownPalec13 = nullptr;
@@ -239,7 +215,6 @@ public:
     UpDownButton *UpDownPalec24 = nullptr;
     QLabel *LabelPalec24 = nullptr;
 
-    QGroupBox *GroupBox2 = nullptr;
     QComboBox *ComboBoxBike = nullptr;
     QLineEdit *EditBaseAdv = nullptr;
     UpDownButton *UpDownBaseAdv = nullptr;
@@ -249,7 +224,6 @@ public:
     QLabel *LabelOmez2 = nullptr;
     MouseUpCheckBox *CheckBoxBuzDlouhe = nullptr;
     MouseUpCheckBox *CheckBoxBlokEnable = nullptr;
-    MouseUpCheckBox *CheckBoxRpm2Krat = nullptr;
 
     MouseUpCheckBox *CheckBoxProgHned = nullptr;
 
@@ -258,21 +232,17 @@ public:
     QLabel *LabelAdvance = nullptr;
     QLabel *LabelNapeti = nullptr;
     QLabel *LabelBlocking = nullptr;
-    QLabel *LabelNeutral = nullptr;
     QLabel *LabelSideStand = nullptr;
     QLabel *LabelMonSnimac1 = nullptr;
     QLabel *LabelMonSnimac2 = nullptr;
     QLabel *LabelCom = nullptr;
     QLabel *LabelVerze1 = nullptr;
-    QLabel *LabelVerze2 = nullptr;
-    QLabel *LabelVerze3 = nullptr;
     QLabel *LabelPocetProgramovani = nullptr;
 
     QLabel *Image1 = nullptr;
 
     QLabel *LabelHlaseni = nullptr;
     QProgressBar *CGaugeProgram = nullptr;
-    QLabel *LabelFile1 = nullptr;
     FileNameLabel *LabelFile2 = nullptr;
     QLabel *LabelEeDataErr = nullptr;
     QLabel *LabelVersion = nullptr;
@@ -284,18 +254,15 @@ public:
     // Menus and their items.
     QMenu *MenuFile = nullptr;
     QAction *MenuOpenBackup = nullptr, *MenuCompare = nullptr;
-    QAction *MenuNew = nullptr, *N3 = nullptr, *MenuOpen = nullptr, *MenuOpenExeDir = nullptr, *N1 = nullptr,
-            *MenuSave = nullptr, *MenuSaveExeDir = nullptr, *N2 = nullptr, *MenuPrint = nullptr,
-            *N4 = nullptr, *MenuExit = nullptr;
+    QAction *MenuNew = nullptr, *MenuOpen = nullptr, *MenuOpenExeDir = nullptr, *MenuSave = nullptr,
+            *MenuPrint = nullptr, *MenuExit = nullptr;
     QMenu *MenuCom = nullptr;
     std::array<QAction *, 21> PortMenuItems{};
     QMenu *MenuDevice = nullptr;
-    QAction *MenuRead = nullptr, *MenuVerify = nullptr, *MenuProgram = nullptr;
+    QAction *MenuRead = nullptr, *MenuProgram = nullptr;
     QMenu *MenuTools = nullptr;
     QAction *AdvanceMinus = nullptr, *AdvancePlus = nullptr, *MenuZpet = nullptr, *MenuZnovu = nullptr;
-    QMenu *MenuLanguage = nullptr;
     QAction *MenuEnglish = nullptr, *MenuCzech = nullptr, *MenuGerman = nullptr;
-    QMenu *MenuHelp = nullptr;
     QAction *MenuContens = nullptr, *MenuAbout = nullptr;
 
     // Curve control arrays, index 0 is curve point 1.
@@ -317,6 +284,12 @@ protected:
 
 private:
     // Handlers and steps that only the window itself calls.
+    void ApplyVehiclePreset();
+    void StartProgrammingAfterChange();
+    void BuildUnitHistory();
+    void MenuHistoryClick();
+    void ProgramHistoryEntry(const HistoryEntry &entry);
+    void ShowSideBySide(const HistoryEntry &entry, const IgnitionParameters &other, const QString &otherLabel);
     void FormClose();
     void LoadSettings();
     SettingsSaveOutcome SaveSettings();
@@ -394,6 +367,38 @@ private:
     void mirrorLabel(int index, QLabel *label, const LabelView &view, bool withVisibility);
     void onVersionMismatch(const QString &text);
     void onPortOpenFailed(const QString &portName, const PortOpenFailure &failure);
+
+    const FormSetup &setup() const { return m_setup; }
+
+    // Controls and state that nothing outside the window reaches; the tests find the
+    // controls by their object names.
+    QGroupBox *GroupBox6 = nullptr;
+    QLineEdit *EditRpmAdv6 = nullptr, *EditRpmAdv7 = nullptr, *EditRpmAdv8 = nullptr, *EditRpmAdv9 = nullptr;
+    UpDownButton *UpDownRpmAdv2 = nullptr, *UpDownRpmAdv3 = nullptr, *UpDownRpmAdv4 = nullptr,
+                 *UpDownRpmAdv5 = nullptr, *UpDownRpmAdv6 = nullptr, *UpDownRpmAdv7 = nullptr,
+                 *UpDownRpmAdv8 = nullptr, *UpDownRpmAdv9 = nullptr, *UpDownRpmAdv10 = nullptr;
+    QLineEdit *Edit55 = nullptr, *Edit56 = nullptr, *Edit57 = nullptr, *Edit58 = nullptr;
+    UpDownButton *UpDown51 = nullptr, *UpDown52 = nullptr, *UpDown53 = nullptr, *UpDown54 = nullptr,
+                 *UpDown55 = nullptr, *UpDown56 = nullptr, *UpDown57 = nullptr, *UpDown58 = nullptr,
+                 *UpDown59 = nullptr;
+    QGroupBox *GroupBox1 = nullptr;
+    QGroupBox *GroupBox2 = nullptr;
+    MouseUpCheckBox *CheckBoxRpm2Krat = nullptr;
+    QLabel *LabelNeutral = nullptr;
+    QLabel *LabelVerze2 = nullptr;
+    QLabel *LabelVerze3 = nullptr;
+    QLabel *LabelFile1 = nullptr;
+    QAction *N1 = nullptr, *N2 = nullptr, *N3 = nullptr, *N4 = nullptr, *MenuSaveExeDir = nullptr;
+    QAction *MenuVerify = nullptr;
+    QMenu *MenuLanguage = nullptr;
+    QMenu *MenuHelp = nullptr;
+    WindowFit *Fit = nullptr;
+    bool VehicleListChanged = false;
+    RecentFilesMenu *RecentMenu = nullptr; // File > Recent files
+    ManualOpener *Manual = nullptr;        // made on the first F1
+    QPointer<TFormHistory> FormHistory;
+    QPointer<TFormSideBySide> FormSideBySide;
+    QString m_sideBySideEntry; // the entry whose side by side waits for a Compare
 
     FormSetup m_setup;
     std::unique_ptr<UserPrompts> m_ownPrompts;

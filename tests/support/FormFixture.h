@@ -159,6 +159,70 @@ public:
     std::unique_ptr<TFormHlav> form;
 };
 
+// Numbers in the edits are grouped the way the test expects them.
+inline void useEnglishNumbers()
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+}
+
+// Whether a test reads numbers grouped as in English or as the system writes them.
+enum class NumberFormat
+{
+    English,
+    System,
+};
+
+// The main window of one test function on ports of its own. start() makes the ports (when
+// there are none yet) and a window on them, in place of the one before; reset(), in the
+// test's cleanup, ends the window and then the ports, so the next test starts afresh.
+template <typename Ports = FakeUnitPortProvider> class TestWindow
+{
+public:
+    explicit TestWindow(NumberFormat numbers = NumberFormat::English)
+    {
+        if (numbers == NumberFormat::English)
+            useEnglishNumbers();
+    }
+    virtual ~TestWindow() { reset(); }
+    TestWindow(const TestWindow &) = delete;
+    TestWindow &operator=(const TestWindow &) = delete;
+
+    // Takes what FormFixture takes after the ports.
+    template <typename... Options> FormFixture &start(Options &&...options)
+    {
+        m_fixture.reset();
+        m_fixture = std::make_unique<FormFixture>(ports(), std::forward<Options>(options)...);
+        return *m_fixture;
+    }
+    // Only the window goes; the ports stay for the next start.
+    void close() { m_fixture.reset(); }
+    void reset()
+    {
+        m_fixture.reset();
+        m_ports.reset();
+    }
+
+    Ports &ports()
+    {
+        if (!m_ports) {
+            m_ports = std::make_unique<Ports>();
+            portsMade(*m_ports);
+        }
+        return *m_ports;
+    }
+    FormFixture &fixture() const { return *m_fixture; }
+    FormFixture *operator->() const { return m_fixture.get(); }
+    TFormHlav *form() const { return m_fixture->form.get(); }
+
+protected:
+    // Scripts fresh ports before a window opens them.
+    virtual void portsMade(Ports &) {}
+
+private:
+    std::unique_ptr<Ports> m_ports;
+    std::unique_ptr<FormFixture> m_fixture;
+};
+
 // How many pixels of an image have exactly this colour.
 inline int pixelsOf(const QImage &image, const QColor &colour)
 {
@@ -171,10 +235,4 @@ inline int pixelsOf(const QImage &image, const QColor &colour)
             count += (line[x] | 0xff000000u) == wanted ? 1 : 0;
     }
     return count;
-}
-
-// Numbers in the edits are grouped the way the test expects them.
-inline void useEnglishNumbers()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
 }

@@ -2,6 +2,7 @@
 #include "OddFiles.h"
 #include "TestFiles.h"
 #include "FormFixture.h"
+#include "SettingsHome.h"
 
 #include "AppPaths.h"
 #include "IniFile.h"
@@ -105,7 +106,7 @@ private:
                                                     : testMarkerFilePath();
     }
 
-    QTemporaryDir *m_config = nullptr;
+    std::unique_ptr<SettingsHome> m_config;
     FakeUnitPortProvider *m_ports = nullptr;
     QTemporaryDir m_shared;
     QString m_bigFile; // 100 MB of short lines, linked into place by the tests that need it
@@ -136,10 +137,8 @@ void tst_StartUp::initTestCase()
 
 void tst_StartUp::init()
 {
-    m_config = new QTemporaryDir;
+    m_config = std::make_unique<SettingsHome>();
     QVERIFY(m_config->isValid());
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config->path()));
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_config->filePath(QStringLiteral("cache"))));
     QVERIFY(settingsFilePath().startsWith(m_config->path() + u'/'));
     QVERIFY(snapshotFilePath().startsWith(m_config->path() + u'/'));
     QVERIFY(testMarkerFilePath().startsWith(m_config->path() + u'/'));
@@ -150,8 +149,7 @@ void tst_StartUp::cleanup()
 {
     delete m_ports;
     m_ports = nullptr;
-    delete m_config;
-    m_config = nullptr;
+    m_config.reset();
 }
 
 void tst_StartUp::firstStartWithNoFiles()

@@ -43,23 +43,18 @@ private:
         QVERIFY(!form()->FormAbout->isVisible());
     }
 
-    FakeUnitPortProvider *m_ports = nullptr;
-    FormFixture *m_f = nullptr;
-    TFormHlav *form() const { return m_f->form.get(); }
+    TestWindow<> m_window{NumberFormat::System};
+    TFormHlav *form() const { return m_window.form(); }
 };
 
 void tst_TFormAbout::init()
 {
-    m_ports = new FakeUnitPortProvider;
-    m_f = new FormFixture(*m_ports);
+    m_window.start();
 }
 
 void tst_TFormAbout::cleanup()
 {
-    delete m_f;
-    m_f = nullptr;
-    delete m_ports;
-    m_ports = nullptr;
+    m_window.reset();
 }
 
 void tst_TFormAbout::contents()

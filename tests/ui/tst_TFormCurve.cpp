@@ -1,4 +1,4 @@
-#include "FormFixture.h"
+#include "SimulatedUnitWindow.h"
 
 #include "LinkDriver.h"
 #include "SimulatedUnitPort.h"
@@ -18,7 +18,7 @@ class tst_TFormCurve : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void cleanup();
     void dragIsTyping_data();
     void dragIsTyping();
     void dragSendsWhatTypingSends_data() { dragIsTyping_data(); }
@@ -46,11 +46,15 @@ private:
         QTest::mouseMove(curve, to.toPoint());
         QTest::mouseRelease(curve, Qt::LeftButton, Qt::NoModifier, to.toPoint());
     }
+
+    TestWindow<> m_window;
+    SimulatedUnitWindow m_unit;
 };
 
-void tst_TFormCurve::initTestCase()
+void tst_TFormCurve::cleanup()
 {
-    useEnglishNumbers();
+    m_window.reset();
+    m_unit.reset();
 }
 
 void tst_TFormCurve::dragIsTyping_data()
@@ -79,8 +83,7 @@ void tst_TFormCurve::dragIsTyping()
     QFETCH(QByteArray, edit);
     QFETCH(QString, typed);
 
-    FakeUnitPortProvider ports;
-    FormFixture f(ports);
+    FormFixture &f = m_window.start();
     TFormHlav &form = *f.form;
     TFormCurve *curve = openCurve(f);
     QVERIFY(curve && curve->isVisible());
@@ -129,23 +132,15 @@ void tst_TFormCurve::dragSendsWhatTypingSends()
     };
     auto editBy = [&](bool dragging) {
         Sent sent;
-        qint64 now = 1000;
-        SimulatedUnitPortProvider unit;
-        unit.setClock([&now] { return now; });
-        FormFixture f(unit);
+        SimulatedUnitWindow unit;
+        FormFixture &f = unit.start();
         TFormHlav &form = *f.form;
         TFormCurve *curve = openCurve(f);
-        auto run = [&](int ticks) {
-            for (int i = 0; i < ticks; ++i) {
-                now += LinkDriver::TickMs;
-                form.Timer1Timer();
-            }
-        };
-        run(20);
+        unit.run(20);
         QApplication::setActiveWindow(&form);
         QTest::mouseClick(form.CheckBoxProgHned, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
-        run(20);
-        unit.unit().frameReceived = [&sent](const UnitFrame &frame) { sent.frames.append(frame); };
+        unit.run(20);
+        unit.ports().unit().frameReceived = [&sent](const UnitFrame &frame) { sent.frames.append(frame); };
         const IgnitionParameters start = form.Parameters;
         if (dragging) {
             const CurveGraphMapping &map = curve->mapping();
@@ -154,11 +149,11 @@ void tst_TFormCurve::dragSendsWhatTypingSends()
         } else {
             f.typeAndLeave(edit.constData(), typed);
         }
-        run(200);
-        unit.unit().frameReceived = nullptr;
+        unit.run(200);
+        unit.ports().unit().frameReceived = nullptr;
         sent.set = form.Parameters;
         sent.undoSteps = form.Undo.current();
-        sent.unitBlock = unit.unit().parameterBlock();
+        sent.unitBlock = unit.ports().unit().parameterBlock();
         return sent;
     };
     const Sent dragged = editBy(true);
@@ -175,8 +170,7 @@ void tst_TFormCurve::dragSendsWhatTypingSends()
 
 void tst_TFormCurve::keysStepTheSelectedPoint()
 {
-    FakeUnitPortProvider ports;
-    FormFixture f(ports);
+    FormFixture &f = m_window.start();
     TFormHlav &form = *f.form;
     TFormCurve *curve = openCurve(f);
     QVERIFY(curve);
@@ -212,10 +206,7 @@ void tst_TFormCurve::keysStepTheSelectedPoint()
 
 void tst_TFormCurve::livePointAndRecording()
 {
-    qint64 now = 1000;
-    SimulatedUnitPortProvider unit;
-    unit.setClock([&now] { return now; });
-    FormFixture f(unit);
+    FormFixture &f = m_unit.start();
     TFormHlav &form = *f.form;
     QTemporaryDir documents;
     form.Curve->setRecordingFolder(documents.path());
@@ -225,13 +216,7 @@ void tst_TFormCurve::livePointAndRecording()
     QList<int> unitRpm;
     connect(&form.link(), &LinkDriver::liveFrameReceived, this,
             [&unitRpm](const UnitFrame &frame) { unitRpm << (frame[1] | frame[2] << 8); });
-    auto run = [&](int ticks) {
-        for (int i = 0; i < ticks; ++i) {
-            now += LinkDriver::TickMs;
-            form.Timer1Timer();
-        }
-    };
-    run(20);
+    m_unit.run(20);
     QVERIFY(!form.LabelSpojeni->isVisible());
     QVERIFY(curve->liveShown());
 
@@ -243,15 +228,15 @@ void tst_TFormCurve::livePointAndRecording()
     QCOMPARE(f.find<QLabel>("StatusRecording")->text(), QStringLiteral("Recording: 0 rows, ") + name);
     unitRpm.clear();
 
-    run(3000 / LinkDriver::TickMs); // three seconds
+    m_unit.run(3000 / LinkDriver::TickMs); // three seconds
     QVERIFY(unitRpm.size() >= 8);
     QVERIFY(f.find<QLabel>("StatusRecording")->isVisible());
     QCOMPARE(f.find<QLabel>("StatusRecording")->text(),
              QStringLiteral("Recording: %1 rows, %2").arg(unitRpm.size()).arg(name));
 
     // The unit going silent stops the rows, not the recording, and takes the live point away.
-    unit.unit().faults.silent = true;
-    run(LinkDriver::NoConnectionTicks + 20);
+    m_unit.ports().unit().faults.silent = true;
+    m_unit.run(LinkDriver::NoConnectionTicks + 20);
     QVERIFY(form.LabelSpojeni->isVisible());
     QVERIFY(!curve->liveShown());
     QVERIFY(form.Curve->recorder().isRecording());
@@ -296,19 +281,10 @@ void tst_TFormCurve::liveFrameRepaintsOnlyTheTrail()
 // leaves the rows written before it, and closing the window closes the file.
 void tst_TFormCurve::recordingFailuresAreShown()
 {
-    qint64 now = 1000;
-    SimulatedUnitPortProvider unit;
-    unit.setClock([&now] { return now; });
-    FormFixture f(unit);
+    FormFixture &f = m_unit.start();
     TFormHlav &form = *f.form;
     QTemporaryDir dir;
-    auto run = [&](int ticks) {
-        for (int i = 0; i < ticks; ++i) {
-            now += LinkDriver::TickMs;
-            form.Timer1Timer();
-        }
-    };
-    run(20);
+    m_unit.run(20);
 
     // A file where the folder should be.
     QFile blocker(dir.filePath(QStringLiteral("Documents")));
@@ -327,7 +303,7 @@ void tst_TFormCurve::recordingFailuresAreShown()
     {
         FileSizeLimit limit(200); // the header and a few rows
         QVERIFY(limit.active());
-        run(200);
+        m_unit.run(200);
     }
     QVERIFY(!form.Curve->recorder().isRecording());
     QVERIFY(!f.find<QLabel>("StatusRecording")->isVisible());
@@ -365,8 +341,7 @@ void tst_TFormCurve::textsFollowTheLanguage()
     QFETCH(QByteArray, language);
     QFETCH(QString, curve);
     QFETCH(QString, record);
-    FakeUnitPortProvider ports;
-    FormFixture f(ports);
+    FormFixture &f = m_window.start();
     TFormCurve *window = openCurve(f);
     QVERIFY(window);
     f.find<QAction>(language.constData())->trigger();

@@ -1,6 +1,6 @@
 #include "CompareDialog.h"
 #include "CompareWiring.h"
-#include "FormFixture.h"
+#include "SimulatedUnitWindow.h"
 #include "LinkDriver.h"
 #include "SimulatedUnitPort.h"
 #include "TFormCurve.h"
@@ -22,7 +22,6 @@ class tst_TFormHistory : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -30,23 +29,16 @@ private slots:
     void anotherUnitIsRefused();
 
 private:
-    void tick(int n)
-    {
-        for (int i = 0; i < n; ++i) {
-            m_now += LinkDriver::TickMs;
-            form()->Timer1Timer();
-        }
-        QCoreApplication::processEvents();
-    }
+    void tick(int n) { m_window.tick(n); }
     void programLimiter(const char *value)
     {
-        m_f->typeAndLeave("EditOmez2", value);
+        m_window->typeAndLeave("EditOmez2", value);
         QTest::keyClick(form(), Qt::Key_F9);
         tick(40);
     }
     TFormHistory *openHistory()
     {
-        m_f->find<QAction>("MenuHistory")->trigger();
+        m_window->find<QAction>("MenuHistory")->trigger();
         auto *history = form()->findChild<TFormHistory *>("FormHistory");
         return history && history->isVisible() ? history : nullptr;
     }
@@ -65,38 +57,25 @@ private:
         history->HistoryTree->setCurrentItem(history->HistoryTree->topLevelItem(0)->child(row));
     }
 
-    qint64 m_now = 0;
-    SimulatedUnitPortProvider *m_unit = nullptr;
-    FormFixture *m_f = nullptr;
+    SimulatedUnitWindow m_window;
     UnitBlock m_cameWith{};
-    TFormHlav *form() const { return m_f->form.get(); }
+    TFormHlav *form() const { return m_window.form(); }
 };
-
-void tst_TFormHistory::initTestCase()
-{
-    useEnglishNumbers();
-}
 
 void tst_TFormHistory::init()
 {
-    m_now = 1000;
-    m_unit = new SimulatedUnitPortProvider;
-    m_unit->setClock([this] { return m_now; });
-    m_f = new FormFixture(*m_unit);
+    m_window.start();
     std::copy_n(form()->Parameters.image.begin(), UnitBlockSize, m_cameWith.begin());
     m_cameWith[IgnitionParameters::OffsetLimiter] = 111;
     m_cameWith[9] = 0x42;
     m_cameWith[33] = 7;
-    m_unit->unit().parameterBlock() = m_cameWith;
+    m_window.ports().unit().parameterBlock() = m_cameWith;
     tick(2);
 }
 
 void tst_TFormHistory::cleanup()
 {
-    delete m_f;
-    m_f = nullptr;
-    delete m_unit;
-    m_unit = nullptr;
+    m_window.reset();
 }
 
 void tst_TFormHistory::twoWritesAndOneStepBack()
@@ -126,7 +105,7 @@ void tst_TFormHistory::twoWritesAndOneStepBack()
     QCOMPARE(form()->Parameters.LIMITER(), quint8(125));
     QTest::keyClick(form(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(form()->Parameters.LIMITER(), quint8(130));
-    QCOMPARE(int(m_unit->unit().parameterBlock()[IgnitionParameters::OffsetLimiter]), 130);
+    QCOMPARE(int(m_window.ports().unit().parameterBlock()[IgnitionParameters::OffsetLimiter]), 130);
 
     // Side by side with another entry: both curves and the table of their differences.
     select(history, 2);
@@ -157,7 +136,7 @@ void tst_TFormHistory::twoWritesAndOneStepBack()
     select(history, 2);
     QTest::mouseClick(history->HistoryProgram, Qt::LeftButton);
     tick(60);
-    QCOMPARE(m_unit->unit().parameterBlock(), m_cameWith);
+    QCOMPARE(m_window.ports().unit().parameterBlock(), m_cameWith);
     QVERIFY2(history->HistoryStatus->text().startsWith("Restored"),
              qPrintable(history->HistoryStatus->text()));
     QCOMPARE(lines(history).size(), 4);
@@ -167,19 +146,19 @@ void tst_TFormHistory::twoWritesAndOneStepBack()
 void tst_TFormHistory::anotherUnitIsRefused()
 {
     programLimiter("12500");
-    m_unit->unit().setVersionText(QByteArrayLiteral("OTHER"));
+    m_window.ports().unit().setVersionText(QByteArrayLiteral("OTHER"));
     TFormHistory *history = openHistory();
     QVERIFY(history);
     select(history, 1);
     QTest::mouseClick(history->HistoryProgram, Qt::LeftButton);
     tick(40);
-    QCOMPARE(int(m_unit->unit().parameterBlock()[IgnitionParameters::OffsetLimiter]), 125);
+    QCOMPARE(int(m_window.ports().unit().parameterBlock()[IgnitionParameters::OffsetLimiter]), 125);
     QVERIFY2(history->HistoryStatus->text().startsWith("Unmatched version of PC and Ignition programs!"),
              qPrintable(history->HistoryStatus->text()));
     QCOMPARE(lines(history).size(), 2);
 
     // The window follows the interface language.
-    m_f->find<QAction>("MenuCzech")->trigger();
+    m_window->find<QAction>("MenuCzech")->trigger();
     QCOMPARE(history->windowTitle(), QStringLiteral("Historie jednotky"));
     QCOMPARE(history->HistoryProgram->text(), QStringLiteral("&Naprogramovat toto nastavení"));
     QVERIFY(lines(history).last().startsWith(QStringLiteral("před zápisem (původní nastavení)")));

@@ -23,7 +23,6 @@ class tst_TFormHlav : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -56,9 +55,8 @@ private slots:
     void noticesAreNotStacked();
 
 private:
-    FakeUnitPortProvider *m_ports = nullptr;
-    FormFixture *m_fixture = nullptr;
-    TFormHlav *form() const { return m_fixture->form.get(); }
+    TestWindow<> m_window;
+    TFormHlav *form() const { return m_window.form(); }
     QString status() const { return form()->StatusPanel->text(); }
     void enter(QWidget *widget)
     {
@@ -67,23 +65,14 @@ private:
     }
 };
 
-void tst_TFormHlav::initTestCase()
-{
-    useEnglishNumbers();
-}
-
 void tst_TFormHlav::init()
 {
-    m_ports = new FakeUnitPortProvider;
-    m_fixture = new FormFixture(*m_ports);
+    m_window.start();
 }
 
 void tst_TFormHlav::cleanup()
 {
-    delete m_fixture;
-    m_fixture = nullptr;
-    delete m_ports;
-    m_ports = nullptr;
+    m_window.reset();
 }
 
 void tst_TFormHlav::layout_data()
@@ -128,9 +117,9 @@ void tst_TFormHlav::curveRows()
         QCOMPARE(form()->RpmUpDowns[i]->x(), rpm->geometry().right() + 1);
         QCOMPARE(form()->RpmUpDowns[i]->buddy(), rpm);
     }
-    QCOMPARE(m_fixture->find<QPushButton>("BitBtnAdvMinus")->geometry().topLeft().y(), 407);
-    QCOMPARE(m_fixture->find<QPushButton>("BitBtnAdvPlus")->size(), QSize(20, 20));
-    QCOMPARE(m_fixture->find<QLabel>("Image3")->size(), QSize(200, 267));
+    QCOMPARE(m_window->find<QPushButton>("BitBtnAdvMinus")->geometry().topLeft().y(), 407);
+    QCOMPARE(m_window->find<QPushButton>("BitBtnAdvPlus")->size(), QSize(20, 20));
+    QCOMPARE(m_window->find<QLabel>("Image3")->size(), QSize(200, 267));
 }
 
 void tst_TFormHlav::fonts_data()
@@ -309,10 +298,10 @@ void tst_TFormHlav::desktopShortcuts()
     QFETCH(QKeyCombination, keys);
     QFETCH(bool, fromEdit);
     // Something to redo, so that Redo is enabled.
-    m_fixture->clickArrow("UpDown54", +1);
+    m_window->clickArrow("UpDown54", +1);
     form()->SpeedButtonZpetClick();
 
-    auto *item = m_fixture->find<QAction>(action.toLatin1().constData());
+    auto *item = m_window->find<QAction>(action.toLatin1().constData());
     const QKeySequence shownBefore = item->shortcut();
     QSignalSpy triggered(item, &QAction::triggered);
     QWidget *target = form();
@@ -335,10 +324,10 @@ void tst_TFormHlav::portMenu()
     QVERIFY(items.first()->isChecked());
 
     // Picking a port moves the check mark and opens that port.
-    m_ports->clearOpenAttempts();
+    m_window.ports().clearOpenAttempts();
     items.at(4)->trigger();
     QCOMPARE(form()->Session.PortChoice, quint8(4));
-    QCOMPARE(m_ports->openAttempts(), QList<int>{5});
+    QCOMPARE(m_window.ports().openAttempts(), QList<int>{5});
     QVERIFY(items.at(4)->isChecked());
     QVERIFY(!items.first()->isChecked());
     QCOMPARE(form()->LabelCom->text(), QStringLiteral("COM= COM5"));
@@ -347,10 +336,10 @@ void tst_TFormHlav::portMenu()
 void tst_TFormHlav::portMenuShowsDevices()
 {
     const QList<QAction *> items = form()->MenuCom->actions();
-    m_ports->setDescription(1, {"/dev/ttyUSB0", "FT232R USB UART", true});
-    m_ports->setDescription(2, {"/dev/ttyS0", {}, true});
-    m_ports->setDescription(3, {{}, {}, false});
-    m_ports->setDescription(4, {"/dev/serial/by-id/usb-gone", {}, false});
+    m_window.ports().setDescription(1, {"/dev/ttyUSB0", "FT232R USB UART", true});
+    m_window.ports().setDescription(2, {"/dev/ttyS0", {}, true});
+    m_window.ports().setDescription(3, {{}, {}, false});
+    m_window.ports().setDescription(4, {"/dev/serial/by-id/usb-gone", {}, false});
     form()->MenuCom->popup(form()->mapToGlobal(QPoint(20, 20)));
     QVERIFY(QTest::qWaitForWindowExposed(form()->MenuCom));
 
@@ -381,7 +370,7 @@ void tst_TFormHlav::portMenuShowsDevices()
     form()->MenuCom->hide();
 
     // Looked up again at every opening: a device that has come is shown.
-    m_ports->setDescription(3, {"/dev/ttyUSB1", "CP2102 USB to UART Bridge Controller", true});
+    m_window.ports().setDescription(3, {"/dev/ttyUSB1", "CP2102 USB to UART Bridge Controller", true});
     form()->MenuCom->popup(form()->mapToGlobal(QPoint(20, 20)));
     QVERIFY(QTest::qWaitForWindowExposed(form()->MenuCom));
     QCOMPARE(items.at(2)->text(), QStringLiteral("Com 3\t/dev/ttyUSB1  CP2102 USB to UART Bridge Controller"));
@@ -390,10 +379,10 @@ void tst_TFormHlav::portMenuShowsDevices()
 
     // A port without its device can still be chosen; it opens once the device is there.
     QVERIFY(items.at(3)->isEnabled());
-    m_ports->clearOpenAttempts();
+    m_window.ports().clearOpenAttempts();
     items.at(3)->trigger();
     QCOMPARE(form()->Session.PortChoice, quint8(3));
-    QCOMPARE(m_ports->openAttempts(), QList<int>{4});
+    QCOMPARE(m_window.ports().openAttempts(), QList<int>{4});
     QVERIFY(items.at(3)->isChecked());
 }
 
@@ -401,10 +390,10 @@ void tst_TFormHlav::portMenuShowsDevices()
 // a pace that can be read (and that costs next to nothing), and ends on the port tried.
 void tst_TFormHlav::scanShowsItsPortCalmly()
 {
-    m_ports->setOnlyPort(99);
+    m_window.ports().setOnlyPort(99);
     form()->PortMenuItems[PortChoiceAuto]->trigger();
     QCOMPARE(form()->LabelCom->text(), form()->link().LabelComCaption); // a command shows it at once
-    m_ports->clearOpenAttempts();
+    m_window.ports().clearOpenAttempts();
     int redrawn = 0;
     QString shown = form()->LabelCom->text();
     constexpr int Ticks = 120;
@@ -415,11 +404,11 @@ void tst_TFormHlav::scanShowsItsPortCalmly()
             ++redrawn;
         }
     }
-    QVERIFY2(m_ports->openAttempts().size() > 60, qPrintable(QString::number(m_ports->openAttempts().size())));
+    QVERIFY2(m_window.ports().openAttempts().size() > 60, qPrintable(QString::number(m_window.ports().openAttempts().size())));
     QVERIFY2(redrawn >= 10 && redrawn <= Ticks / 6, qPrintable(QString::number(redrawn)));
 
     // A port that opens stops the scan; the label catches up with it.
-    m_ports->setOnlyPort(0);
+    m_window.ports().setOnlyPort(0);
     for (int i = 0; i < 6; ++i)
         form()->Timer1Timer();
     QVERIFY(form()->link().portOpen());
@@ -477,7 +466,7 @@ void tst_TFormHlav::startUp()
     QCOMPARE(w->EditPalec24->text(), QStringLiteral("9"));
     QVERIFY(w->CheckBoxBuzDlouhe->isChecked());
     // COM1, English messages, nothing to undo, the message area and test labels hidden.
-    QCOMPARE(m_ports->openAttempts(), QList<int>{1});
+    QCOMPARE(m_window.ports().openAttempts(), QList<int>{1});
     QCOMPARE(w->LabelCom->text(), QStringLiteral("COM= COM1"));
     QCOMPARE(w->Messages[MsgDefaultSetting], QStringLiteral("Do you want default setting?"));
     QVERIFY(!w->SpeedButtonZpet->isEnabled());
@@ -532,19 +521,19 @@ void tst_TFormHlav::hintsToStatusBar()
 {
     // The hints as built, before the language set replaced most of them.
     form()->ApplyTexts(BuiltInTexts());
-    enter(m_fixture->find<QToolButton>("SpeedButton5"));
+    enter(m_window->find<QToolButton>("SpeedButton5"));
     QCOMPARE(status(), QStringLiteral("Open file with parametrs"));
     // Controls without a hint empty the panel.
-    enter(m_fixture->find<QToolButton>("SpeedButtonZpet"));
+    enter(m_window->find<QToolButton>("SpeedButtonZpet"));
     QCOMPARE(status(), QString());
-    enter(m_fixture->find<QPushButton>("BitBtn2"));
+    enter(m_window->find<QPushButton>("BitBtn2"));
     QCOMPARE(status(), QStringLiteral("Compare set parametrs  with parametrs of ignition"));
-    enter(m_fixture->edit("EditRpmAdv1"));
+    enter(m_window->edit("EditRpmAdv1"));
     QCOMPARE(status(), QString());
-    enter(m_fixture->find<QPushButton>("BitBtn1"));
+    enter(m_window->find<QPushButton>("BitBtn1"));
     // Back onto the group box, which has no hint.
     QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(m_fixture->find<QPushButton>("BitBtn1"), &leave);
+    QApplication::sendEvent(m_window->find<QPushButton>("BitBtn1"), &leave);
     QCOMPARE(status(), QString());
 
     // A highlighted menu item shows its long part; a hint without a bar is both parts.
@@ -607,10 +596,10 @@ void tst_TFormHlav::printingAppearance()
 
 void tst_TFormHlav::exitClosesPort()
 {
-    QCOMPARE(m_ports->openPort(), 1);
+    QCOMPARE(m_window.ports().openPort(), 1);
     form()->MenuExit->trigger();
     QVERIFY(!form()->isVisible());
-    QCOMPARE(m_ports->openPort(), 0);
+    QCOMPARE(m_window.ports().openPort(), 0);
     QVERIFY(!form()->Timer1->isActive());
 }
 

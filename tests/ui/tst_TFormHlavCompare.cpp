@@ -1,7 +1,7 @@
 #include "BackupStore.h"
 #include "CompareDialog.h"
 #include "CompareWiring.h"
-#include "FormFixture.h"
+#include "SimulatedUnitWindow.h"
 #include "LinkDriver.h"
 #include "SimulatedUnitPort.h"
 
@@ -18,7 +18,6 @@ class tst_TFormHlavCompare : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -33,17 +32,9 @@ private slots:
 private:
     void makeFixture(const QString &backupFolder = QString())
     {
-        delete m_f;
-        m_f = new FormFixture(*m_unit, {}, false, {}, backupFolder);
+        m_window.start(QStringList{}, false, QString{}, backupFolder);
     }
-    void tick(int n)
-    {
-        for (int i = 0; i < n; ++i) {
-            m_now += LinkDriver::TickMs;
-            form()->Timer1Timer();
-        }
-        QCoreApplication::processEvents();
-    }
+    void tick(int n) { m_window.tick(n); }
     // The unit's old set: the start-up set with another limiter and reserved bytes.
     UnitBlock oldUnitSet() const
     {
@@ -67,43 +58,30 @@ private:
         return rows;
     }
 
-    qint64 m_now = 0;
-    SimulatedUnitPortProvider *m_unit = nullptr;
-    FormFixture *m_f = nullptr;
-    TFormHlav *form() const { return m_f->form.get(); }
-    QLabel *backupStatus() const { return m_f->find<QLabel>("BackupStatus"); }
+    SimulatedUnitWindow m_window;
+    TFormHlav *form() const { return m_window.form(); }
+    QLabel *backupStatus() const { return m_window->find<QLabel>("BackupStatus"); }
 };
-
-void tst_TFormHlavCompare::initTestCase()
-{
-    useEnglishNumbers();
-}
 
 void tst_TFormHlavCompare::init()
 {
-    m_now = 1000;
-    m_unit = new SimulatedUnitPortProvider;
-    m_unit->setClock([this] { return m_now; });
     makeFixture();
-    m_unit->unit().parameterBlock() = oldUnitSet();
+    m_window.ports().unit().parameterBlock() = oldUnitSet();
     tick(2);
 }
 
 void tst_TFormHlavCompare::cleanup()
 {
-    delete m_f;
-    m_f = nullptr;
-    delete m_unit;
-    m_unit = nullptr;
+    m_window.reset();
 }
 
 void tst_TFormHlavCompare::programKeepsTheUnitsOldSetOnce()
 {
     const UnitBlock old = oldUnitSet();
-    m_f->typeAndLeave("EditOmez2", "12500");
+    m_window->typeAndLeave("EditOmez2", "12500");
     QTest::keyClick(form(), Qt::Key_F9);
     tick(40);
-    QCOMPARE(int(m_unit->unit().parameterBlock()[IgnitionParameters::OffsetLimiter]), 125);
+    QCOMPARE(int(m_window.ports().unit().parameterBlock()[IgnitionParameters::OffsetLimiter]), 125);
 
     QCOMPARE(backupFiles().size(), 1);
     const QString path = QDir(form()->Compare->backupFolder()).filePath(backupFiles().first());
@@ -111,28 +89,28 @@ void tst_TFormHlavCompare::programKeepsTheUnitsOldSetOnce()
     QVERIFY(BackupStore::ReadBackup(path, kept));
     QCOMPARE(kept, old);
     // An ordinary parameter file: File > Open takes it.
-    m_f->prompts.openFileNames << path;
+    m_window->prompts.openFileNames << path;
     QTest::keyClick(form(), Qt::Key_F3);
     QCOMPARE(form()->Parameters.LIMITER(), quint8(111));
     QVERIFY(backupStatus()->isHidden());
 
     // The unit now holds what we wrote: a second Program of it keeps nothing more, and
     // neither does one of another set.
-    m_f->typeAndLeave("EditOmez2", "12500");
+    m_window->typeAndLeave("EditOmez2", "12500");
     QTest::keyClick(form(), Qt::Key_F9);
     tick(40);
-    m_f->typeAndLeave("EditOmez2", "13000");
+    m_window->typeAndLeave("EditOmez2", "13000");
     QTest::keyClick(form(), Qt::Key_F9);
     tick(40);
-    QCOMPARE(int(m_unit->unit().parameterBlock()[IgnitionParameters::OffsetLimiter]), 130);
+    QCOMPARE(int(m_window.ports().unit().parameterBlock()[IgnitionParameters::OffsetLimiter]), 130);
     QCOMPARE(backupFiles().size(), 1);
 }
 
 void tst_TFormHlavCompare::compareShowsDifferencesAndTakesTheUnitsSet()
 {
-    const UnitBlock unitSet = m_unit->unit().parameterBlock();
-    m_f->typeAndLeave("EditOmez2", "12500");
-    m_f->typeAndLeave("EditBaseAdv", "8");
+    const UnitBlock unitSet = m_window.ports().unit().parameterBlock();
+    m_window->typeAndLeave("EditOmez2", "12500");
+    m_window->typeAndLeave("EditBaseAdv", "8");
     QVERIFY(form()->Undo.CanUndo());
     const IgnitionParameters edited = form()->Parameters;
 
@@ -148,8 +126,8 @@ void tst_TFormHlavCompare::compareShowsDifferencesAndTakesTheUnitsSet()
     QTest::mouseClick(form()->Compare->dialog()->CompareTake, Qt::LeftButton);
     QTRY_VERIFY(!form()->Compare->dialog());
     QVERIFY(std::equal(unitSet.begin(), unitSet.end(), form()->Parameters.image.begin()));
-    QCOMPARE(m_f->edit("EditOmez2")->text(), QStringLiteral("11,100"));
-    QCOMPARE(m_unit->unit().parameterBlock(), unitSet); // nothing was written
+    QCOMPARE(m_window->edit("EditOmez2")->text(), QStringLiteral("11,100"));
+    QCOMPARE(m_window.ports().unit().parameterBlock(), unitSet); // nothing was written
 
     // One step back gives the edited set again.
     QVERIFY(form()->SpeedButtonZpet->isEnabled());
@@ -159,7 +137,7 @@ void tst_TFormHlavCompare::compareShowsDifferencesAndTakesTheUnitsSet()
 
 void tst_TFormHlavCompare::compareOfTheSameSet()
 {
-    form()->Compare->takeUnitSet(m_unit->unit().parameterBlock());
+    form()->Compare->takeUnitSet(m_window.ports().unit().parameterBlock());
     QTest::keyClick(form(), Qt::Key_F6);
     tick(3);
     QVERIFY(form()->Compare->dialog());
@@ -173,16 +151,16 @@ void tst_TFormHlavCompare::compareOfTheSameSet()
 
 void tst_TFormHlavCompare::verifyErrorThenCompareReadsNothing()
 {
-    m_f->typeAndLeave("EditOmez2", "12500");
+    m_window->typeAndLeave("EditOmez2", "12500");
     QTest::keyClick(form(), Qt::Key_F8);
     tick(25);
     QCOMPARE(form()->LabelHlaseni->text(), QStringLiteral("Verify error!"));
 
-    const int answers = m_unit->unit().blockAnswers();
+    const int answers = m_window.ports().unit().blockAnswers();
     QTest::keyClick(form(), Qt::Key_F6);
     QCoreApplication::processEvents();
     QVERIFY(form()->Compare->dialog());
-    QCOMPARE(m_unit->unit().blockAnswers(), answers);
+    QCOMPARE(m_window.ports().unit().blockAnswers(), answers);
     QVERIFY(tableRows().contains("Limiter | 11100 | 12500"));
 }
 
@@ -192,13 +170,13 @@ void tst_TFormHlavCompare::programKeepsTheUnitsReservedBytes()
 {
     for (int b = 0; b < UnitBlockSize; ++b)
         if (IsReservedByte(b))
-            m_unit->unit().parameterBlock()[b] = quint8(0x60 + b);
-    const auto before = m_unit->unit().parameterBlock();
+            m_window.ports().unit().parameterBlock()[b] = quint8(0x60 + b);
+    const auto before = m_window.ports().unit().parameterBlock();
     tick(2);
-    m_f->typeAndLeave("EditOmez2", "12500");
+    m_window->typeAndLeave("EditOmez2", "12500");
     QTest::keyClick(form(), Qt::Key_F9);
     tick(60);
-    const auto &after = m_unit->unit().parameterBlock();
+    const auto &after = m_window.ports().unit().parameterBlock();
     QCOMPARE(int(after[IgnitionParameters::OffsetLimiter]), 125);
     for (int b = 0; b < UnitBlockSize; ++b)
         if (IsReservedByte(b)) {
@@ -220,11 +198,11 @@ void tst_TFormHlavCompare::backupFolderNotWritable()
     makeFixture(blocked + u'/' + QString(120, u'f') + "/backups");
     tick(2);
 
-    m_f->typeAndLeave("EditOmez2", "12500");
+    m_window->typeAndLeave("EditOmez2", "12500");
     QTest::keyClick(form(), Qt::Key_F9);
     tick(40);
     // The write went ahead, and the status bar says why no backup was kept.
-    QCOMPARE(int(m_unit->unit().parameterBlock()[IgnitionParameters::OffsetLimiter]), 125);
+    QCOMPARE(int(m_window.ports().unit().parameterBlock()[IgnitionParameters::OffsetLimiter]), 125);
     QVERIFY(backupStatus()->isVisible());
     QVERIFY2(backupStatus()->text().startsWith("No backup of the unit's set was kept: the folder "),
              qPrintable(backupStatus()->text()));
@@ -244,8 +222,8 @@ void tst_TFormHlavCompare::openBackupStartsInTheFolder()
 {
     const QString before = form()->OpenDialog1FileName;
     form()->MenuOpenBackup->trigger();
-    QCOMPARE(m_f->prompts.openDialogs.size(), 1);
-    QCOMPARE(m_f->prompts.openDialogs[0].fileName, form()->Compare->backupFolder() + "/");
+    QCOMPARE(m_window->prompts.openDialogs.size(), 1);
+    QCOMPARE(m_window->prompts.openDialogs[0].fileName, form()->Compare->backupFolder() + "/");
     QVERIFY(QFileInfo(form()->Compare->backupFolder()).isDir());
     // Cancelled: File > Open starts where it did.
     QCOMPARE(form()->OpenDialog1FileName, before);

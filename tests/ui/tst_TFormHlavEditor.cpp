@@ -24,7 +24,6 @@ class tst_TFormHlavEditor : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -62,9 +61,8 @@ private slots:
     void wheelWithoutFocusChangesNothing();
 
 private:
-    FakeUnitPortProvider *m_ports = nullptr;
-    FormFixture *m_f = nullptr;
-    TFormHlav *form() const { return m_f->form.get(); }
+    TestWindow<> m_window;
+    TFormHlav *form() const { return m_window.form(); }
     Curve advance() const
     {
         Curve values;
@@ -87,23 +85,14 @@ private:
     bool transferStarted() const { return form()->link().unit().mode() == LinkMode::BackupRead; }
 };
 
-void tst_TFormHlavEditor::initTestCase()
-{
-    useEnglishNumbers();
-}
-
 void tst_TFormHlavEditor::init()
 {
-    m_ports = new FakeUnitPortProvider;
-    m_f = new FormFixture(*m_ports);
+    m_window.start();
 }
 
 void tst_TFormHlavEditor::cleanup()
 {
-    delete m_f;
-    m_f = nullptr;
-    delete m_ports;
-    m_ports = nullptr;
+    m_window.reset();
 }
 
 // ---------------------------------------------------------------------------------
@@ -145,17 +134,17 @@ void tst_TFormHlavEditor::typedText()
     QFETCH(int, offset);
     QFETCH(int, value);
     QFETCH(QString, shown);
-    m_f->setCurve({2, 3, 30, 40, 50, 60, 70, 80, 90, 100});
-    m_f->typeAndLeave(edit.constData(), typed);
+    m_window->setCurve({2, 3, 30, 40, 50, 60, 70, 80, 90, 100});
+    m_window->typeAndLeave(edit.constData(), typed);
     QCOMPARE(int(form()->Parameters.image[offset]), value);
-    QCOMPARE(m_f->edit(edit.constData())->text(), shown);
+    QCOMPARE(m_window->edit(edit.constData())->text(), shown);
 }
 
 void tst_TFormHlavEditor::firstPointBelow200()
 {
-    m_f->setCurve({2, 20, 30, 40, 50, 60, 70, 80, 90, 100});
+    m_window->setCurve({2, 20, 30, 40, 50, 60, 70, 80, 90, 100});
     form()->ResetUndoHistory();
-    m_f->clickArrow("UpDownRpmAdv1", -1);
+    m_window->clickArrow("UpDownRpmAdv1", -1);
     // 199 stores 1, which normalising turns back into 2: the set is as recorded.
     QCOMPARE(int(form()->Parameters.RPM_ADV(0)), 2);
     QCOMPARE(form()->EditRpmAdv1->text(), QStringLiteral("200"));
@@ -164,8 +153,8 @@ void tst_TFormHlavEditor::firstPointBelow200()
 
 void tst_TFormHlavEditor::pushingPointsCascade()
 {
-    m_f->setCurve({15, 20, 30, 31, 32, 40, 50, 60, 70, 80});
-    m_f->clickArrow("UpDownRpmAdv3", +1);
+    m_window->setCurve({15, 20, 30, 31, 32, 40, 50, 60, 70, 80});
+    m_window->clickArrow("UpDownRpmAdv3", +1);
     QCOMPARE(rpm(), (Curve{15, 20, 31, 32, 33, 40, 50, 60, 70, 80}));
     QCOMPARE(form()->EditRpmAdv4->text(), QStringLiteral("3,200"));
     QCOMPARE(form()->EditRpmAdv5->text(), QStringLiteral("3,300"));
@@ -176,10 +165,10 @@ void tst_TFormHlavEditor::limiterAt999()
     form()->Parameters.LIMITER() = 10;
     form()->ShowParametersInControls();
     QCOMPARE(form()->EditOmez2->text(), QStringLiteral("1,000"));
-    m_f->clickArrow("UpDownOmez2", -1);
+    m_window->clickArrow("UpDownOmez2", -1);
     QCOMPARE(int(form()->Parameters.LIMITER()), 9);
     QCOMPARE(form()->EditOmez2->text(), QStringLiteral("999"));
-    m_f->clickArrow("UpDownOmez2", -1);
+    m_window->clickArrow("UpDownOmez2", -1);
     QCOMPARE(int(form()->Parameters.LIMITER()), 9);
     QCOMPARE(form()->EditOmez2->text(), QStringLiteral("999"));
 }
@@ -190,7 +179,7 @@ void tst_TFormHlavEditor::advanceFromFileShownAtLimit()
     form()->ShowParametersInControls();
     QCOMPARE(form()->Edit50->text(), QStringLiteral("60"));
     QCOMPARE(int(form()->Parameters.ADVANCE(0)), 70);
-    m_f->clickArrow("UpDown59", +1);
+    m_window->clickArrow("UpDown59", +1);
     QCOMPARE(int(form()->Parameters.ADVANCE(0)), 60);
 }
 
@@ -251,11 +240,11 @@ void tst_TFormHlavEditor::shownSetTakesToothEditAway()
 {
     QFETCH(int, bike);
     QFETCH(QByteArray, focused);
-    m_f->pickVehicle(VehicleRowSpecial);
+    m_window->pickVehicle(VehicleRowSpecial);
     QCheckBox *box = form()->CheckBoxProgHned;
     QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8)); // ticked and armed
     QVERIFY(form()->Editor.ProgramAfterChangeArmed());
-    QLineEdit *edit = m_f->edit(focused.constData());
+    QLineEdit *edit = m_window->edit(focused.constData());
     edit->setFocus(Qt::MouseFocusReason);
     QVERIFY(edit->hasFocus());
     const quint16 steps = form()->Undo.current();
@@ -275,8 +264,8 @@ void tst_TFormHlavEditor::shownSetTakesToothEditAway()
 
 void tst_TFormHlavEditor::vehicleGzm650()
 {
-    m_f->typeAndLeave("Edit53", "40");
-    m_f->pickVehicle(6);
+    m_window->typeAndLeave("Edit53", "40");
+    m_window->pickVehicle(6);
     const IgnitionParameters &set = form()->Parameters;
     QCOMPARE(int(set.BIKE()), 7);
     QCOMPARE(int(set.TOP(0)), 7);
@@ -294,8 +283,8 @@ void tst_TFormHlavEditor::vehicleGzm650()
 
 void tst_TFormHlavEditor::vehicleWks750AfterTxr600()
 {
-    m_f->pickVehicle(5);
-    m_f->pickVehicle(8);
+    m_window->pickVehicle(5);
+    m_window->pickVehicle(8);
     QCOMPARE(int(form()->Parameters.BIKE()), 6);
     QCOMPARE(int(form()->Parameters.TOP(0)), 4);
     QCOMPARE(int(form()->Parameters.TOP(1)), 9);
@@ -310,10 +299,10 @@ void tst_TFormHlavEditor::vehicleWks750AfterTxr600()
 
 void tst_TFormHlavEditor::specialKeepsEditedCurve()
 {
-    m_f->typeAndLeave("Edit50", "12");
-    m_f->typeAndLeave("EditRpmAdv10", "15000");
+    m_window->typeAndLeave("Edit50", "12");
+    m_window->typeAndLeave("EditRpmAdv10", "15000");
     const ParameterImage before = form()->Parameters.image;
-    m_f->pickVehicle(VehicleRowSpecial);
+    m_window->pickVehicle(VehicleRowSpecial);
     IgnitionParameters expected;
     expected.image = before;
     expected.BIKE() = VehicleCodeSpecial;
@@ -321,7 +310,7 @@ void tst_TFormHlavEditor::specialKeepsEditedCurve()
     QVERIFY(form()->EditPalec13->isEnabled());
     QVERIFY(form()->UpDownPalec13->isVisible());
     // The teeth can now be set.
-    m_f->clickArrow("UpDownPalec13", +1);
+    m_window->clickArrow("UpDownPalec13", +1);
     QCOMPARE(int(form()->Parameters.TOP(0)), 4);
 }
 
@@ -349,7 +338,7 @@ void tst_TFormHlavEditor::controlStates()
     QFETCH(bool, excitationEditable);
     QFETCH(bool, secondPickupShown);
     if (row != 0)
-        m_f->pickVehicle(row);
+        m_window->pickVehicle(row);
     TFormHlav *w = form();
     for (QWidget *widget : {static_cast<QWidget *>(w->EditPalec13), static_cast<QWidget *>(w->EditPalec24),
                             static_cast<QWidget *>(w->LabelPalec13), static_cast<QWidget *>(w->LabelPalec24),
@@ -364,10 +353,10 @@ void tst_TFormHlavEditor::controlStates()
 
 void tst_TFormHlavEditor::vehicleRowRecordsOneStep()
 {
-    m_f->pickVehicle(6);
+    m_window->pickVehicle(6);
     QCOMPARE(form()->Undo.current(), quint16(1));
     // The same row again leaves the set as it was: no step.
-    m_f->pickVehicle(6);
+    m_window->pickVehicle(6);
     QCOMPARE(form()->Undo.current(), quint16(1));
     form()->SpeedButtonZpet->click();
     QCOMPARE(form()->ComboBoxBike->currentIndex(), 0);
@@ -376,13 +365,13 @@ void tst_TFormHlavEditor::vehicleRowRecordsOneStep()
 
 void tst_TFormHlavEditor::unknownVehicleCodeKeepsRow()
 {
-    m_f->pickVehicle(5); // "TXR 600", code 4
+    m_window->pickVehicle(5); // "TXR 600", code 4
     form()->Parameters.BIKE() = 12;
     form()->ShowParametersInControls();
     QCOMPARE(form()->ComboBoxBike->currentIndex(), 5);
     QCOMPARE(int(form()->Parameters.BIKE()), 12);
     // The next edit takes the row's code.
-    m_f->clickArrow("UpDown52", +1);
+    m_window->clickArrow("UpDown52", +1);
     QCOMPARE(int(form()->Parameters.BIKE()), 4);
 }
 
@@ -459,19 +448,19 @@ void tst_TFormHlavEditor::newAnswered()
     QFETCH(int, answer);
     QFETCH(bool, reset);
 
-    m_f->pickVehicle(1); // "KMT 600            99-00"
-    m_f->typeAndLeave("Edit50", "12");
-    m_f->typeAndLeave("EditOmez2", "11000");
-    m_f->typeAndLeave("EditBaseAdv", "9");
+    m_window->pickVehicle(1); // "KMT 600            99-00"
+    m_window->typeAndLeave("Edit50", "12");
+    m_window->typeAndLeave("EditOmez2", "11000");
+    m_window->typeAndLeave("EditBaseAdv", "9");
     form()->LabelFile2->setText(QStringLiteral("/tmp/one.ign"));
     form()->link().ShowLinkMessage(QStringLiteral("Verify: OK"), NamedColour::BtnFace);
     form()->ShowLinkState();
     const ParameterImage before = form()->Parameters.image;
     const quint16 steps = form()->Undo.current();
 
-    m_f->prompts.answers = {UserPrompts::Answer(answer)};
+    m_window->prompts.answers = {UserPrompts::Answer(answer)};
     QTest::keyClick(form(), Qt::Key_N, Qt::ControlModifier);
-    QCOMPARE(m_f->prompts.questions, QStringList{QStringLiteral("Do you want default setting?")});
+    QCOMPARE(m_window->prompts.questions, QStringList{QStringLiteral("Do you want default setting?")});
 
     if (!reset) {
         QCOMPARE(form()->Parameters.image, before);
@@ -497,18 +486,18 @@ void tst_TFormHlavEditor::newAnswered()
     QCOMPARE(form()->Undo.current(), quint16(steps + 1));
 
     // The same again finds nothing to change: no further step.
-    m_f->prompts.answers = {UserPrompts::Answer::Yes};
+    m_window->prompts.answers = {UserPrompts::Answer::Yes};
     QTest::mouseClick(form()->SpeedButton6, Qt::LeftButton);
     QCOMPARE(form()->Undo.current(), quint16(steps + 1));
 }
 
 void tst_TFormHlavEditor::newWithSpecialKeepsTeeth()
 {
-    m_f->pickVehicle(VehicleRowSpecial);
-    m_f->typeAndLeave("EditPalec13", "6");
-    m_f->typeAndLeave("EditOmez2", "8000");
-    m_f->typeAndLeave("Edit55", "10");
-    m_f->prompts.answers = {UserPrompts::Answer::Yes};
+    m_window->pickVehicle(VehicleRowSpecial);
+    m_window->typeAndLeave("EditPalec13", "6");
+    m_window->typeAndLeave("EditOmez2", "8000");
+    m_window->typeAndLeave("Edit55", "10");
+    m_window->prompts.answers = {UserPrompts::Answer::Yes};
     form()->MenuNew->trigger();
     QCOMPARE(int(form()->Parameters.TOP(0)), 6);
     QCOMPARE(int(form()->Parameters.LIMITER()), 80);
@@ -526,7 +515,7 @@ void tst_TFormHlavEditor::undoRedoBasics()
     QTest::keyClick(form(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(form()->Parameters.image, start);
 
-    m_f->clickArrow("UpDown54", +1);
+    m_window->clickArrow("UpDown54", +1);
     const ParameterImage edited = form()->Parameters.image;
     QVERIFY(form()->MenuZpet->isEnabled());
     QVERIFY(!form()->SpeedButtonZnovu->isEnabled());
@@ -552,7 +541,7 @@ void tst_TFormHlavEditor::undoRingLimit()
     std::vector<ParameterImage> after;
     for (int edit = 0; edit < 250; ++edit) {
         const QByteArray name = "UpDown5" + QByteArray::number(edit % 10);
-        m_f->clickArrow(name.constData(), +1);
+        m_window->clickArrow(name.constData(), +1);
         after.push_back(form()->Parameters.image);
     }
     for (int press = 0; press < 199; ++press)
@@ -569,7 +558,7 @@ void tst_TFormHlavEditor::undoRingLimit()
 
 void tst_TFormHlavEditor::undoWinsOverTypedTextUndo()
 {
-    m_f->clickArrow("UpDown51", +1);
+    m_window->clickArrow("UpDown51", +1);
     QCOMPARE(int(form()->Parameters.ADVANCE(1)), 16);
     QLineEdit *edit = form()->Edit53;
     edit->setFocus(Qt::MouseFocusReason);
@@ -580,13 +569,13 @@ void tst_TFormHlavEditor::undoWinsOverTypedTextUndo()
 
 void tst_TFormHlavEditor::newEditDropsRedo()
 {
-    m_f->clickArrow("UpDown50", +1);
-    m_f->clickArrow("UpDown50", +1);
-    m_f->clickArrow("UpDown50", +1);
+    m_window->clickArrow("UpDown50", +1);
+    m_window->clickArrow("UpDown50", +1);
+    m_window->clickArrow("UpDown50", +1);
     form()->SpeedButtonZpetClick();
     form()->SpeedButtonZpetClick();
     QVERIFY(form()->SpeedButtonZnovu->isEnabled());
-    m_f->clickArrow("UpDown59", -1);
+    m_window->clickArrow("UpDown59", -1);
     QVERIFY(!form()->SpeedButtonZnovu->isEnabled());
     QCOMPARE(int(form()->Parameters.ADVANCE(0)), 6);
 }
@@ -611,7 +600,7 @@ void tst_TFormHlavEditor::programmingAfterChange()
     QVERIFY2(redShare() > 0.7, qPrintable(QString::number(redShare())));
 
     // Leaving an edit, even unchanged, starts a transfer from block 0 on a later tick.
-    m_f->typeAndLeave("Edit50", "5");
+    m_window->typeAndLeave("Edit50", "5");
     QVERIFY(transferStarted());
     QCOMPARE(int(form()->link().unit().sendAttempts()), 0);
     QCOMPARE(form()->LabelHlaseni->text(), QStringLiteral("Programing"));
@@ -619,7 +608,7 @@ void tst_TFormHlavEditor::programmingAfterChange()
 
     // Every up-down click starts a fresh one, also while one runs.
     UnitLinkProbe::setSendAttempts(form()->link().unit(), 3);
-    m_f->clickArrow("UpDown50", +1);
+    m_window->clickArrow("UpDown50", +1);
     QCOMPARE(int(form()->link().unit().sendAttempts()), 0);
 
     // A shift with no current point changes nothing, yet programs while armed.
@@ -642,7 +631,7 @@ void tst_TFormHlavEditor::programmingAfterChange()
     QVERIFY(!transferStarted());
     QVERIFY(!form()->Editor.ProgramAfterChangeArmed());
     QCOMPARE(redShare(), 0.0);
-    m_f->clickArrow("UpDown50", +1);
+    m_window->clickArrow("UpDown50", +1);
     QVERIFY(!transferStarted());
 }
 
@@ -655,7 +644,7 @@ void tst_TFormHlavEditor::wheelWithoutFocusChangesNothing()
     if (QWidget *focus = QApplication::focusWidget())
         focus->clearFocus();
     linkIdle();
-    m_ports->clearWritten();
+    m_window.ports().clearWritten();
     const IgnitionParameters before = form()->Parameters;
 
     const auto wheel = [](QWidget *control, int delta) {
@@ -679,7 +668,7 @@ void tst_TFormHlavEditor::wheelWithoutFocusChangesNothing()
     // Ticks carry nothing but monitor requests.
     for (int i = 0; i < 12; ++i)
         form()->Timer1Timer();
-    for (const UnitFrame &frame : m_ports->written())
+    for (const UnitFrame &frame : m_window.ports().written())
         QCOMPARE(int(frame[0]), int(CommandMonitor));
 
     // With the focus the list does follow the wheel, as the user expects.

@@ -26,7 +26,6 @@ class tst_TFormHlavFiles : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -52,8 +51,8 @@ private slots:
     void saveFailureInInterfaceLanguage();
 
 private:
-    TFormHlav *form() const { return m_fixture->form.get(); }
-    ScriptedPrompts &prompts() const { return m_fixture->prompts; }
+    TFormHlav *form() const { return m_window.form(); }
+    ScriptedPrompts &prompts() const { return m_window->prompts; }
     // An absolute name stays as it is.
     QString path(const QString &name) const { return QDir(m_dir->path()).filePath(name); }
     // A message running in the message area, with its gauge, as after a transfer.
@@ -99,22 +98,15 @@ private:
         form()->SaveDialog1FileName = QStringLiteral("/earlier/a.ign");
     }
 
-    FakeUnitPortProvider *m_ports = nullptr;
-    FormFixture *m_fixture = nullptr;
+    TestWindow<> m_window;
     QTemporaryDir *m_dir = nullptr;
 };
-
-void tst_TFormHlavFiles::initTestCase()
-{
-    useEnglishNumbers();
-}
 
 void tst_TFormHlavFiles::init()
 {
     m_dir = new QTemporaryDir;
     QVERIFY(m_dir->isValid());
-    m_ports = new FakeUnitPortProvider;
-    m_fixture = new FormFixture(*m_ports);
+    m_window.start();
 }
 
 void tst_TFormHlavFiles::cleanup()
@@ -123,10 +115,7 @@ void tst_TFormHlavFiles::cleanup()
     // A folder made read-only by a test must be writable again to be removed.
     ::chmod(QFile::encodeName(path(QStringLiteral("shelf"))).constData(), 0755);
 #endif
-    delete m_fixture;
-    m_fixture = nullptr;
-    delete m_ports;
-    m_ports = nullptr;
+    m_window.reset();
     delete m_dir;
     m_dir = nullptr;
 }
@@ -154,7 +143,7 @@ void tst_TFormHlavFiles::commandsShowTheirDialogs()
     else if (auto *button = form()->findChild<QToolButton *>(trigger))
         QTest::mouseClick(button, Qt::LeftButton);
     else
-        m_fixture->find<QAction>(trigger.toLatin1().constData())->trigger();
+        m_window->find<QAction>(trigger.toLatin1().constData())->trigger();
 
     QCOMPARE(prompts().openDialogs.size(), open ? 1 : 0);
     QCOMPARE(prompts().saveDialogs.size(), open ? 0 : 1);
@@ -440,7 +429,7 @@ void tst_TFormHlavFiles::exeDirPresets()
     useEarlierFile();
 
     // Cancelled: the proposal stays in both dialogs; nothing else changes.
-    m_fixture->find<QAction>(command.toLatin1().constData())->trigger();
+    m_window->find<QAction>(command.toLatin1().constData())->trigger();
     QCOMPARE(form()->OpenDialog1FileName, dataFile);
     QCOMPARE(form()->SaveDialog1FileName, dataFile);
     QCOMPARE(form()->CurrentFileName, QStringLiteral("/earlier/a.ign"));
@@ -455,7 +444,7 @@ void tst_TFormHlavFiles::exeDirPresets()
     writeFile(file, ParameterFileText(form()->Parameters));
     prompts().openFileNames = {file};
     prompts().saveFileNames = {file};
-    m_fixture->find<QAction>(command.toLatin1().constData())->trigger();
+    m_window->find<QAction>(command.toLatin1().constData())->trigger();
     QVERIFY(prompts().informations.isEmpty());
     QCOMPARE(form()->CurrentFileName, file);
     QCOMPARE(form()->LabelFile2->text(), file);
@@ -475,7 +464,7 @@ void tst_TFormHlavFiles::exeDirNotWritable()
     const QString folder = path(QStringLiteral("share/korvo-tci"));
     form()->ExeDirDataFile = folder + QStringLiteral("/data.ign");
     form()->ExeDirIsDataFolder = true;
-    m_fixture->find<QAction>(command.toLatin1().constData())->trigger();
+    m_window->find<QAction>(command.toLatin1().constData())->trigger();
     const auto &dialogs = command == QLatin1String("MenuOpenExeDir") ? prompts().openDialogs : prompts().saveDialogs;
     QCOMPARE(dialogs.constLast().fileName, folder + QStringLiteral("/data.ign"));
     QVERIFY(QFileInfo(folder).isDir());
@@ -548,7 +537,7 @@ void tst_TFormHlavFiles::saveFailureInInterfaceLanguage()
 {
     QFETCH(QString, language);
     QFETCH(QString, start);
-    m_fixture->find<QAction>(language.toLatin1().constData())->trigger();
+    m_window->find<QAction>(language.toLatin1().constData())->trigger();
     prompts().saveFileNames = {path(QStringLiteral("saved.ign"))};
     {
         FileSizeLimit limit(100);

@@ -21,7 +21,6 @@ class tst_TFormHlavLanguage : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -40,9 +39,8 @@ private slots:
     void toolkitButtonsSpeakTheLanguage();
 
 private:
-    FakeUnitPortProvider *m_ports = nullptr;
-    FormFixture *m_f = nullptr;
-    TFormHlav *form() const { return m_f->form.get(); }
+    TestWindow<> m_window;
+    TFormHlav *form() const { return m_window.form(); }
     QString status() const { return form()->StatusPanel->text(); }
     QAction *languageItem(quint8 language) const
     {
@@ -57,23 +55,14 @@ private:
     }
 };
 
-void tst_TFormHlavLanguage::initTestCase()
-{
-    useEnglishNumbers();
-}
-
 void tst_TFormHlavLanguage::init()
 {
-    m_ports = new FakeUnitPortProvider;
-    m_f = new FormFixture(*m_ports);
+    m_window.start();
 }
 
 void tst_TFormHlavLanguage::cleanup()
 {
-    delete m_f;
-    m_f = nullptr;
-    delete m_ports;
-    m_ports = nullptr;
+    m_window.reset();
 }
 
 void tst_TFormHlavLanguage::switching_data()
@@ -303,7 +292,7 @@ void tst_TFormHlavLanguage::specialRowRenamedSelectionKept()
 {
     QFETCH(int, row);
     TFormHlav *w = form();
-    m_f->pickVehicle(row);
+    m_window->pickVehicle(row);
     const auto set = w->Parameters.image;
     const bool couldUndo = w->MenuZpet->isEnabled();
 

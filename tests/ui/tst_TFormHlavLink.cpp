@@ -1,4 +1,4 @@
-#include "FormFixture.h"
+#include "SimulatedUnitWindow.h"
 
 #include "LinkDriver.h"
 #include "SimulatedUnitPort.h"
@@ -15,7 +15,6 @@ class tst_TFormHlavLink : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -33,39 +32,26 @@ private:
     // in the area while it is visible goes into messages.
     bool tickUntil(const QString &text, int limit = 600);
 
-    qint64 m_now = 0;
-    SimulatedUnitPortProvider *m_unit = nullptr;
-    FormFixture *m_f = nullptr;
+    SimulatedUnitWindow m_window;
     QStringList m_messages;
-    TFormHlav *form() const { return m_f->form.get(); }
+    TFormHlav *form() const { return m_window.form(); }
 };
-
-void tst_TFormHlavLink::initTestCase()
-{
-    useEnglishNumbers();
-}
 
 void tst_TFormHlavLink::init()
 {
-    m_now = 1000;
     m_messages.clear();
-    m_unit = new SimulatedUnitPortProvider;
-    m_unit->setClock([this] { return m_now; });
-    m_f = new FormFixture(*m_unit);
+    m_window.start();
 }
 
 void tst_TFormHlavLink::cleanup()
 {
-    delete m_f;
-    m_f = nullptr;
-    delete m_unit;
-    m_unit = nullptr;
+    m_window.reset();
 }
 
 bool tst_TFormHlavLink::tickUntil(const QString &text, int limit)
 {
     for (int tick = 0; tick < limit; ++tick) {
-        m_now += LinkDriver::TickMs;
+        m_window.now += LinkDriver::TickMs;
         form()->Timer1Timer();
         const QLabel *area = form()->LabelHlaseni;
         if (area->isVisible() && (m_messages.isEmpty() || m_messages.last() != area->text()))
@@ -78,8 +64,8 @@ bool tst_TFormHlavLink::tickUntil(const QString &text, int limit)
 
 void tst_TFormHlavLink::programToProgramingOk()
 {
-    m_f->clickArrow("UpDown55", +1);
-    m_f->typeAndLeave("EditOmez2", "12500");
+    m_window->clickArrow("UpDown55", +1);
+    m_window->typeAndLeave("EditOmez2", "12500");
     QTest::keyClick(form(), Qt::Key_F9);
     QCOMPARE(form()->LabelHlaseni->text(), QStringLiteral("Program device:"));
     QVERIFY(form()->CGaugeProgram->isVisible());
@@ -97,17 +83,14 @@ void tst_TFormHlavLink::programToProgramingOk()
 
     // The unit holds the set as edited, and its information block is shown.
     const auto block = form()->Parameters.UnitBlockImage();
-    QVERIFY(std::equal(block.begin(), block.end(), m_unit->unit().parameterBlock().begin()));
-    QCOMPARE(int(m_unit->unit().parameterBlock()[IgnitionParameters::OffsetLimiter]), 125);
+    QVERIFY(std::equal(block.begin(), block.end(), m_window.ports().unit().parameterBlock().begin()));
+    QCOMPARE(int(m_window.ports().unit().parameterBlock()[IgnitionParameters::OffsetLimiter]), 125);
     QVERIFY(!form()->LabelVerze1->text().isEmpty());
     QCOMPARE(form()->LabelVerze1->text(), form()->link().UnitVersionText);
     QVERIFY(form()->LabelSpojeni->isHidden());
 
     // 200 ticks after the last message the area goes.
-    for (int tick = 0; tick < 200; ++tick) {
-        m_now += LinkDriver::TickMs;
-        form()->Timer1Timer();
-    }
+    m_window.run(200);
     QVERIFY(form()->LabelHlaseni->isHidden());
     QVERIFY(form()->CGaugeProgram->isHidden());
 
@@ -123,12 +106,12 @@ void tst_TFormHlavLink::failedProgrammingStaysInSight()
 {
     // The unit stores the block but echoes it changed: the transfer fails while the unit
     // goes on to report its saving countdown.
-    m_unit->unit().faults.corruptEcho = true;
+    m_window.ports().unit().faults.corruptEcho = true;
     QTest::keyClick(form(), Qt::Key_F9);
     QVERIFY2(tickUntil(QStringLiteral("Program error!")), qPrintable(m_messages.join(" / ")));
     bool barShownDuringSaving = false;
     for (int tick = 0; tick < 55; ++tick) { // 3 s
-        m_now += LinkDriver::TickMs;
+        m_window.now += LinkDriver::TickMs;
         form()->Timer1Timer();
         QVERIFY(form()->LabelHlaseni->isVisible());
         QCOMPARE(form()->LabelHlaseni->text(), QStringLiteral("Program error!"));
@@ -136,7 +119,7 @@ void tst_TFormHlavLink::failedProgrammingStaysInSight()
         QVERIFY(bar->isHidden() || bar->value() < bar->maximum());
         barShownDuringSaving = barShownDuringSaving || bar->isVisible();
     }
-    QVERIFY(m_unit->unit().programmingCount() > 17);
+    QVERIFY(m_window.ports().unit().programmingCount() > 17);
     QVERIFY(barShownDuringSaving);
 }
 
@@ -152,7 +135,7 @@ void tst_TFormHlavLink::liveValuesAndHighlight()
 {
     bool sawHighlight = false;
     for (int tick = 0; tick < 400 && !sawHighlight; ++tick) {
-        m_now += LinkDriver::TickMs;
+        m_window.now += LinkDriver::TickMs;
         form()->Timer1Timer();
         const LinkDriver &link = form()->link();
         for (int row = 0; row < CurvePoints; ++row) {
@@ -175,36 +158,33 @@ void tst_TFormHlavLink::liveValuesAndHighlight()
     // The switch labels follow the editor's "Block enable".
     QTest::mouseClick(form()->CheckBoxBlokEnable, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
     QVERIFY(!form()->CheckBoxBlokEnable->isChecked());
-    for (int tick = 0; tick < 12; ++tick) {
-        m_now += LinkDriver::TickMs;
-        form()->Timer1Timer();
-    }
+    m_window.run(12);
     QVERIFY(form()->LabelSideStand->isHidden());
     QVERIFY(form()->LabelBlocking->isHidden());
 }
 
 void tst_TFormHlavLink::versionMismatchShownOnce()
 {
-    m_unit->unit().faults.programVersion = 60;
+    m_window.ports().unit().faults.programVersion = 60;
     QTest::keyClick(form(), Qt::Key_F9);
     for (int tick = 0; tick < 40; ++tick) {
-        m_now += LinkDriver::TickMs;
+        m_window.now += LinkDriver::TickMs;
         form()->Timer1Timer();
         QCoreApplication::processEvents();
     }
-    QCOMPARE(m_f->prompts.notices.size(), 1);
-    QCOMPARE(m_f->prompts.notices.first().kind, UserPrompts::Notice::VersionMismatch);
-    QCOMPARE(m_f->prompts.notices.first().text,
+    QCOMPARE(m_window->prompts.notices.size(), 1);
+    QCOMPARE(m_window->prompts.notices.first().kind, UserPrompts::Notice::VersionMismatch);
+    QCOMPARE(m_window->prompts.notices.first().text,
              QStringLiteral("Unmatched version of PC and Ignition programs!  PC-61, IGN-60"));
     QVERIFY(form()->LabelVersion->isVisible());
-    QCOMPARE(form()->LabelVersion->text(), m_f->prompts.notices.first().text);
+    QCOMPARE(form()->LabelVersion->text(), m_window->prompts.notices.first().text);
     QCOMPARE(form()->link().unit().mode(), LinkMode::Idle);
 }
 
 void tst_TFormHlavLink::readReplacesSetAndClearsFileLabel()
 {
     // The unit holds another curve and limiter.
-    auto &block = m_unit->unit().parameterBlock();
+    auto &block = m_window.ports().unit().parameterBlock();
     block[IgnitionParameters::OffsetAdvance] = 17;
     block[IgnitionParameters::OffsetLimiter] = 111;
     form()->LabelFile2->setText(QStringLiteral("/tmp/two.ign"));
@@ -223,21 +203,15 @@ void tst_TFormHlavLink::readReplacesSetAndClearsFileLabel()
 
 void tst_TFormHlavLink::noConnectionAndReconnect()
 {
-    for (int tick = 0; tick < 10; ++tick) {
-        m_now += LinkDriver::TickMs;
-        form()->Timer1Timer();
-    }
+    m_window.run(10);
     QVERIFY(form()->LabelSpojeni->isHidden());
-    m_unit->setPresent(false);
-    for (int tick = 0; tick < 25; ++tick) {
-        m_now += LinkDriver::TickMs;
-        form()->Timer1Timer();
-    }
+    m_window.ports().setPresent(false);
+    m_window.run(25);
     QVERIFY(form()->LabelSpojeni->isVisible());
     QVERIFY(form()->LabelVersion->isHidden());
-    m_unit->setPresent(true);
+    m_window.ports().setPresent(true);
     for (int tick = 0; tick < 60 && form()->LabelSpojeni->isVisible(); ++tick) {
-        m_now += LinkDriver::TickMs;
+        m_window.now += LinkDriver::TickMs;
         form()->Timer1Timer();
     }
     QVERIFY(form()->LabelSpojeni->isHidden());
@@ -247,7 +221,7 @@ void tst_TFormHlavLink::labelsWrittenElsewhereStay()
 {
     // A text written into a link label (as the language loading does while no unit is
     // connected) stays until the link has news for that label.
-    m_unit->setPresent(false);
+    m_window.ports().setPresent(false);
     FakeUnitPortProvider silent;
     FormFixture offline(silent);
     offline.form->LabelAdvance->setText(QStringLiteral("Advance= --- [\u00B0]"));

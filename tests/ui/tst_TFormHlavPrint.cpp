@@ -93,14 +93,12 @@ private:
             QFile::remove(path);
     }
 
-    FakeUnitPortProvider *m_ports = nullptr;
-    FormFixture *m_f = nullptr;
-    TFormHlav *form() const { return m_f->form.get(); }
+    TestWindow<> m_window;
+    TFormHlav *form() const { return m_window.form(); }
 };
 
 void tst_TFormHlavPrint::initTestCase()
 {
-    useEnglishNumbers();
     // The home of this test has neither a printer setting nor documents yet.
     QVERIFY2(QPrinterInfo::defaultPrinter().isNull(),
              "a default printer is set up: these prints would go to it");
@@ -110,16 +108,12 @@ void tst_TFormHlavPrint::initTestCase()
 void tst_TFormHlavPrint::init()
 {
     removeDocuments();
-    m_ports = new FakeUnitPortProvider;
-    m_f = new FormFixture(*m_ports);
+    m_window.start();
 }
 
 void tst_TFormHlavPrint::cleanup()
 {
-    delete m_f;
-    m_f = nullptr;
-    delete m_ports;
-    m_ports = nullptr;
+    m_window.reset();
 }
 
 void tst_TFormHlavPrint::appearanceWhilePrinting()
@@ -167,7 +161,7 @@ void tst_TFormHlavPrint::appearanceWhilePrinting()
              QApplication::palette().color(QPalette::Button));
     QVERIFY(w->LabelHlaseni->isHidden());
     QVERIFY(w->LabelSpojeni->isVisible());
-    QCOMPARE(m_f->prompts.informations, QStringList());
+    QCOMPARE(m_window->prompts.informations, QStringList());
 
     // One page in the documents folder; the message area says where.
     const QStringList files = pdfs();
@@ -209,7 +203,7 @@ void tst_TFormHlavPrint::stamp()
     QFETCH(QString, language);
     QFETCH(QString, prefix);
     TFormHlav *w = form();
-    m_f->find<QAction>(language.toLatin1().constData())->trigger();
+    m_window->find<QAction>(language.toLatin1().constData())->trigger();
     Seen seen;
     watchPrinting(seen);
 
@@ -264,9 +258,9 @@ void tst_TFormHlavPrint::failingPdfIsReported()
     w->findChild<QAction *>(language)->trigger();
     w->SpeedButtonPrintClick();
     // A failure, in the interface language, with a warning icon.
-    QCOMPARE(m_f->prompts.warnings.size(), 1);
-    QVERIFY2(m_f->prompts.warnings.first().startsWith(start), qPrintable(m_f->prompts.warnings.first()));
-    QVERIFY(m_f->prompts.warnings.first().contains(QStringLiteral("Documents")));
+    QCOMPARE(m_window->prompts.warnings.size(), 1);
+    QVERIFY2(m_window->prompts.warnings.first().startsWith(start), qPrintable(m_window->prompts.warnings.first()));
+    QVERIFY(m_window->prompts.warnings.first().contains(QStringLiteral("Documents")));
     // The window is restored as after a good print, and the stamp comes back with the
     // next tick.
     QVERIFY(!w->Printing);

@@ -23,7 +23,6 @@ class tst_TFormHlavRecent : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -36,9 +35,9 @@ private slots:
     void listKeptFromRunToRun();
 
 private:
-    TFormHlav *form() const { return m_fixture->form.get(); }
-    QMenu *recentMenu() const { return m_fixture->find<QMenu>("MenuRecent"); }
-    ScriptedPrompts &prompts() const { return m_fixture->prompts; }
+    TFormHlav *form() const { return m_window.form(); }
+    QMenu *recentMenu() const { return m_window->find<QMenu>("MenuRecent"); }
+    ScriptedPrompts &prompts() const { return m_window->prompts; }
     QString path(const QString &name) const { return QDir(m_dir->path()).filePath(name); }
     // A set that differs from the window's, written to name.
     QString writeSet(const QString &name, quint8 limiter)
@@ -74,30 +73,20 @@ private:
         return dropped.isAccepted();
     }
 
-    FakeUnitPortProvider *m_ports = nullptr;
-    FormFixture *m_fixture = nullptr;
+    TestWindow<> m_window;
     QTemporaryDir *m_dir = nullptr;
 };
-
-void tst_TFormHlavRecent::initTestCase()
-{
-    useEnglishNumbers();
-}
 
 void tst_TFormHlavRecent::init()
 {
     m_dir = new QTemporaryDir;
     QVERIFY(m_dir->isValid());
-    m_ports = new FakeUnitPortProvider;
-    m_fixture = new FormFixture(*m_ports);
+    m_window.start();
 }
 
 void tst_TFormHlavRecent::cleanup()
 {
-    delete m_fixture;
-    m_fixture = nullptr;
-    delete m_ports;
-    m_ports = nullptr;
+    m_window.reset();
     delete m_dir;
     m_dir = nullptr;
 }
@@ -262,14 +251,13 @@ void tst_TFormHlavRecent::listKeptFromRunToRun()
     QTemporaryDir config;
     QVERIFY(config.isValid());
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-    delete m_fixture;
-    m_fixture = nullptr;
+    m_window.close();
     // Another tool's section and the window's own keys survive the list's write.
     writeFile(settingsFilePath(), "[MY_TOOL]\r\nkept=1\r\n[RECENT_FILES]\r\nFile1=/gone/old.ign\r\n");
 
     QStringList files;
     {
-        FormFixture first(*m_ports, {}, true);
+        FormFixture first(m_window.ports(), {}, true);
         QCOMPARE(first.form->Recent.entries(), QStringList{"/gone/old.ign"});
         for (int i = 1; i <= 9; ++i) {
             files.prepend(path(QStringLiteral("%1.ign").arg(i)));
@@ -284,7 +272,7 @@ void tst_TFormHlavRecent::listKeptFromRunToRun()
     QCOMPARE(written.readString("MY_TOOL", "kept", QString()), QStringLiteral("1"));
     QCOMPARE(written.readString("FORM_HLAV", "Language", QString()), QStringLiteral("0"));
 
-    FormFixture second(*m_ports, {}, true);
+    FormFixture second(m_window.ports(), {}, true);
     QCOMPARE(second.form->Recent.entries(), files.mid(0, RecentFiles::MaxEntries));
     qunsetenv("XDG_CONFIG_HOME");
 }

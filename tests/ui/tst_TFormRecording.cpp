@@ -48,6 +48,7 @@ class tst_TFormRecording : public QObject
 
 private slots:
     void init();
+    void cleanup();
     void cursorReadsTheRow_data();
     void cursorReadsTheRow();
     void zoomAndPanKeepTheCursor();
@@ -65,6 +66,7 @@ private:
         return window;
     }
 
+    TestWindow<> m_window{NumberFormat::System};
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_path;
 };
@@ -74,6 +76,11 @@ void tst_TFormRecording::init()
     m_dir = std::make_unique<QTemporaryDir>();
     m_path = m_dir->filePath(QStringLiteral("ride.csv"));
     writeFile(m_path, fixture());
+}
+
+void tst_TFormRecording::cleanup()
+{
+    m_window.reset();
 }
 
 void tst_TFormRecording::cursorReadsTheRow_data()
@@ -105,8 +112,7 @@ void tst_TFormRecording::cursorReadsTheRow()
     QFETCH(qint64, cursorMs);
     QFETCH(QString, readout);
 
-    FakeUnitPortProvider ports;
-    FormFixture f(ports);
+    FormFixture &f = m_window.start();
     QAction *languages[] = {f.form->MenuEnglish, f.form->MenuGerman, nullptr, f.form->MenuCzech};
     languages[language]->trigger();
     TFormRecording *window = openFixture(f);
@@ -134,8 +140,7 @@ void tst_TFormRecording::cursorReadsTheRow()
 
 void tst_TFormRecording::zoomAndPanKeepTheCursor()
 {
-    FakeUnitPortProvider ports;
-    FormFixture f(ports);
+    FormFixture &f = m_window.start();
     TFormRecording *window = openFixture(f);
     QVERIFY(window);
     RecordingGraph *graph = window->graph();
@@ -174,13 +179,12 @@ void tst_TFormRecording::zoomAndPanKeepTheCursor()
 
 void tst_TFormRecording::playbackMovesTheCurvePointAndSendsNothing()
 {
-    FakeUnitPortProvider ports;
-    FormFixture f(ports);
+    FormFixture &f = m_window.start();
     TFormRecording *window = openFixture(f);
     QVERIFY(window);
     TFormCurve *curve = f.form->Curve->window();
     QVERIFY(curve);
-    const std::size_t framesBefore = ports.written().size();
+    const std::size_t framesBefore = m_window.ports().written().size();
 
     struct Seen
     {
@@ -213,7 +217,7 @@ void tst_TFormRecording::playbackMovesTheCurvePointAndSendsNothing()
         last = s.ms;
     }
     QCOMPARE(seen.last().ms, 3000);
-    QCOMPARE(ports.written().size(), framesBefore);
+    QCOMPARE(m_window.ports().written().size(), framesBefore);
     QCOMPARE(window->findChild<QPushButton *>(QStringLiteral("ButtonPlay"))->text(), QStringLiteral("&Play"));
 }
 
@@ -244,8 +248,7 @@ void tst_TFormRecording::damagedFileShowsWhatItCould()
 
     QFile::remove(m_path);
     writeFile(m_path, content);
-    FakeUnitPortProvider ports;
-    FormFixture f(ports);
+    FormFixture &f = m_window.start();
     TFormRecording *window = openFixture(f);
     if (rows == 0) {
         QVERIFY(!window);
@@ -263,8 +266,7 @@ void tst_TFormRecording::damagedFileShowsWhatItCould()
 // A dropped recording opens as one, is remembered in its own list, and opens again from there.
 void tst_TFormRecording::droppedAndRecent()
 {
-    FakeUnitPortProvider ports;
-    FormFixture f(ports);
+    FormFixture &f = m_window.start();
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(m_path)});
     QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);

@@ -1,4 +1,5 @@
 #include "FormFixture.h"
+#include "SettingsHome.h"
 
 #include "AccessLetters.h"
 #include "AppPaths.h"
@@ -65,15 +66,13 @@ private:
     }
 
     FakeUnitPortProvider m_ports;
-    std::unique_ptr<QTemporaryDir> m_config;
+    std::unique_ptr<SettingsHome> m_config;
 };
 
 void tst_WindowOnDesktop::init()
 {
-    m_config = std::make_unique<QTemporaryDir>();
+    m_config = std::make_unique<SettingsHome>();
     QVERIFY(m_config->isValid());
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config->path()));
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_config->filePath(QStringLiteral("cache"))));
 }
 
 void tst_WindowOnDesktop::cleanup()
