@@ -8,6 +8,7 @@
 #include "CliHistory.h"
 #include "CliOutput.h"
 #include "CliSummary.h"
+#include "EndingSignals.h"
 #include "IniFile.h"
 #include "LiveRecorder.h"
 #include "ParameterFile.h"
@@ -26,36 +27,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <csignal>
 
 namespace {
-
-volatile std::sig_atomic_t interruptCount = 0;
-volatile std::sig_atomic_t interruptSignal = 0;
-
-void onInterrupt(int signalNumber)
-{
-    interruptSignal = signalNumber;
-    if (interruptCount < 2)
-        interruptCount = interruptCount + 1;
-}
-
-void catchInterrupts()
-{
-    interruptCount = 0;
-    interruptSignal = 0;
-    std::signal(SIGINT, onInterrupt);
-    std::signal(SIGTERM, onInterrupt);
-#ifdef SIGHUP
-    std::signal(SIGHUP, onInterrupt);
-#endif
-}
-
-// 128 + the signal, as a shell reports a command the signal ended.
-int interruptExitCode()
-{
-    return 128 + (interruptSignal != 0 ? int(interruptSignal) : SIGINT);
-}
 
 // Where the unit is and what it speaks: the window's settings, read only, then --port.
 struct LinkChoice
@@ -527,9 +500,9 @@ int CommandRun::programSet(const IgnitionParameters &set, UnitSession &unit, con
     // writes nothing; a backup that cannot be stored is reported and the write goes on.
     BackupStore store(DefaultBackupFolder());
     session->set() = set;
-    catchInterrupts();
+    EndingSignals interrupts;
     const WriteReport report = session->program(
-        &store, [] { return int(interruptCount); },
+        &store, [&interrupts] { return interrupts.count(); },
         [this](const BackupResult &backup) {
             if (backup.outcome != BackupResult::Failed)
                 return;
@@ -539,20 +512,21 @@ int CommandRun::programSet(const IgnitionParameters &set, UnitSession &unit, con
         },
         restore);
     m_out.endProgress();
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
+    // Nothing is left to protect: from here a signal ends korvo-cli at once.
+    interrupts.endAtOnce();
 
     const QString &file = label;
-    if (interruptCount > 0) {
+    if (interrupts.count() > 0) {
         // Interrupted: say in one line what the unit holds now.
         const bool verified = report.transfer && report.transfer->outcome == TransferOutcome::Accepted;
         if (!report.blockSent() && !verified)
-            return fail(interruptExitCode(), text(AddedText::CliInterruptedNothingWritten),
+            return fail(interrupts.exitCode(), text(AddedText::CliInterruptedNothingWritten),
                         QStringLiteral("interrupted"));
-        if (verified && interruptCount < 2)
-            return fail(interruptExitCode(), text(AddedText::CliInterruptedVerified).arg(file),
+        if (verified && interrupts.count() < 2)
+            return fail(interrupts.exitCode(), text(AddedText::CliInterruptedVerified).arg(file),
                         QStringLiteral("interrupted"));
-        return fail(interruptExitCode(), text(AddedText::CliSetUnknown).arg(file), QStringLiteral("interrupted"));
+        return fail(interrupts.exitCode(), text(AddedText::CliSetUnknown).arg(file),
+                    QStringLiteral("interrupted"));
     }
     if (!report.refusedUnit.isEmpty())
         return fail(ExitLink,
@@ -680,7 +654,7 @@ int CommandRun::monitor()
     if (!session)
         return exitCode;
 
-    catchInterrupts();
+    EndingSignals interrupts;
 
     if (m_options.csv)
         m_out.result(QString::fromLatin1(LiveRecorder::Header).trimmed());
@@ -742,7 +716,7 @@ int CommandRun::monitor()
             lostShown = true;
             m_out.error(text(AddedText::CliConnectionLost).arg(session->portText()));
         }
-        return interruptCount != 0;
+        return interrupts.count() != 0;
     };
     // The bar would mix with the lines on a terminal.
     session->afterTick = nullptr;

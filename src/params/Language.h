@@ -2,7 +2,7 @@
 
 #include <QtGlobal>
 
-// The interface languages, by the index the settings file stores and the message table
+// The interface languages, by the index the settings file stores and every text table
 // has its columns in. French has messages but no text set of the window.
 enum Language : quint8 {
     LanguageEnglish = 0,

@@ -1,10 +1,10 @@
 #include "ShutdownSignals.h"
 
+#include "EndingSignals.h"
+
 #include <QSocketNotifier>
 
 #ifdef Q_OS_UNIX
-#include <array>
-#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/socket.h>
@@ -12,40 +12,24 @@
 
 namespace {
 
-constexpr std::array<int, 3> EndingSignals{SIGTERM, SIGHUP, SIGINT};
-
-// Written by the handler, read by the event loop.
+// The handler writes into [0], the event loop reads [1].
 int g_pair[2] = {-1, -1};
-struct sigaction g_previous[EndingSignals.size()];
 struct sigaction g_previousFileSize;
-
-extern "C" void onEndingSignal(int signalNumber)
-{
-    const int savedErrno = errno;
-    const unsigned char byte = static_cast<unsigned char>(signalNumber);
-    // Async-signal-safe; a full socket only means a shutdown is already on its way.
-    [[maybe_unused]] const ssize_t n = ::write(g_pair[0], &byte, 1);
-    errno = savedErrno;
-}
 
 } // namespace
 
-ShutdownSignals::ShutdownSignals(QObject *parent)
-    : QObject(parent)
+ShutdownSignals::ShutdownSignals(QObject *parent) : QObject(parent)
 {
     if (g_pair[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, g_pair) != 0)
         return;
     m_notifier = new QSocketNotifier(g_pair[1], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &ShutdownSignals::readPending);
 
-    struct sigaction action{};
-    action.sa_handler = onEndingSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (size_t i = 0; i < EndingSignals.size(); ++i)
-        ::sigaction(EndingSignals[i], &action, &g_previous[i]);
+    m_signals = std::make_unique<EndingSignals>(g_pair[0]);
 
-    struct sigaction ignore{};
+    struct sigaction ignore
+    {
+    };
     ignore.sa_handler = SIG_IGN;
     sigemptyset(&ignore.sa_mask);
     ::sigaction(SIGXFSZ, &ignore, &g_previousFileSize);
@@ -55,8 +39,7 @@ ShutdownSignals::~ShutdownSignals()
 {
     if (!m_notifier)
         return;
-    for (size_t i = 0; i < EndingSignals.size(); ++i)
-        ::sigaction(EndingSignals[i], &g_previous[i], nullptr);
+    m_signals.reset();
     ::sigaction(SIGXFSZ, &g_previousFileSize, nullptr);
     delete m_notifier;
     m_notifier = nullptr;
@@ -77,10 +60,7 @@ void ShutdownSignals::readPending()
 
 #else
 
-ShutdownSignals::ShutdownSignals(QObject *parent)
-    : QObject(parent)
-{
-}
+ShutdownSignals::ShutdownSignals(QObject *parent) : QObject(parent) {}
 
 ShutdownSignals::~ShutdownSignals() = default;
 

@@ -2,14 +2,17 @@
 
 #include <QObject>
 
+#include <memory>
+
+class EndingSignals;
 class QSocketNotifier;
 
-// Turns the signals that end a session into a Qt signal, so that the program can shut
-// down as Exit does: SIGTERM (the desktop session ends), SIGHUP (the terminal closes)
-// and SIGINT (Ctrl+C). The handler itself only writes the signal's number into a socket
-// pair; the event loop reads it and emits received(). SIGXFSZ is ignored while the
-// object lives, so a write beyond a file size limit fails (and is handled like a full
-// disk) instead of killing the program in the middle of its shutdown.
+// Turns the signals that end a session (EndingSignals: SIGTERM, SIGHUP, SIGINT) into a
+// Qt signal, so that the program can shut down as Exit does. The handler itself only
+// writes the signal's number into a socket pair; the event loop reads it and emits
+// received(). SIGXFSZ is ignored while the object lives, so a write beyond a file size
+// limit fails (and is handled like a full disk) instead of killing the program in the
+// middle of its shutdown.
 //
 // One object at a time; where these signals do not exist it never emits.
 class ShutdownSignals : public QObject
@@ -27,4 +30,5 @@ private:
     void readPending();
 
     QSocketNotifier *m_notifier = nullptr;
+    std::unique_ptr<EndingSignals> m_signals;
 };

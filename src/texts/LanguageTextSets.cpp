@@ -1,19 +1,16 @@
 #include "LanguageTextSets.h"
 
-#include "Language.h"
-
-#include <array>
+#include "TextRow.h"
 
 // The texts are kept exactly as the program has always shown them, blanks and spellings
-// included. A null text means that language leaves the item as it is.
+// included. A null text means that language leaves the item as it is. French has no set,
+// so its column is empty throughout.
 
 struct LanguageTextRow
 {
     const char *objectName;
     TextAssignment::Kind kind;
-    const char *english;
-    const char *czech;
-    const char *german;
+    TextRow texts;
 };
 
 static constexpr TextAssignment::Kind C = TextAssignment::Caption;
@@ -22,117 +19,137 @@ static constexpr TextAssignment::Kind H = TextAssignment::Hint;
 // In the order the sets write them.
 static constexpr LanguageTextRow LanguageRows[] = {
     // Window caption and menu captions.
-    {MainWindowObjectName, C, "Programming of \"Korvo TCI\" unit", "Programování jednotky \"Korvo TCI\"",
-     "Programmierung der \"Korvo TCI\" Zündbox"},
-    {"MenuFile", C, "&File", "&Soubor", "&Datei"},
-    {"MenuNew", C, "&New", "&Nový", "&Neu"},
-    {"MenuOpen", C, "&Open", "&Otevřít", "&Öffnen"},
-    {"MenuSave", C, "&Save", "&Uložit", "&Speichern"},
-    {"MenuPrint", C, "&Print", "&Tisk", "&Drucken"},
-    {"MenuExit", C, "E&xit", "&Konec", "&Beenden"},
-    {"MenuCom", C, "&Com", "&Port", "&ComPort"},
-    {"MenuDevice", C, "&Device", "&Zapalování", "&Zündbox"},
-    {"MenuRead", C, "&Read", "Čí&st", "&Lesen"},
-    {"MenuVerify", C, "&Verify", "&Verifikace", "&Vergleichen"},
-    {"MenuProgram", C, "&Program", "&Programovat", "&Programmieren"},
-    {"MenuLanguage", C, "&Language", "&Jazyk", "&Sprache"},
-    {"MenuEnglish", C, "&English", "&Anglicky", "Englisch"},
-    {"MenuCzech", C, "&Czech", "Če&sky", "&Tschechisch"},
-    {"MenuGerman", C, "&German", "&Německy", "&Deutsch"},
-    {"MenuHelp", C, "&Help", "&Nápověda", "&Hilfe"},
-    {"MenuContens", C, "&Contents...", "&Obsah...", "&Inhalt..."},
-    {"MenuAbout", C, "&About...", "&O programu...", "&Über Programm..."},
+    {MainWindowObjectName,
+     C,
+     {"Programming of \"Korvo TCI\" unit", "Programmierung der \"Korvo TCI\" Zündbox", nullptr,
+      "Programování jednotky \"Korvo TCI\""}},
+    {"MenuFile", C, {"&File", "&Datei", nullptr, "&Soubor"}},
+    {"MenuNew", C, {"&New", "&Neu", nullptr, "&Nový"}},
+    {"MenuOpen", C, {"&Open", "&Öffnen", nullptr, "&Otevřít"}},
+    {"MenuSave", C, {"&Save", "&Speichern", nullptr, "&Uložit"}},
+    {"MenuPrint", C, {"&Print", "&Drucken", nullptr, "&Tisk"}},
+    {"MenuExit", C, {"E&xit", "&Beenden", nullptr, "&Konec"}},
+    {"MenuCom", C, {"&Com", "&ComPort", nullptr, "&Port"}},
+    {"MenuDevice", C, {"&Device", "&Zündbox", nullptr, "&Zapalování"}},
+    {"MenuRead", C, {"&Read", "&Lesen", nullptr, "Čí&st"}},
+    {"MenuVerify", C, {"&Verify", "&Vergleichen", nullptr, "&Verifikace"}},
+    {"MenuProgram", C, {"&Program", "&Programmieren", nullptr, "&Programovat"}},
+    {"MenuLanguage", C, {"&Language", "&Sprache", nullptr, "&Jazyk"}},
+    {"MenuEnglish", C, {"&English", "Englisch", nullptr, "&Anglicky"}},
+    {"MenuCzech", C, {"&Czech", "&Tschechisch", nullptr, "Če&sky"}},
+    {"MenuGerman", C, {"&German", "&Deutsch", nullptr, "&Německy"}},
+    {"MenuHelp", C, {"&Help", "&Hilfe", nullptr, "&Nápověda"}},
+    {"MenuContens", C, {"&Contents...", "&Inhalt...", nullptr, "&Obsah..."}},
+    {"MenuAbout", C, {"&About...", "&Über Programm...", nullptr, "&O programu..."}},
 
     // Control captions.
-    {"CheckBoxIgnAll", C, "All", "Vše", "Alles"},
-    {"CheckBoxProgHned", C, "Programming after change", "Programování po změně",
-     "Programmieren nach Änderung"},
-    {"Button1", C, "&Read", "Čí&st", "&Lesen"},
-    {"BitBtn1", C, "&Program", "&Programovat", "&Programmieren"},
-    {"BitBtn2", C, "&Verify", "&Verifikovat", "&Vergleichen"},
-    {"Label2", C, "Advance [°]", "Předstih [°]", "Vorzündung [°]"},
-    {"LabelOmez2", C, "Limiter [rpm]", "Omezovač [rpm]", "Begrenzer [rpm]"},
-    {"CheckBoxBlokEnable", C, "Blocking enable", "Blokování povoleno", "Blockierung zugelast"},
-    {"CheckBoxRpm2Krat", C, "Tachometer 2x", "Otáčkoměr 2x", "Drehzahl verdoppeln"},
-    {"LabelFile1", C, "File:", "Soubor:", "Datei:"},
+    {"CheckBoxIgnAll", C, {"All", "Alles", nullptr, "Vše"}},
+    {"CheckBoxProgHned",
+     C,
+     {"Programming after change", "Programmieren nach Änderung", nullptr, "Programování po změně"}},
+    {"Button1", C, {"&Read", "&Lesen", nullptr, "Čí&st"}},
+    {"BitBtn1", C, {"&Program", "&Programmieren", nullptr, "&Programovat"}},
+    {"BitBtn2", C, {"&Verify", "&Vergleichen", nullptr, "&Verifikovat"}},
+    {"Label2", C, {"Advance [°]", "Vorzündung [°]", nullptr, "Předstih [°]"}},
+    {"LabelOmez2", C, {"Limiter [rpm]", "Begrenzer [rpm]", nullptr, "Omezovač [rpm]"}},
+    {"CheckBoxBlokEnable", C, {"Blocking enable", "Blockierung zugelast", nullptr, "Blokování povoleno"}},
+    {"CheckBoxRpm2Krat", C, {"Tachometer 2x", "Drehzahl verdoppeln", nullptr, "Otáčkoměr 2x"}},
+    {"LabelFile1", C, {"File:", "Datei:", nullptr, "Soubor:"}},
 
     // Control hints (CheckBoxProgHned comes last of all).
-    {"Label26", H, "Round per Minute|Speed - Round per Minute",
-     "Otáčky za minutu|Rychlost - Otáčky za minutu", "Umdrehungen pro Minute"},
-    {"LabelVerze1", H, "Version of program in ignition", "Verze programu v zapalování",
-     "Version des Programms der Zündung"},
-    {"LabelVerze2", H, "Date of program in ignition", "Datum zhotovení programu v zapalování",
-     "Datum des Programms der Zündung"},
-    {"LabelVerze3", H, "Time of program in ignition", "Čas zhotovení programu v zapalování",
-     "Zeit des Programms der Zündung"},
-    {"SpeedButton5", H, "Open file with parametrs", "Otevření souboru s parametry",
-     "öffnen Datei mit Kenndaten"},
-    {"SpeedButton6", H, "Set default parametrs", "Nastavení výchozích parametrů",
-     "neue Kenndatendatei erstellen"},
-    {"SpeedButton7", H, "Save parametrs to file", "Uložení parametrů do souboru",
-     "Kenndaten in Datei speichern"},
-    {"SpeedButtonPrint", H, "Print parametrs", "Tisk parametrů", "Druck der Kenndaten"},
-    {"BitBtn1", H, "Programing  set parametrs to ignition",
-     "Programování nastavených parametrů do zapalování", "Programmieren der Kenndaten auf die Zündbox"},
-    {"BitBtn2", H, "Compare set parametrs  with parametrs of ignition",
-     "Ověření zda  nastavené parametry souhlasí s parametry naprogramovanými do zapalování",
-     "Vergleich der Kenndaten mit Zündboxkenndaten"},
-    {"BitBtnAdvMinus", H, "Take off 1 degree of Advance", "Zmenšení předstihu o 1 stupeň",
-     "Vorzündung minus 1 Grad"},
-    {"BitBtnAdvPlus", H, "Add 1 degree of Advance", "Zvětšení předstihu o 1 stupeň",
-     "Vorzündung plus 1 Grad"},
-    {"Button1", H, "Reading parametrs from ignition", "Čtení parametrů ze zapalování",
-     "Lesen Kenndaten aus Zündbox"},
+    {"Label26",
+     H,
+     {"Round per Minute|Speed - Round per Minute", "Umdrehungen pro Minute", nullptr,
+      "Otáčky za minutu|Rychlost - Otáčky za minutu"}},
+    {"LabelVerze1",
+     H,
+     {"Version of program in ignition", "Version des Programms der Zündung", nullptr,
+      "Verze programu v zapalování"}},
+    {"LabelVerze2",
+     H,
+     {"Date of program in ignition", "Datum des Programms der Zündung", nullptr,
+      "Datum zhotovení programu v zapalování"}},
+    {"LabelVerze3",
+     H,
+     {"Time of program in ignition", "Zeit des Programms der Zündung", nullptr,
+      "Čas zhotovení programu v zapalování"}},
+    {"SpeedButton5",
+     H,
+     {"Open file with parametrs", "öffnen Datei mit Kenndaten", nullptr, "Otevření souboru s parametry"}},
+    {"SpeedButton6",
+     H,
+     {"Set default parametrs", "neue Kenndatendatei erstellen", nullptr, "Nastavení výchozích parametrů"}},
+    {"SpeedButton7",
+     H,
+     {"Save parametrs to file", "Kenndaten in Datei speichern", nullptr, "Uložení parametrů do souboru"}},
+    {"SpeedButtonPrint", H, {"Print parametrs", "Druck der Kenndaten", nullptr, "Tisk parametrů"}},
+    {"BitBtn1",
+     H,
+     {"Programing  set parametrs to ignition", "Programmieren der Kenndaten auf die Zündbox", nullptr,
+      "Programování nastavených parametrů do zapalování"}},
+    {"BitBtn2",
+     H,
+     {"Compare set parametrs  with parametrs of ignition", "Vergleich der Kenndaten mit Zündboxkenndaten",
+      nullptr, "Ověření zda  nastavené parametry souhlasí s parametry naprogramovanými do zapalování"}},
+    {"BitBtnAdvMinus",
+     H,
+     {"Take off 1 degree of Advance", "Vorzündung minus 1 Grad", nullptr, "Zmenšení předstihu o 1 stupeň"}},
+    {"BitBtnAdvPlus",
+     H,
+     {"Add 1 degree of Advance", "Vorzündung plus 1 Grad", nullptr, "Zvětšení předstihu o 1 stupeň"}},
+    {"Button1",
+     H,
+     {"Reading parametrs from ignition", "Lesen Kenndaten aus Zündbox", nullptr,
+      "Čtení parametrů ze zapalování"}},
 
     // Menu item hints.
-    {"MenuNew", H, "Set default parameters ", "Nastavení výchozích parametrů",
-     "Neue Kenndatendatei erstellen"},
-    {"MenuOpen", H, "Open file with parameters ", "Otevření souboru s parametry",
-     "öffnen Datei mit Kenndaten"},
-    {"MenuSave", H, "Save parameters to file", "Uložení parametrů do souboru",
-     "Kenndaten in Datei speichern"},
-    {"MenuPrint", H, "Print parameters", "Tisk parametrů", "Druck der Kenndaten"},
-    {"MenuExit", H, "End of program", "Ukončení programu", "Speichern"},
-    {"MenuCom", H, nullptr, nullptr, "Com Port festlegen"},
-    {"MenuRead", H, "Reading parameters from unit", "Čtení|Čtení parametrů z jednotky",
-     "Lesen Kenndaten aus Zündbox"},
-    {"MenuVerify", H, "Compare set parameters  with parameters of unit",
-     "Ověření|Ověření zda  nastavené parametry souhlasí s parametry naprogramovanými do zapalování",
-     "Vergleich der Kenndaten Programm mit Kenndaten der Zündbox"},
-    {"MenuProgram", H, "Programing  set parameters to unit",
-     "Programování jednotky|Programování nastavených parametrů do jednotky",
-     "Programmieren der Kenndaten auf die Zündbox"},
-    {"MenuLanguage", H, "Language|Set English or Czech or German",
-     "Nastavení jazyka na angličtinu, češtinu nebo němčinu", "Sprache"},
-    {"MenuEnglish", H, "Set Englich menu", "Set Englich menu", "Set Englich menu"},
-    {"MenuCzech", H, "Nastavit české menu", "Nastavit české menu", "Nastavit české menu"},
-    {"MenuGerman", H, "Deutche Menü", "Deutche Menü", "Deutche Menü"},
-    {"MenuHelp", H, "Not available jet", "Není k dispozici", "Noch nicht verfügbar"},
+    {"MenuNew",
+     H,
+     {"Set default parameters ", "Neue Kenndatendatei erstellen", nullptr, "Nastavení výchozích parametrů"}},
+    {"MenuOpen",
+     H,
+     {"Open file with parameters ", "öffnen Datei mit Kenndaten", nullptr, "Otevření souboru s parametry"}},
+    {"MenuSave",
+     H,
+     {"Save parameters to file", "Kenndaten in Datei speichern", nullptr, "Uložení parametrů do souboru"}},
+    {"MenuPrint", H, {"Print parameters", "Druck der Kenndaten", nullptr, "Tisk parametrů"}},
+    {"MenuExit", H, {"End of program", "Speichern", nullptr, "Ukončení programu"}},
+    {"MenuCom", H, {nullptr, "Com Port festlegen", nullptr, nullptr}},
+    {"MenuRead",
+     H,
+     {"Reading parameters from unit", "Lesen Kenndaten aus Zündbox", nullptr,
+      "Čtení|Čtení parametrů z jednotky"}},
+    {"MenuVerify",
+     H,
+     {"Compare set parameters  with parameters of unit",
+      "Vergleich der Kenndaten Programm mit Kenndaten der Zündbox", nullptr,
+      "Ověření|Ověření zda  nastavené parametry souhlasí s parametry naprogramovanými do zapalování"}},
+    {"MenuProgram",
+     H,
+     {"Programing  set parameters to unit", "Programmieren der Kenndaten auf die Zündbox", nullptr,
+      "Programování jednotky|Programování nastavených parametrů do jednotky"}},
+    {"MenuLanguage",
+     H,
+     {"Language|Set English or Czech or German", "Sprache", nullptr,
+      "Nastavení jazyka na angličtinu, češtinu nebo němčinu"}},
+    {"MenuEnglish", H, {"Set Englich menu", "Set Englich menu", nullptr, "Set Englich menu"}},
+    {"MenuCzech", H, {"Nastavit české menu", "Nastavit české menu", nullptr, "Nastavit české menu"}},
+    {"MenuGerman", H, {"Deutche Menü", "Deutche Menü", nullptr, "Deutche Menü"}},
+    {"MenuHelp", H, {"Not available jet", "Noch nicht verfügbar", nullptr, "Není k dispozici"}},
 
-    {"CheckBoxProgHned", H, "Programing at once after change", "Programování ihned po změně",
-     "Programmmieren gleich after die Umänderung"},
+    {"CheckBoxProgHned",
+     H,
+     {"Programing at once after change", "Programmmieren gleich after die Umänderung", nullptr,
+      "Programování ihned po změně"}},
 };
 
 QList<TextAssignment> LanguageTextSet(quint8 languageIndex)
 {
-    const char *LanguageTextRow::*column = nullptr;
-    switch (languageIndex) {
-    case LanguageEnglish:
-        column = &LanguageTextRow::english;
-        break;
-    case LanguageGerman:
-        column = &LanguageTextRow::german;
-        break;
-    case LanguageCzech:
-        column = &LanguageTextRow::czech;
-        break;
-    default:
-        return {};
-    }
+    // French and unknown languages find no texts.
     QList<TextAssignment> set;
     set.reserve(std::size(LanguageRows));
     for (const LanguageTextRow &row : LanguageRows) {
-        if (const char *text = row.*column)
+        if (const char *text = row.texts.in(languageIndex))
             set.append({row.objectName, row.kind, QString::fromUtf8(text)});
     }
     return set;

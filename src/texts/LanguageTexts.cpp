@@ -1,20 +1,18 @@
 #include "LanguageTexts.h"
 
 #include "Language.h"
-
 #include "MessageTable.h"
+#include "TextRow.h"
 
 std::optional<QString> TransferStartCaption(TransferStart transfer, quint8 languageIndex)
 {
-    // Columns: English, German, French (none), Czech.
-    static constexpr const char *Captions[3][4] = {
+    // French has none.
+    static constexpr TextRow Captions[] = {
         {"Program device:", "Programmieren:", nullptr, "Programování:"},
         {"Verify device:", "Vergleichen:", nullptr, "Verifikace:"},
         {"Read device:", "Lesen:", nullptr, "Čtení:"},
     };
-    if (languageIndex >= 4)
-        return std::nullopt;
-    const char *caption = Captions[static_cast<int>(transfer)][languageIndex];
+    const char *caption = Captions[static_cast<int>(transfer)].in(languageIndex);
     if (!caption)
         return std::nullopt;
     return QString::fromUtf8(caption);

@@ -1,14 +1,14 @@
 #include "MessageTable.h"
 
+#include "TextRow.h"
+
 // The texts are kept exactly as the program has always shown them, blanks, spellings and
 // missing exclamation marks included: users and the printed manual know them that way.
-// Columns: English, German, French, Czech.
-
-using LanguageRow = std::array<const char *, MessageTable::LanguageCount>;
+// Every language has every text.
 
 constexpr const char *ManualDocument = "Korvo_TCI_en.pdf";
 
-constexpr std::array<LanguageRow, MessageTable::MessageCount> Entries{{
+constexpr std::array<TextRow, MessageTable::MessageCount> Entries{{
     /* 0 */ {ManualDocument, ManualDocument, ManualDocument, ManualDocument},
     /* 1 */ {"Program error!", "Programmierfehler!", "Erreur de programmation!", "Chyba programování"},
     /* 2 */ {"Verify error!", "Vergleichsfehler", "Verifier erreur!", "Chyba verifikace!"},
@@ -63,21 +63,20 @@ constexpr std::array<LanguageRow, MessageTable::MessageCount> Entries{{
 }};
 
 // Entry 15 is the prefix, then entry 0, then ManualOpenErrorSuffix.
-constexpr LanguageRow ManualOpenErrorPrefix{"Error by opening file ", "Fehler beim öffnen der Datei ",
-                                            "Erreur ŕ l´ouvertur du Fichier ",
-                                            "Chyba při otevírání souboru "};
+constexpr TextRow ManualOpenErrorPrefix{"Error by opening file ", "Fehler beim öffnen der Datei ",
+                                        "Erreur ŕ l´ouvertur du Fichier ", "Chyba při otevírání souboru "};
 constexpr const char *ManualOpenErrorSuffix = " !";
 
 struct MessageControlRow
 {
-    LanguageRow MenuOpenExeDir;
-    LanguageRow MenuSaveExeDir;
-    LanguageRow ComboBoxBikeSpecial;
-    LanguageRow CheckBoxBuzDlouhe;
-    LanguageRow LabelBaseAdv;
-    LanguageRow MenuTools;
-    LanguageRow MenuZpet;
-    LanguageRow MenuZnovu;
+    TextRow MenuOpenExeDir;
+    TextRow MenuSaveExeDir;
+    TextRow ComboBoxBikeSpecial;
+    TextRow CheckBoxBuzDlouhe;
+    TextRow LabelBaseAdv;
+    TextRow MenuTools;
+    TextRow MenuZpet;
+    TextRow MenuZnovu;
 };
 
 // French has never had Undo/Redo captions; the usual French menu words are used, since
@@ -98,9 +97,9 @@ static bool knownLanguage(quint8 languageIndex)
     return languageIndex < MessageTable::LanguageCount;
 }
 
-static QString pick(const LanguageRow &row, quint8 languageIndex)
+static QString pick(const TextRow &row, quint8 languageIndex)
 {
-    return QString::fromUtf8(row[languageIndex]);
+    return QString::fromUtf8(row.in(languageIndex));
 }
 
 QString MessageTable::entryText(int index, quint8 languageIndex)

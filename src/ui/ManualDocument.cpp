@@ -1,6 +1,7 @@
 #include "ManualDocument.h"
 
 #include "IniFile.h"
+#include "Language.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -25,15 +26,15 @@ std::optional<QString> manualDocumentPath(quint8 languageIndex, const QString &e
     const char *key = nullptr;
     const char *suffix = nullptr;
     switch (languageIndex) {
-    case 0:
+    case LanguageEnglish:
         key = "English";
         suffix = "en";
         break;
-    case 1:
+    case LanguageGerman:
         key = "German";
         suffix = "de";
         break;
-    case 3:
+    case LanguageCzech:
         key = "Czech";
         suffix = "cz";
         break;

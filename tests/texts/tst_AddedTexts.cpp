@@ -8,7 +8,9 @@ class tst_AddedTexts : public QObject
 
 private slots:
     void everyTextInEveryLanguage();
-    void frenchAndUnknownGetEnglish();
+    void eachLanguageItsColumn_data();
+    void eachLanguageItsColumn();
+    void unknownIdIsEmpty();
     void placeholdersInEveryLanguage();
 };
 
@@ -22,12 +24,27 @@ void tst_AddedTexts::everyTextInEveryLanguage()
     }
 }
 
-void tst_AddedTexts::frenchAndUnknownGetEnglish()
+// A column swapped in the table would show one language's text to another's users.
+void tst_AddedTexts::eachLanguageItsColumn_data()
 {
-    QCOMPARE(AddedTextFor(AddedText::SaveFileError, 0), QStringLiteral("Save file error"));
-    QCOMPARE(AddedTextFor(AddedText::SaveFileError, 3), QStringLiteral("Chyba při ukládání souboru"));
-    QCOMPARE(AddedTextFor(AddedText::SaveFileError, 2), QStringLiteral("Save file error"));
-    QCOMPARE(AddedTextFor(AddedText::SaveFileError, 9), QStringLiteral("Save file error"));
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("English") << 0 << "Save file error";
+    QTest::newRow("German") << 1 << "Fehler beim Speichern der Datei";
+    QTest::newRow("French gets English") << 2 << "Save file error";
+    QTest::newRow("Czech") << 3 << "Chyba při ukládání souboru";
+    QTest::newRow("unknown gets English") << 9 << "Save file error";
+}
+
+void tst_AddedTexts::eachLanguageItsColumn()
+{
+    QFETCH(int, language);
+    QFETCH(QString, expected);
+    QCOMPARE(AddedTextFor(AddedText::SaveFileError, quint8(language)), expected);
+}
+
+void tst_AddedTexts::unknownIdIsEmpty()
+{
     QCOMPARE(AddedTextFor(AddedText::Count, 0), QString());
 }
 
