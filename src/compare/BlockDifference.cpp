@@ -70,7 +70,10 @@ QList<DifferenceRow> DifferenceRows(Block unit, Block editor, quint8 language)
     auto addKeyed = [&](int byte, const QString &field, auto format, const QString &key, int scale, bool isSwitch) {
         if (unit[byte] == editor[byte])
             return;
-        DifferenceRow row{field, format(unit[byte]), format(editor[byte])};
+        DifferenceRow row;
+        row.field = field;
+        row.unitValue = format(unit[byte]);
+        row.editorValue = format(editor[byte]);
         row.key = key;
         row.isSwitch = isSwitch;
         row.unitNumber = isSwitch ? int(unit[byte] != 0) : unit[byte] * scale;
@@ -106,8 +109,10 @@ QList<DifferenceRow> DifferenceRows(Block unit, Block editor, quint8 language)
     for (int i = 0; i < UnitBlockSize; ++i)
         reservedDiffer = reservedDiffer || (isReserved(i) && unit[i] != editor[i]);
     if (reservedDiffer) {
-        DifferenceRow row{AddedTextFor(AddedText::CompareReservedBytes, language), reservedText(unit, editor, language),
-                          reservedText(editor, unit, language)};
+        DifferenceRow row;
+        row.field = AddedTextFor(AddedText::CompareReservedBytes, language);
+        row.unitValue = reservedText(unit, editor, language);
+        row.editorValue = reservedText(editor, unit, language);
         row.key = QStringLiteral("reserved_bytes");
         rows.append(row);
     }
